@@ -1,0 +1,40 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace tv::app {
+
+// Who orders: asked for at every start, kept in personal.ini beside the
+// program file, printed in the order report.
+struct CustomerDetails {
+    std::string customer;
+    std::string company;
+    std::string invoiceAddress;
+    std::string deliveryAddress;
+
+    // OK accepts the details only when no field is empty (blanks count).
+    bool complete() const;
+};
+
+// The ini operations (Windows-1252 texts, at most 254 characters a value).
+std::string ReadIni(const std::filesystem::path& file, std::string_view section,
+                    std::string_view key);
+void WriteIni(const std::filesystem::path& file, std::string_view section, std::string_view key,
+              std::string_view value);
+std::string ReadIniSection(const std::filesystem::path& file, std::string_view section);
+void WriteIniSection(const std::filesystem::path& file, std::string_view section,
+                     std::string_view value);
+
+// programDirectory + "personal.ini".
+std::filesystem::path PersonalIniPath(const std::filesystem::path& programDirectory);
+
+CustomerDetails ReadCustomerDetails(const std::filesystem::path& personalIni);
+
+// Writes the four keys in the order Customer, Company, InvoiceAddress,
+// DeliveryAddress. A file that cannot be written stays as it was.
+void WriteCustomerDetails(const std::filesystem::path& personalIni,
+                          const CustomerDetails& details);
+
+} // namespace tv::app

@@ -1,0 +1,146 @@
+#include "app/MainWindow.h"
+
+#include "app/ContactsForm.h"
+#include "app/Widgets.h"
+#include "data/HelpPanelView.h"
+#include "data/StartScreen.h"
+#include "platform/qt/QtText.h"
+
+#include <QPushButton>
+
+namespace tv::app {
+
+namespace {
+
+constexpr int kWindowWidth = 9850; // twips
+constexpr int kWindowHeight = 10550;
+constexpr int kButtonWidth = 1200;
+constexpr int kButtonHeight = 375;
+
+QPushButton* MakeButton(QWidget* window, const char* objectName, const char* caption) {
+    auto* button = new QPushButton(QString::fromUtf8(caption), window);
+    button->setObjectName(QString::fromLatin1(objectName));
+    return button;
+}
+
+QString Screen(const std::string& text) {
+    QString shown = platform::ToQString(text);
+    shown.replace("\r\n", "\n");
+    return shown;
+}
+
+} // namespace
+
+MainWindow::MainWindow(platform::Platform& platform, std::filesystem::path programDirectory,
+                       QWidget* parent)
+    : QWidget(parent), session_(platform, std::move(programDirectory)) {
+    setObjectName("mainBrivo");
+    setWindowTitle(QString("Tessaro ") + data::kProgramVersion);
+
+    cmdExit_ = MakeButton(this, "cmdExit", "Avbryt");
+    cmdBack_ = MakeButton(this, "cmdBack", "Tilbake");
+    cmdNext_ = MakeButton(this, "cmdNext", "Neste");
+    cmdStartNy_ = MakeButton(this, "cmdStartNy", "Start ny");
+    for (auto* button : {cmdExit_, cmdBack_, cmdNext_, cmdStartNy_})
+        button->resize(session_.px(kButtonWidth), session_.px(kButtonHeight));
+    connect(cmdExit_, &QPushButton::clicked, this, &QWidget::close);
+
+    lblTopText_ = new QLabel(this);
+    lblTopText_->setObjectName("lblTopText");
+    lblTopText_->setAlignment(Qt::AlignCenter);
+    lblTopText_->setGeometry(0, session_.px(60), session_.px(kWindowWidth), session_.px(300));
+
+    lblDebugInfo_ = new ClickLabel(this);
+    lblDebugInfo_->setObjectName("lblDebugInfo");
+    lblDebugInfo_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    lblDebugInfo_->setGeometry(session_.px(120), session_.px(9300), session_.px(6000),
+                               session_.px(900));
+
+    lblAdminCmd_ = new ClickLabel(this);
+    lblAdminCmd_->setObjectName("lblAdminCmd");
+
+    help_ = std::make_unique<data::HelpPanelView>(this, session_);
+    startScreen_ = new data::StartScreen(this, session_, cmdExit_, lblAdminCmd_);
+    connect(startScreen_, &data::StartScreen::languageChosen, this, &MainWindow::chooseLanguage);
+    connect(startScreen_, &data::StartScreen::languageHelp, this,
+            [this](const QString& code) { ShowHelpPanel("Lang_" + code.toStdString()); });
+
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{cmdBack_, cmdNext_, cmdStartNy_, lblTopText_,
+                                         lblDebugInfo_, lblAdminCmd_})
+        control->hide();
+}
+
+MainWindow::~MainWindow() = default;
+
+bool MainWindow::create() {
+    const auto personalIni = PersonalIniPath(session_.programDirectory);
+    ContactsForm form(ReadCustomerDetails(personalIni), session_.platform.messages, this);
+    if (form.exec() != QDialog::Accepted)
+        return !form.quitRequested();
+    session_.customer = form.details();
+    WriteCustomerDetails(personalIni, session_.customer);
+    return true;
+}
+
+bool MainWindow::load() {
+    auto outcome = RunStartup(session_.platform);
+    if (!outcome.ok) {
+        session_.platform.messages.inform(outcome.failure);
+        return false;
+    }
+    session_.values = std::move(outcome.values);
+    session_.files = std::make_unique<data::DataFiles>(data::ToPath(session_.values.dataDirectory),
+                                                       session_.values.language,
+                                                       session_.platform.messages);
+    HideAll();
+    LayoutStartScreen();
+    lblDebugInfo_->setText(QString());
+    lblDebugInfo_->show();
+    return true;
+}
+
+void MainWindow::HideAll() {
+    setFixedSize(session_.px(kWindowWidth), session_.px(kWindowHeight));
+    startScreen_->hideAll();
+    help_->hide();
+    for (QWidget* control : std::initializer_list<QWidget*>{cmdBack_, cmdNext_, cmdStartNy_})
+        control->hide();
+    cmdBack_->setEnabled(false);
+    cmdNext_->setEnabled(false);
+    cmdStartNy_->setText(Screen(session_.files->TranslateText("\xA4\xA4" "Start ny")));
+}
+
+void MainWindow::LayoutStartScreen() {
+    startScreen_->LayoutStartScreen();
+}
+
+void MainWindow::ApplyLanguageHead() {
+    auto file = session_.files->openLanguageFile();
+    if (!file)
+        return;
+    const auto head = session_.files->ReadLanguageHead(*file);
+    setWindowTitle(Screen(head.windowCaption));
+    lblTopText_->setVisible(head.showTopText);
+    if (head.showTopText) {
+        lblTopText_->setText(Screen(head.topText));
+        session_.topText = head.topText;
+    }
+    cmdExit_->setText(Screen(head.exitCaption));
+    cmdBack_->setText(Screen(head.backCaption));
+    cmdNext_->setText(Screen(head.nextCaption));
+}
+
+bool MainWindow::ShowHelpPanel(std::string_view helpKey) {
+    return help_->ShowHelpPanel(helpKey);
+}
+
+void MainWindow::chooseLanguage(const QString& code) {
+    session_.values.language = code.toStdString();
+    session_.files->setLanguage(session_.values.language);
+    session_.platform.settings.save(kApp, kSection, "Language", session_.values.language);
+    HideAll();
+    LayoutStartScreen();
+}
+
+} // namespace tv::app

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "app/Session.h"
+
+#include <QWidget>
+
+#include <filesystem>
+#include <memory>
+
+class QLabel;
+class QPushButton;
+
+namespace tv::data {
+class HelpPanelView;
+class StartScreen;
+} // namespace tv::data
+
+namespace tv::app {
+
+class ClickLabel;
+
+// The program's one window, `mainBrivo`. It owns the program-wide state and
+// shows one screen at a time by placing, filling, showing and hiding its
+// controls.
+class MainWindow : public QWidget {
+    Q_OBJECT
+public:
+    MainWindow(platform::Platform& platform, std::filesystem::path programDirectory,
+               QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // Creation: the customer-details dialog. False when the user chose to
+    // quit; the window must then never appear.
+    bool create();
+
+    // Loading: start-up's checks and values, then the start screen. False
+    // (after the message) when the installation is not usable.
+    bool load();
+
+    Session& session() { return session_; }
+
+    // Operations other screens and later steps use.
+    void HideAll();
+    void LayoutStartScreen();
+    void ApplyLanguageHead();
+    bool ShowHelpPanel(std::string_view helpKey);
+
+private:
+    void chooseLanguage(const QString& code);
+
+    Session session_;
+    QPushButton* cmdExit_;
+    QPushButton* cmdBack_;
+    QPushButton* cmdNext_;
+    QPushButton* cmdStartNy_;
+    QLabel* lblTopText_;
+    ClickLabel* lblDebugInfo_;
+    ClickLabel* lblAdminCmd_;
+    std::unique_ptr<data::HelpPanelView> help_;
+    data::StartScreen* startScreen_ = nullptr;
+};
+
+} // namespace tv::app

@@ -1,0 +1,24 @@
+#include "app/Session.h"
+
+#include "data/Pictures.h"
+
+#include <cmath>
+
+namespace tv::app {
+
+int Session::px(int twips) const {
+    const double ppi = platform.system.pixelsPerInch();
+    return static_cast<int>(std::lround(twips * (ppi > 0 ? ppi : 96.0) / 1440.0));
+}
+
+QRect Session::px(const data::TwipRect& rect) const {
+    return QRect(px(rect.left), px(rect.top), px(rect.width), px(rect.height));
+}
+
+std::filesystem::path Session::FindPicture(std::string_view name) {
+    const auto lookup = data::FindPicture(*files, name, values.pictureSuffix);
+    pictureFound = lookup.found;
+    return lookup.path;
+}
+
+} // namespace tv::app

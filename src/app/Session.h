@@ -1,0 +1,50 @@
+#pragma once
+
+#include "app/CustomerDetails.h"
+#include "app/Startup.h"
+#include "data/DataFiles.h"
+#include "data/StartScreenLayout.h"
+#include "platform/Platform.h"
+
+#include <QRect>
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace tv::app {
+
+// The program-wide state the main window owns for the whole run, shared
+// with the screens it shows.
+class Session {
+public:
+    Session(platform::Platform& platform, std::filesystem::path programDirectory)
+        : platform(platform), programDirectory(std::move(programDirectory)) {}
+
+    platform::Platform& platform;
+    std::filesystem::path programDirectory;
+
+    StartupValues values;
+    std::unique_ptr<data::DataFiles> files; // from the end of start-up on
+    CustomerDetails customer;
+
+    std::int16_t iProgressCode = 0;
+    bool pictureFound = false;
+    std::string parameterFileTime; // full date texts of the two data files
+    std::string articleFileTime;
+    std::string headWebAddress; // of the start screen laid out last
+    std::string topText;
+
+    // Twips to pixels at the screen's resolution (15 twips a pixel at 96
+    // pixels per inch).
+    int px(int twips) const;
+    QRect px(const data::TwipRect& rect) const;
+
+    // The picture file for a picture name (see data::FindPicture); sets the
+    // picture-found flag.
+    std::filesystem::path FindPicture(std::string_view name);
+};
+
+} // namespace tv::app

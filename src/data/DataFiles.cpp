@@ -1,0 +1,219 @@
+#include "data/DataFiles.h"
+
+#include "platform/Cp1252.h"
+
+#include <algorithm>
+#include <system_error>
+
+namespace tv::data {
+
+std::filesystem::path ToPath(std::string_view cp1252) {
+    const std::string utf8 = platform::Cp1252ToUtf8(cp1252);
+    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+std::string PathText(const std::filesystem::path& path) {
+    const std::u8string utf8 = path.u8string();
+    return platform::Utf8ToCp1252(std::string(utf8.begin(), utf8.end()));
+}
+
+namespace {
+
+// Lower case for the letters of Windows-1252, so that file names of the data
+// directory compare as they do on the system the data files come from.
+std::string Folded(std::string_view text) {
+    std::string folded(text);
+    for (char& c : folded) {
+        const auto b = static_cast<unsigned char>(c);
+        if ((b >= 'A' && b <= 'Z') || (b >= 0xC0 && b <= 0xDE && b != 0xD7))
+            c = static_cast<char>(b + 0x20);
+    }
+    return folded;
+}
+
+} // namespace
+
+DataFiles::DataFiles(std::filesystem::path dataDirectory, std::string language,
+                     platform::MessageBoxes& messages)
+    : dataDirectory_(std::move(dataDirectory)), language_(std::move(language)),
+      messages_(messages) {}
+
+std::filesystem::path DataFiles::locate(std::string_view name) const {
+    std::filesystem::path exact = dataDirectory_ / ToPath(name);
+    std::error_code error;
+    if (std::filesystem::exists(exact, error))
+        return exact;
+    const std::string wanted = Folded(name);
+    std::vector<std::filesystem::path> matches;
+    for (const auto& entry : std::filesystem::directory_iterator(dataDirectory_, error)) {
+        if (Folded(PathText(entry.path().filename())) == wanted)
+            matches.push_back(entry.path());
+    }
+    if (matches.empty())
+        return exact;
+    return *std::min_element(matches.begin(), matches.end());
+}
+
+std::optional<TextFile> DataFiles::open(std::string_view name) const {
+    const std::filesystem::path path = locate(name);
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error))
+        return std::nullopt;
+    const auto modified = std::filesystem::last_write_time(path, error);
+    const auto size = std::filesystem::file_size(path, error);
+    if (error)
+        return std::nullopt;
+
+    Cached& cached = cache_[path];
+    if (!cached.lines || cached.modified != modified || cached.size != size) {
+        auto lines = LoadFileLines(path);
+        if (!lines)
+            return std::nullopt;
+        cached = Cached{modified, size, std::move(lines)};
+    }
+    if (!cached.lines->problem.empty())
+        report(PathText(path.filename()) + ": " + cached.lines->problem + ".");
+    return TextFile(cached.lines, PathText(path.filename()), this);
+}
+
+std::optional<TextFile> DataFiles::openLanguageFile() const {
+    const std::string name = "Lang_" + language_ + ".txt";
+    if (auto file = open(name))
+        return file;
+    if (language_ == "NO")
+        return std::nullopt;
+    report("Language file " + name + " not found in " + PathText(dataDirectory_) +
+           "\r\nNorwegian texts are shown instead.");
+    return open("Lang_NO.txt");
+}
+
+void DataFiles::report(const std::string& text) const {
+    if (reported_.insert(text).second)
+        messages_.inform(text);
+}
+
+void DataFiles::ReadParamHead(TextFile& file) {
+    ReadTextLine(file); // free text
+    head.identification = ReadTextLine(file);
+    head.directory = ReadTextLine(file);
+    if (!head.directory.ends_with('\\'))
+        head.directory += '\\';
+    const std::string reversed = ReadTextLine(file);
+    head.passCode.assign(reversed.rbegin(), reversed.rend());
+    head.codeSuffix = ReadTextLine(file);
+}
+
+std::string DataFiles::ReadParamIdentification() {
+    auto file = openParameterFile();
+    if (!file)
+        return {};
+    ReadParamHead(*file);
+    return head.identification;
+}
+
+int DataFiles::readList(TextFile& file, std::string_view key, ListLines& lines) const {
+    int count = 0;
+    while (!file.atEnd()) {
+        std::string line = ReadTextLine(file);
+        if (line == "EOL" || (line.empty() && file.atEnd()))
+            break;
+        if (count == kMaxListLines) {
+            report(file.name() + ", section " + std::string(key) + ": more than " +
+                   std::to_string(kMaxListLines) + " lines; only the first " +
+                   std::to_string(kMaxListLines) + " are used.");
+            break;
+        }
+        lines[++count] = std::move(line);
+    }
+    return count;
+}
+
+int DataFiles::ReadParamSection(std::string_view key, ListLines& lines) {
+    auto file = openParameterFile();
+    if (!file || !FindSection(key, *file))
+        return -1;
+    currentSectionTitle = ReadTextLine(*file);
+    return readList(*file, key, lines);
+}
+
+std::string DataFiles::LookupCodeLetter(std::string_view key) const {
+    auto file = openParameterFile();
+    if (!file)
+        return {};
+    while (!file->atEnd()) {
+        const std::string line = file->readLine();
+        if (line.empty() || line[0] != kSection || line != key)
+            continue;
+        return ReadTextLine(*file).substr(0, 1);
+    }
+    return {};
+}
+
+std::string DataFiles::TranslateText(std::string_view textKey) const {
+    if (language_ == "NO")
+        return std::string(KeyText(textKey));
+    auto file = openLanguageFile();
+    if (!file)
+        return std::string(KeyText(textKey));
+    const auto& translations = file->contents().translations();
+    const auto found = translations.find(std::string(textKey));
+    if (found == translations.end())
+        return std::string(KeyText(textKey));
+    return found->second;
+}
+
+std::string DataFiles::ReadLangText(std::string_view key) const {
+    std::string result = std::string(key) + " not found in Lang_" + language_;
+    auto file = openLanguageFile();
+    if (file && FindSection(key, *file))
+        result = file->readLine();
+    return result;
+}
+
+int DataFiles::ReadLangSection(std::string_view key, ListLines& lines) const {
+    auto file = openLanguageFile();
+    if (!file || !FindSection(key, *file))
+        return -1;
+    return readList(*file, key, lines);
+}
+
+std::optional<HelpPanel> DataFiles::ReadHelpPanel(std::string_view helpKey,
+                                                  std::string_view connectionText) const {
+    auto file = openLanguageFile();
+    if (!file || !FindSection("\xA4" + std::string(helpKey) + "_hlp", *file))
+        return std::nullopt;
+    HelpPanel panel;
+    panel.top = ReadNumberLine(*file);
+    panel.left = ReadNumberLine(*file);
+    panel.width = ReadNumberLine(*file);
+    panel.height = ReadNumberLine(*file);
+    panel.margin = ReadNumberLine(*file);
+
+    static constexpr std::string_view placeholder = "$ConnSelectedText";
+    while (!file->atEnd()) {
+        std::string line = ReadTextLine(*file);
+        if (line == "EOL" || (line.empty() && file->atEnd()))
+            break;
+        if (const auto at = line.find(placeholder); at != std::string::npos)
+            line.replace(at, placeholder.size(), connectionText);
+        if (!panel.text.empty())
+            panel.text += "\r\n";
+        // A line of "$" (or one starting with it) stands for an empty line.
+        panel.text += line.starts_with('$') ? std::string(" ") : line;
+    }
+    return panel;
+}
+
+LanguageHead DataFiles::ReadLanguageHead(TextFile& file) const {
+    LanguageHead head;
+    head.windowCaption = ReadTextLine(file);
+    head.showTopText = ReadNumberLine(file) >= 0;
+    if (head.showTopText)
+        head.topText = ReadTextLine(file) + " ver. " + kProgramVersion;
+    head.exitCaption = ReadTextLine(file);
+    head.backCaption = ReadTextLine(file);
+    head.nextCaption = ReadTextLine(file);
+    return head;
+}
+
+} // namespace tv::data

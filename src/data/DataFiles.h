@@ -1,0 +1,120 @@
+#pragma once
+
+#include "data/TextFile.h"
+#include "platform/MessageBoxes.h"
+
+#include <array>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <optional>
+#include <set>
+#include <string>
+#include <string_view>
+
+namespace tv::data {
+
+// A list section as the readers deliver it: slots 1 to 30 hold the lines,
+// slot 0 is left to the caller.
+using ListLines = std::array<std::string, 31>;
+inline constexpr int kMaxListLines = 30;
+
+// The five head lines of the parameter file, as kept program-wide.
+struct ParamHead {
+    std::string identification; // line 2
+    std::string directory;      // line 3, with "\" appended; used nowhere
+    std::string passCode;       // line 4 read from its last character to its first
+    std::string codeSuffix;     // line 5
+};
+
+// A help panel of the language file: where it goes (twips) and its text.
+struct HelpPanel {
+    int top = 0;
+    int left = 0;
+    int width = 0;
+    int height = 0;
+    int margin = 0;
+    std::string text; // lines joined by CR LF
+};
+
+// The language head: the first lines of a language file.
+struct LanguageHead {
+    std::string windowCaption;
+    bool showTopText = false;
+    std::string topText; // already with " ver. " and the program version
+    std::string exitCaption;
+    std::string backCaption;
+    std::string nextCaption;
+};
+
+inline constexpr const char* kProgramVersion = "1.8.11";
+
+// Windows-1252 names <-> file system paths (UTF-8 on this platform).
+std::filesystem::path ToPath(std::string_view cp1252);
+std::string PathText(const std::filesystem::path& path);
+
+// The data directory with its three sectioned text files, the current
+// language and the little state the readers keep program-wide. Every
+// operation opens the file it needs afresh and reads it as it is on disk;
+// unchanged files are answered from memory.
+class DataFiles {
+public:
+    DataFiles(std::filesystem::path dataDirectory, std::string language,
+              platform::MessageBoxes& messages);
+
+    const std::filesystem::path& dataDirectory() const { return dataDirectory_; }
+    const std::string& language() const { return language_; }
+    void setLanguage(std::string code) { language_ = std::move(code); }
+
+    // The path of a file of the data directory, its name matched without
+    // regard to case; dataDirectory / name when no file matches.
+    std::filesystem::path locate(std::string_view name) const;
+
+    // Opens a file of the data directory for reading; nothing when it does
+    // not exist or cannot be read.
+    std::optional<TextFile> open(std::string_view name) const;
+
+    std::optional<TextFile> openParameterFile() const { return open("Tessaro.dat"); }
+    std::optional<TextFile> openArticleFile() const { return open("Vantordata.dat"); }
+
+    // The current language's file. When a language other than Norwegian has
+    // no file, the Norwegian one stands in for it (reported once).
+    std::optional<TextFile> openLanguageFile() const;
+
+    // Shows a data problem to the user, once per run for the same text.
+    void report(const std::string& text) const;
+
+    // Parameter file.
+    void ReadParamHead(TextFile& file);
+    std::string ReadParamIdentification();
+    int ReadParamSection(std::string_view key, ListLines& lines);
+    std::string LookupCodeLetter(std::string_view key) const;
+
+    // Language file.
+    std::string TranslateText(std::string_view textKey) const;
+    std::string ReadLangText(std::string_view key) const;
+    int ReadLangSection(std::string_view key, ListLines& lines) const;
+    std::optional<HelpPanel> ReadHelpPanel(std::string_view helpKey,
+                                           std::string_view connectionText = {}) const;
+    LanguageHead ReadLanguageHead(TextFile& file) const;
+
+    ParamHead head;
+    std::string currentSectionTitle;
+
+private:
+    struct Cached {
+        std::filesystem::file_time_type modified;
+        std::uintmax_t size = 0;
+        std::shared_ptr<const FileLines> lines;
+    };
+
+    int readList(TextFile& file, std::string_view key, ListLines& lines) const;
+
+    std::filesystem::path dataDirectory_;
+    std::string language_;
+    platform::MessageBoxes& messages_;
+    mutable std::map<std::filesystem::path, Cached> cache_;
+    mutable std::set<std::string> reported_;
+};
+
+} // namespace tv::data

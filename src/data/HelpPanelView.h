@@ -1,0 +1,31 @@
+#pragma once
+
+#include "app/Session.h"
+
+class QFrame;
+
+namespace tv::app {
+class ClickLabel;
+}
+
+namespace tv::data {
+
+// The help frame `frmHelp` with its label `lblHelp`, placed and filled from
+// a help panel of the language file. A click on the text closes it.
+class HelpPanelView {
+public:
+    HelpPanelView(QWidget* window, app::Session& session);
+
+    // Shows the help panel of the key; nothing changes when the language
+    // file has none. connectionText replaces "$ConnSelectedText".
+    bool ShowHelpPanel(std::string_view helpKey, std::string_view connectionText = {});
+    void hide();
+    bool isVisible() const;
+
+private:
+    app::Session& session_;
+    QFrame* frame_;
+    app::ClickLabel* label_;
+};
+
+} // namespace tv::data

@@ -1,0 +1,183 @@
+#include "data/StartScreen.h"
+
+#include "app/Widgets.h"
+#include "platform/qt/QtText.h"
+
+#include <QFont>
+#include <QPixmap>
+#include <QPushButton>
+
+namespace tv::data {
+
+namespace {
+
+constexpr int kButtonHeight = 375; // twips; the section leaves button heights open
+
+app::ClickLabel* MakeLabel(QWidget* window, const char* objectName) {
+    auto* label = new app::ClickLabel(window);
+    label->setObjectName(QString::fromLatin1(objectName));
+    label->hide();
+    return label;
+}
+
+QString Screen(const std::string& text) {
+    QString shown = platform::ToQString(text);
+    shown.replace("\r\n", "\n");
+    return shown;
+}
+
+} // namespace
+
+StartScreen::StartScreen(QWidget* window, app::Session& session, QPushButton* exitButton,
+                         QLabel* adminLabel)
+    : QObject(window), window_(window), session_(session), exit_(exitButton), admin_(adminLabel) {
+    static constexpr const char* flagNames[] = {"No_flag", "En_flag", "De_flag",
+                                                "Fi_flag", "Dk_flag", "Se_flag"};
+    static constexpr const char* codes[] = {"NO", "EN", "DE", "FI", "DK", "SE"};
+    for (std::size_t i = 0; i < flags_.size(); ++i) {
+        flags_[i] = MakeLabel(window, flagNames[i]);
+        flags_[i]->setScaledContents(true);
+        flags_[i]->setCursor(Qt::PointingHandCursor);
+        const QString code = QString::fromLatin1(codes[i]);
+        connect(flags_[i], &app::ClickLabel::pressed, this, [this, code](Qt::MouseButton button) {
+            if (button == Qt::LeftButton)
+                emit languageChosen(code);
+            else
+                emit languageHelp(code);
+        });
+    }
+
+    picture1_ = MakeLabel(window, "imgStartScreen1");
+    picture2_ = MakeLabel(window, "imgStartScreen2");
+    for (auto* picture : {picture1_, picture2_}) {
+        picture->setScaledContents(true);
+        picture->setCursor(Qt::PointingHandCursor);
+    }
+    connect(picture1_, &app::ClickLabel::pressed, this, &StartScreen::picture1Clicked);
+    connect(picture2_, &app::ClickLabel::pressed, this, &StartScreen::picture2Clicked);
+
+    head_ = MakeLabel(window, "lblStartscreenHead");
+    head_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    head_->setCursor(Qt::PointingHandCursor);
+    connect(head_, &app::ClickLabel::pressed, this, &StartScreen::headClicked);
+
+    info1_ = MakeLabel(window, "lblStartscreen1");
+    info2_ = MakeLabel(window, "lblStartscreen2");
+    for (auto* info : {info1_, info2_}) {
+        info->setWordWrap(true);
+        info->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    }
+
+    start1_ = new QPushButton(window);
+    start1_->setObjectName("cmdStartscreen1");
+    start2_ = new QPushButton(window);
+    start2_->setObjectName("cmdStartscreen2");
+    start1_->hide();
+    start2_->hide();
+    connect(start1_, &QPushButton::clicked, this, &StartScreen::configure);
+    connect(start2_, &QPushButton::clicked, this, &StartScreen::reconfigure);
+
+    static constexpr const char* shortcutNames[] = {"lblKonf2", "lbRekonf2", "lblAadmCtrl"};
+    static constexpr const char* shortcutCaptions[] = {"K", "R", "A"};
+    for (std::size_t i = 0; i < shortcuts_.size(); ++i) {
+        shortcuts_[i] = MakeLabel(window, shortcutNames[i]);
+        shortcuts_[i]->setText(QString::fromLatin1(shortcutCaptions[i]));
+        shortcuts_[i]->setAlignment(Qt::AlignCenter);
+        shortcuts_[i]->setFrameShape(QFrame::Box);
+        // Small keys in the top left corner, for displays too narrow for
+        // the whole start screen.
+        shortcuts_[i]->setGeometry(session_.px(TwipRect{60, 60 + static_cast<int>(i) * 360, 300, 300}));
+    }
+    connect(shortcuts_[0], &app::ClickLabel::pressed, this, &StartScreen::shortcutConfigure);
+    connect(shortcuts_[1], &app::ClickLabel::pressed, this, &StartScreen::shortcutReconfigure);
+    connect(shortcuts_[2], &app::ClickLabel::pressed, this, &StartScreen::shortcutAdmin);
+}
+
+void StartScreen::hideAll() {
+    for (auto* flag : flags_)
+        flag->hide();
+    for (QWidget* control : std::initializer_list<QWidget*>{picture1_, picture2_, head_, info1_,
+                                                            info2_, start1_, start2_})
+        control->hide();
+    for (auto* shortcut : shortcuts_)
+        shortcut->hide();
+}
+
+void StartScreen::showPicture(QLabel* label, std::string_view pictureName) {
+    const auto path = session_.FindPicture(pictureName);
+    label->setPixmap(QPixmap(platform::ToQString(PathText(path))));
+}
+
+void StartScreen::placeInfo(QLabel* label, const TwipRect& rect, const std::string& infoName) {
+    label->setGeometry(session_.px(rect));
+    label->setText(Screen(InfoText(*session_.files, infoName)));
+    label->show();
+}
+
+void StartScreen::LayoutStartScreen() {
+    head_->show();
+    session_.iProgressCode = 21;
+    const auto layout = ReadStartScreenLayout(*session_.files);
+    if (!layout)
+        return;
+
+    for (std::size_t i = 0; i < flags_.size(); ++i)
+        flags_[i]->setGeometry(session_.px(layout->flags[i].rect));
+    for (std::size_t i = 0; i < flags_.size(); ++i) {
+        showPicture(flags_[i], layout->flags[i].pictureName);
+        flags_[i]->setToolTip(Screen(layout->flags[i].tooltip));
+        flags_[i]->show();
+    }
+
+    picture1_->setGeometry(session_.px(layout->picture1));
+    showPicture(picture1_, layout->pictureName1);
+    picture2_->setGeometry(session_.px(layout->picture2));
+    showPicture(picture2_, layout->pictureName2);
+
+    head_->setGeometry(session_.px(layout->head));
+    session_.headWebAddress = layout->headAddress;
+    auto fileTime = [this](const char* name) {
+        const auto when = session_.platform.system.fileModified(session_.files->locate(name));
+        return when ? session_.platform.system.formatDateTime(*when) : std::string();
+    };
+    session_.parameterFileTime = fileTime("Tessaro.dat");
+    session_.articleFileTime = fileTime("Vantordata.dat");
+    head_->setText(Screen(ComposeHeadText(*layout, session_.parameterFileTime,
+                                          session_.articleFileTime, session_.values.displaySize,
+                                          session_.values.referenceWidth)));
+    QFont headFont = head_->font();
+    headFont.setPointSize(10);
+    head_->setFont(headFont);
+
+    placeInfo(info1_, layout->info1, layout->infoName1);
+    placeInfo(info2_, layout->info2, layout->infoName2);
+
+    const int buttonHeight = session_.px(kButtonHeight);
+    const int top = session_.px(layout->buttonTop);
+    exit_->setText(Screen(session_.files->TranslateText("\xA4\xA4" "Avbryt")));
+    exit_->move(session_.px(layout->exitLeft), top);
+    start1_->setGeometry(session_.px(layout->start1Left), top, session_.px(layout->start1Width),
+                         buttonHeight);
+    start1_->setText(Screen(layout->start1Caption));
+    start2_->setGeometry(session_.px(layout->start2Left), top, session_.px(layout->start2Width),
+                         buttonHeight);
+    start2_->setText(Screen(layout->start2Caption));
+    // The administration label sits beside the second start button.
+    admin_->setGeometry(session_.px(layout->start2Left + layout->start2Width + 200), top,
+                        session_.px(800), session_.px(500));
+    admin_->setText(session_.values.debugMode ? "\n ADM" : "");
+    admin_->show();
+
+    start1_->show();
+    start2_->show();
+    picture1_->show();
+    picture2_->show();
+
+    for (auto* shortcut : shortcuts_)
+        shortcut->setVisible(session_.values.compactScreen);
+
+    if (window_->isVisible())
+        start1_->setFocus();
+}
+
+} // namespace tv::data

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "app/Session.h"
+
+#include <QObject>
+
+#include <array>
+
+class QLabel;
+class QPushButton;
+class QWidget;
+
+namespace tv::app {
+class ClickLabel;
+}
+
+namespace tv::data {
+
+// The start screen: six language flags, two start pictures, the head text,
+// two information texts and the two start buttons, all laid out from the
+// section "¤STARTSCREEN" each time the screen is shown.
+class StartScreen : public QObject {
+    Q_OBJECT
+public:
+    StartScreen(QWidget* window, app::Session& session, QPushButton* exitButton,
+                QLabel* adminLabel);
+
+    // Lays the start screen out and shows it (iProgressCode 21). Without the
+    // section the screen keeps what it showed before.
+    void LayoutStartScreen();
+
+    // Hides every control of the start screen.
+    void hideAll();
+
+signals:
+    void languageChosen(const QString& code); // a flag pressed with the left button
+    void languageHelp(const QString& code);   // a flag pressed with another button
+    void configure();                         // cmdStartscreen1
+    void reconfigure();                       // cmdStartscreen2
+    void headClicked();
+    void picture1Clicked();
+    void picture2Clicked();
+    void shortcutConfigure();   // "K"
+    void shortcutReconfigure(); // "R"
+    void shortcutAdmin();       // "A"
+
+private:
+    void showPicture(QLabel* label, std::string_view pictureName);
+    void placeInfo(QLabel* label, const TwipRect& rect, const std::string& infoName);
+
+    QWidget* window_;
+    app::Session& session_;
+    QPushButton* exit_;
+    QLabel* admin_;
+    std::array<app::ClickLabel*, 6> flags_{}; // NO, EN, DE, FI, DK, SE
+    app::ClickLabel* picture1_;
+    app::ClickLabel* picture2_;
+    app::ClickLabel* head_;
+    QLabel* info1_;
+    QLabel* info2_;
+    QPushButton* start1_;
+    QPushButton* start2_;
+    std::array<app::ClickLabel*, 3> shortcuts_{}; // "K", "R", "A"
+};
+
+} // namespace tv::data

@@ -1,0 +1,111 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace tv::data {
+
+class DataFiles;
+
+// Limits of what is read from a data file. A longer line is cut (the rest
+// of it is never delivered), a larger file is read up to the limit; either
+// is reported once.
+inline constexpr std::size_t kMaxLineBytes = 4096;
+inline constexpr std::uintmax_t kMaxFileBytes = 16u * 1024u * 1024u;
+
+// The lines of one data file as they stand on disk (without line ends).
+// Kept by the file cache only as long as the file is unchanged on disk.
+struct FileLines {
+    std::vector<std::string> lines;
+    std::string problem; // what went wrong reading it ("" when all is well)
+
+    // Text key line -> the line after its first occurrence. Built on first
+    // use; the language file answers every translation from it.
+    const std::unordered_map<std::string, std::string>& translations() const;
+
+private:
+    mutable std::unique_ptr<std::unordered_map<std::string, std::string>> translations_;
+};
+
+// Reads a file's lines: lines end with CR LF (a lone LF is accepted too);
+// nothing else is changed.
+std::shared_ptr<const FileLines> LoadFileLines(const std::filesystem::path& path);
+
+// A sequential reader over one sectioned text file, positioned at its start
+// when opened. Opening reads the file as it is on disk at that moment.
+class TextFile {
+public:
+    TextFile(std::shared_ptr<const FileLines> lines, std::string name, const DataFiles* owner);
+
+    bool atEnd() const { return next_ >= lines_->lines.size(); }
+
+    // The next line as it stands; "" at the end of the file.
+    std::string readLine();
+
+    // Steps back one line (after a look at the line that follows).
+    void unreadLine();
+
+    // File name for messages, e.g. "Tessaro.dat".
+    const std::string& name() const { return name_; }
+
+    // 1-based number of the line read last.
+    std::size_t lineNumber() const { return next_; }
+
+    // The section key line found last by FindSection, for messages.
+    const std::string& section() const { return section_; }
+    void setSection(std::string section) { section_ = std::move(section); }
+
+    // All lines of the file, for lookups that index them.
+    const FileLines& contents() const { return *lines_; }
+
+    // The data files this file belongs to (translations, diagnostics); may
+    // be null for a file read on its own.
+    const DataFiles* owner() const { return owner_; }
+
+private:
+    std::shared_ptr<const FileLines> lines_;
+    std::size_t next_ = 0;
+    std::string name_;
+    std::string section_;
+    const DataFiles* owner_;
+};
+
+// The line rules of the sectioned text files.
+
+// The next content line: empty lines and lines beginning with a blank or
+// "*" are skipped; a text key line ("¤¤...") comes back translated into the
+// current language. "" at the end of the file.
+std::string ReadTextLine(TextFile& file);
+
+// The value of the next number line; 0 at the end of the file.
+std::int16_t ReadNumberLine(TextFile& file);
+
+// Reads forward to the first section key line that holds key followed by a
+// blank or the end of the line. True leaves the file right after that line;
+// false leaves it at the end.
+bool FindSection(std::string_view key, TextFile& file);
+
+// The number at the start of a text, as a number line gives it: blanks and
+// tabs anywhere are ignored; a sign, a decimal point and an exponent are
+// accepted; reading stops at the first other character. No number gives 0.
+double LeadingNumber(std::string_view text);
+
+// Rounds to a whole number, halves to the even neighbour.
+double RoundHalfEven(double value);
+
+// The text of a text key: the key without its two leading "¤".
+std::string_view KeyText(std::string_view textKey);
+
+inline constexpr char kSection = '\xA4'; // "¤" in Windows-1252
+
+inline bool IsTextKey(std::string_view line) {
+    return line.size() >= 2 && line[0] == kSection && line[1] == kSection;
+}
+
+} // namespace tv::data

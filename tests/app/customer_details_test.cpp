@@ -1,0 +1,56 @@
+#include "app/CustomerDetails.h"
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace tv::app {
+namespace {
+
+using test::Cp;
+using test::ReadBytes;
+using test::TempDir;
+
+TEST(CustomerDetailsTest, FirstStartReadsEmptyAndOkCreatesTheFile) {
+    TempDir dir;
+    const auto ini = PersonalIniPath(dir.path());
+    const auto empty = ReadCustomerDetails(ini);
+    EXPECT_EQ(empty.customer, "");
+    EXPECT_EQ(empty.deliveryAddress, "");
+    EXPECT_FALSE(empty.complete());
+
+    const CustomerDetails details{Cp("Ås Rørlegger"), "AS Vann", "Postboks 1, 0101 Oslo",
+                                  "Kaiveien 2"};
+    WriteCustomerDetails(ini, details);
+    EXPECT_EQ(ReadBytes(ini), Cp("[Personal]\r\nCustomer=Ås Rørlegger\r\nCompany=AS Vann\r\n"
+                                 "InvoiceAddress=Postboks 1, 0101 Oslo\r\n"
+                                 "DeliveryAddress=Kaiveien 2\r\n"));
+    const auto back = ReadCustomerDetails(ini);
+    EXPECT_EQ(back.customer, details.customer);
+    EXPECT_EQ(back.company, details.company);
+    EXPECT_EQ(back.invoiceAddress, details.invoiceAddress);
+    EXPECT_EQ(back.deliveryAddress, details.deliveryAddress);
+}
+
+TEST(CustomerDetailsTest, ValuesComeBackCutTo254Characters) {
+    TempDir dir;
+    const auto ini = PersonalIniPath(dir.path());
+    test::WriteBytes(ini, "[Personal]\r\nCustomer=" + std::string(300, 'k') + "\r\n");
+    EXPECT_EQ(ReadCustomerDetails(ini).customer, std::string(254, 'k'));
+}
+
+TEST(CustomerDetailsTest, BlanksCountAsFilledIn) {
+    EXPECT_TRUE((CustomerDetails{" ", " ", " ", " "}.complete()));
+    EXPECT_FALSE((CustomerDetails{"a", "b", "c", ""}.complete()));
+}
+
+TEST(CustomerDetailsTest, SectionOperationsRoundTrip) {
+    TempDir dir;
+    const auto ini = dir / "other.ini";
+    WriteIniSection(ini, "Personal", std::string("Customer=A\0Company=B\0", 21));
+    EXPECT_EQ(ReadIni(ini, "Personal", "Company"), "B");
+    EXPECT_EQ(ReadIniSection(ini, "Personal"), std::string("Customer=A\0Company=B\0", 21));
+    EXPECT_EQ(ReadIniSection(ini, "Missing"), "");
+}
+
+} // namespace
+} // namespace tv::app
