@@ -3,6 +3,7 @@
 #include "app/Session.h"
 
 class QFrame;
+class QWidget;
 
 namespace tv::app {
 class ClickLabel;

@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Installs everything the program and its tests need on Debian 12 (as root).
+set -euo pipefail
+export DEBIAN_FRONTEND=noninteractive
+packages=(
+  build-essential cmake pkg-config
+  qt6-base-dev qt6-qpa-plugins libqt6network6
+  libx11-dev
+  googletest libgtest-dev libgmock-dev libbenchmark-dev
+  xvfb xauth
+  fonts-dejavu-core
+  python3
+)
+missing=()
+for package in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" \
+    || missing+=("$package")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  apt-get update
+  apt-get install -y --no-install-recommends "${missing[@]}"
+fi
