@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// Windows-1252 is the program's text encoding: data files, files it writes,
+// settings. These two functions are the only way text leaves or enters it,
+// at the screen and at the terminal. The five bytes Windows-1252 leaves
+// undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D) map to the C1 controls of the same
+// number, so every byte string survives a round trip unchanged.
+namespace tv::platform {
+
+std::string Cp1252ToUtf8(std::string_view cp1252);
+
+// Characters Windows-1252 cannot hold become "?"; malformed UTF-8 bytes too.
+std::string Utf8ToCp1252(std::string_view utf8);
+
+} // namespace tv::platform

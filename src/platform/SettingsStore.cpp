@@ -1,0 +1,208 @@
+#include "platform/SettingsStore.h"
+
+#include "platform/TextFile.h"
+
+#include <cstdlib>
+#include <optional>
+#include <vector>
+
+namespace tv::platform {
+namespace fs = std::filesystem;
+namespace {
+
+std::string Escape(std::string_view value)
+{
+    std::string escaped;
+    escaped.reserve(value.size());
+    for (const char c : value) {
+        if (c == '\\')
+            escaped += "\\\\";
+        else if (c == '\r')
+            escaped += "\\r";
+        else if (c == '\n')
+            escaped += "\\n";
+        else
+            escaped += c;
+    }
+    return escaped;
+}
+
+// Unknown escapes stay as written, so a hand-edited value with a stray
+// backslash reads back as it looks.
+std::string Unescape(std::string_view text)
+{
+    std::string value;
+    value.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\\' || i + 1 == text.size()) {
+            value += text[i];
+            continue;
+        }
+        const char next = text[i + 1];
+        if (next == '\\')
+            value += '\\';
+        else if (next == 'r')
+            value += '\r';
+        else if (next == 'n')
+            value += '\n';
+        else {
+            value += '\\';
+            continue;
+        }
+        ++i;
+    }
+    return value;
+}
+
+std::string SectionLine(std::string_view app, std::string_view section)
+{
+    return "[" + std::string(app) + "\\" + std::string(section) + "]";
+}
+
+// Whether the line is a section line, and whether it is the one of app and
+// section. The application name ends at the first backslash; the section
+// name may hold more of them.
+struct SectionMatch {
+    bool isSection = false;
+    bool matches = false;
+};
+
+SectionMatch MatchSection(std::string_view text, std::string_view app, std::string_view section)
+{
+    const std::string_view line = Trim(text);
+    if (line.size() < 2 || line.front() != '[' || line.back() != ']')
+        return {};
+    const std::string_view name = line.substr(1, line.size() - 2);
+    const std::size_t slash = name.find('\\');
+    if (slash == std::string_view::npos)
+        return {true, false};
+    return {true, EqualsIgnoringCase(name.substr(0, slash), app) &&
+                      EqualsIgnoringCase(name.substr(slash + 1), section)};
+}
+
+// Where a key lives: the line of its value, or failing that the line after
+// the last line of the first section of app and section (the place a new key
+// goes).
+struct Location {
+    std::optional<std::size_t> keyLine;
+    std::optional<std::size_t> sectionEnd;
+};
+
+// The key is looked up in every section of the name, the first line wins, so
+// a hand-edited file with a section written twice still reads and saves
+// consistently.
+Location Locate(const std::vector<TextLine>& lines, std::string_view app, std::string_view section,
+                std::string_view key)
+{
+    Location found;
+    bool inside = false;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const SectionMatch match = MatchSection(lines[i].text, app, section);
+        if (match.isSection) {
+            if (inside && !found.sectionEnd)
+                found.sectionEnd = i;
+            inside = match.matches;
+            continue;
+        }
+        if (!inside)
+            continue;
+        const std::string_view text = lines[i].text;
+        const std::size_t equals = text.find('=');
+        if (equals != std::string_view::npos && EqualsIgnoringCase(text.substr(0, equals), key)) {
+            found.keyLine = i;
+            return found;
+        }
+    }
+    if (inside && !found.sectionEnd)
+        found.sectionEnd = lines.size();
+    return found;
+}
+
+} // namespace
+
+FileSettingsStore::FileSettingsStore(fs::path file) : file_(std::move(file)) {}
+
+fs::path FileSettingsStore::defaultPath()
+{
+    const char* xdg = std::getenv("XDG_CONFIG_HOME");
+    fs::path base;
+    if (xdg && *xdg && fs::path(xdg).is_absolute())
+        base = xdg;
+    else if (const char* home = std::getenv("HOME"); home && *home)
+        base = fs::path(home) / ".config";
+    else
+        base = fs::current_path() / ".config";
+    return base / "tessaro-vavuvirivado" / "settings.ini";
+}
+
+std::string FileSettingsStore::get(std::string_view app, std::string_view section, std::string_view key) const
+{
+    const std::optional<std::string> bytes = ReadFileBytes(file_);
+    if (!bytes)
+        return {};
+    const std::vector<TextLine> lines = SplitLines(*bytes);
+    const Location where = Locate(lines, app, section, key);
+    if (!where.keyLine)
+        return {};
+    const std::string& text = lines[*where.keyLine].text;
+    return Unescape(std::string_view(text).substr(text.find('=') + 1));
+}
+
+bool FileSettingsStore::save(std::string_view app, std::string_view section, std::string_view key,
+                             std::string_view value)
+{
+    std::error_code ec;
+    fs::create_directories(file_.parent_path(), ec);
+    const std::optional<std::string> bytes = ReadFileBytes(file_);
+    if (!bytes)
+        return false;
+    std::vector<TextLine> lines = SplitLines(*bytes);
+    const Location where = Locate(lines, app, section, key);
+    if (where.keyLine) {
+        // The key keeps the spelling it was first written with.
+        std::string& text = lines[*where.keyLine].text;
+        text = text.substr(0, text.find('=') + 1) + Escape(value);
+    } else if (where.sectionEnd) {
+        InsertLine(lines, *where.sectionEnd, std::string(key) + "=" + Escape(value));
+    } else {
+        InsertLine(lines, lines.size(), SectionLine(app, section));
+        InsertLine(lines, lines.size(), std::string(key) + "=" + Escape(value));
+    }
+    return ReplaceFileBytes(file_, JoinLines(lines));
+}
+
+namespace {
+
+// The memory store matches names like the file store, without regard to case.
+std::tuple<std::string, std::string, std::string> AddressOf(std::string_view app, std::string_view section,
+                                                            std::string_view key)
+{
+    return {FoldCase(app), FoldCase(section), FoldCase(key)};
+}
+
+} // namespace
+
+std::string MemorySettingsStore::get(std::string_view app, std::string_view section, std::string_view key) const
+{
+    const auto it = values_.find(AddressOf(app, section, key));
+    return it == values_.end() ? std::string() : it->second;
+}
+
+bool MemorySettingsStore::save(std::string_view app, std::string_view section, std::string_view key,
+                               std::string_view value)
+{
+    const Address address = AddressOf(app, section, key);
+    ++saves_[address];
+    if (failSaves)
+        return false;
+    values_[address] = std::string(value);
+    return true;
+}
+
+int MemorySettingsStore::saveCount(std::string_view app, std::string_view section, std::string_view key) const
+{
+    const auto it = saves_.find(AddressOf(app, section, key));
+    return it == saves_.end() ? 0 : it->second;
+}
+
+} // namespace tv::platform

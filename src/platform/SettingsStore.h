@@ -1,0 +1,76 @@
+#pragma once
+
+#include <filesystem>
+#include <map>
+#include <string>
+#include <string_view>
+#include <tuple>
+
+namespace tv::platform {
+
+// The per-user settings store: text values addressed by application name,
+// section and key ("Brivo"/"Startup"/"Language"). Texts are Windows-1252
+// bytes, like everything else the program keeps.
+class SettingsStore {
+public:
+    virtual ~SettingsStore() = default;
+
+    // The stored value, or "" when there is none.
+    virtual std::string get(std::string_view app, std::string_view section,
+                            std::string_view key) const = 0;
+
+    // Stores the value. Returns false when it could not be stored; the
+    // store then holds what it held before.
+    virtual bool save(std::string_view app, std::string_view section, std::string_view key,
+                      std::string_view value) = 0;
+};
+
+// The real store: one plain text file per user,
+// $XDG_CONFIG_HOME/tessaro-vavuvirivado/settings.ini (default ~/.config).
+// Sections are written "[App\Section]", values "Key=Value", in Windows-1252
+// with CR LF. In a value a backslash is written "\\", a CR "\r" and a LF
+// "\n", so every value stays on its line. Application, section and key names
+// match without regard to case, as in the Windows store; a name keeps the
+// spelling it was first saved with. The file is read afresh for every
+// get, so a CAD add-in writing beside the program is seen at once, and
+// rewritten through a temporary file for every save, so a failed save
+// never leaves half a file.
+class FileSettingsStore final : public SettingsStore {
+public:
+    explicit FileSettingsStore(std::filesystem::path file);
+
+    // $XDG_CONFIG_HOME (or ~/.config) + "/tessaro-vavuvirivado/settings.ini".
+    static std::filesystem::path defaultPath();
+
+    const std::filesystem::path& path() const { return file_; }
+
+    std::string get(std::string_view app, std::string_view section,
+                    std::string_view key) const override;
+    bool save(std::string_view app, std::string_view section, std::string_view key,
+              std::string_view value) override;
+
+private:
+    std::filesystem::path file_;
+};
+
+// Test double: keeps the values in memory and counts the saves per key.
+class MemorySettingsStore final : public SettingsStore {
+public:
+    std::string get(std::string_view app, std::string_view section,
+                    std::string_view key) const override;
+    bool save(std::string_view app, std::string_view section, std::string_view key,
+              std::string_view value) override;
+
+    // Number of save calls for the key since construction.
+    int saveCount(std::string_view app, std::string_view section, std::string_view key) const;
+
+    // When set, every save fails and changes nothing.
+    bool failSaves = false;
+
+private:
+    using Address = std::tuple<std::string, std::string, std::string>;
+    std::map<Address, std::string> values_;
+    std::map<Address, int> saves_;
+};
+
+} // namespace tv::platform

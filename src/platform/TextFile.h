@@ -1,0 +1,47 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Line-level helpers shared by the ini files and the settings store: both
+// rewrite one line of a small text file and must keep every other byte.
+namespace tv::platform {
+
+// One line of a file and the line end that followed it ("\r\n", "\n", or ""
+// for a last line without one), so a file can be put back byte for byte.
+struct TextLine {
+    std::string text;
+    std::string eol;
+};
+
+// A LF ends a line; a CR just before it belongs to the line end.
+std::vector<TextLine> SplitLines(std::string_view bytes);
+std::string JoinLines(const std::vector<TextLine>& lines);
+
+// Inserts a line ending in CR LF before index `at`, first giving the line
+// before it a CR LF when it had no line end.
+void InsertLine(std::vector<TextLine>& lines, std::size_t at, std::string text);
+
+// The whole file; "" when it does not exist; nothing when it exists but
+// cannot be read (a directory, no permission), so a writer does not mistake
+// an unreadable file for an empty one and overwrite it.
+std::optional<std::string> ReadFileBytes(const std::filesystem::path& file);
+
+// Writes the bytes to a temporary file beside `file` and renames it over
+// `file`, so `file` holds either the old or the new bytes, never a mix.
+// Refuses (false) when `file` exists without any write permission bit, since
+// the rename would otherwise replace a file its owner marked read-only.
+bool ReplaceFileBytes(const std::filesystem::path& file, std::string_view bytes);
+
+// Blanks and tabs around a text dropped.
+std::string_view Trim(std::string_view text);
+
+// Windows-1252 letters compared without regard to case, the accented ones
+// included, as names in ini files and settings are.
+bool EqualsIgnoringCase(std::string_view a, std::string_view b);
+std::string FoldCase(std::string_view text);
+
+} // namespace tv::platform

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+#include <string>
+#include <string_view>
+
+// The program keeps Windows-1252 bytes; Qt shows QString. These two are the
+// crossing at the screen, built on the one codec of Cp1252.h.
+namespace tv::platform {
+
+QString ToQString(std::string_view cp1252);
+
+// Characters Windows-1252 cannot hold become "?".
+std::string FromQString(const QString& text);
+
+} // namespace tv::platform
