@@ -34,7 +34,6 @@ CustomerDetails ReadCustomerDetails(const std::filesystem::path& personalIni);
 
 // Writes the four keys in the order Customer, Company, InvoiceAddress,
 // DeliveryAddress. A file that cannot be written stays as it was.
-void WriteCustomerDetails(const std::filesystem::path& personalIni,
-                          const CustomerDetails& details);
+void WriteCustomerDetails(const std::filesystem::path& personalIni, const CustomerDetails& details);
 
 } // namespace tv::app

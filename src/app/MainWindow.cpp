@@ -65,9 +65,8 @@ MainWindow::MainWindow(platform::Platform& platform, std::filesystem::path progr
     connect(startScreen_, &data::StartScreen::languageHelp, this,
             [this](const QString& code) { ShowHelpPanel("Lang_" + code.toStdString()); });
 
-    for (QWidget* control :
-         std::initializer_list<QWidget*>{cmdBack_, cmdNext_, cmdStartNy_, lblTopText_,
-                                         lblDebugInfo_, lblAdminCmd_})
+    for (QWidget* control : std::initializer_list<QWidget*>{
+             cmdBack_, cmdNext_, cmdStartNy_, lblTopText_, lblDebugInfo_, lblAdminCmd_})
         control->hide();
 }
 
@@ -90,9 +89,9 @@ bool MainWindow::load() {
         return false;
     }
     session_.values = std::move(outcome.values);
-    session_.files = std::make_unique<data::DataFiles>(data::ToPath(session_.values.dataDirectory),
-                                                       session_.values.language,
-                                                       session_.platform.messages);
+    session_.files =
+        std::make_unique<data::DataFiles>(data::ToPath(session_.values.dataDirectory),
+                                          session_.values.language, session_.platform.messages);
     HideAll();
     LayoutStartScreen();
     lblDebugInfo_->setText(QString());
@@ -108,7 +107,8 @@ void MainWindow::HideAll() {
         control->hide();
     cmdBack_->setEnabled(false);
     cmdNext_->setEnabled(false);
-    cmdStartNy_->setText(Screen(session_.files->TranslateText("\xA4\xA4" "Start ny")));
+    cmdStartNy_->setText(Screen(session_.files->TranslateText("\xA4\xA4"
+                                                              "Start ny")));
 }
 
 void MainWindow::LayoutStartScreen() {

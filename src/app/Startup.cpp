@@ -41,14 +41,17 @@ std::int16_t ProgramMode(const std::string& text) {
 // Reference picture: its width at the display's resolution, rounded to
 // hundreds; 33333 without a picture that can be loaded.
 void MeasureReference(StartupValues& values, const platform::System& system) {
-    const auto picture = data::FirstFileMatching(ToPath(values.dataDirectory), "Reference1000x1000");
+    const auto picture =
+        data::FirstFileMatching(ToPath(values.dataDirectory), "Reference1000x1000");
     const auto pixels = picture ? system.pictureWidthPixels(*picture) : std::nullopt;
     if (pixels) {
         const double himetric = platform::PictureWidthHimetric(*pixels, system.pixelsPerInch());
-        values.referenceWidth = static_cast<std::int32_t>(data::RoundHalfEven(himetric / 100) * 100);
+        values.referenceWidth =
+            static_cast<std::int32_t>(data::RoundHalfEven(himetric / 100) * 100);
     }
     values.pictureSuffix =
-        "_" + std::to_string(static_cast<long>(data::RoundHalfEven(values.referenceWidth / 1000.0)));
+        "_" +
+        std::to_string(static_cast<long>(data::RoundHalfEven(values.referenceWidth / 1000.0)));
     values.standardResolution = values.referenceWidth > 22222;
 }
 

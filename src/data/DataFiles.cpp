@@ -1,6 +1,7 @@
 #include "data/DataFiles.h"
 
 #include "platform/Cp1252.h"
+#include "platform/FileBytes.h"
 
 #include <algorithm>
 #include <system_error>
@@ -17,41 +18,35 @@ std::string PathText(const std::filesystem::path& path) {
     return platform::Utf8ToCp1252(std::string(utf8.begin(), utf8.end()));
 }
 
-namespace {
-
-// Lower case for the letters of Windows-1252, so that file names of the data
-// directory compare as they do on the system the data files come from.
-std::string Folded(std::string_view text) {
-    std::string folded(text);
-    for (char& c : folded) {
-        const auto b = static_cast<unsigned char>(c);
-        if ((b >= 'A' && b <= 'Z') || (b >= 0xC0 && b <= 0xDE && b != 0xD7))
-            c = static_cast<char>(b + 0x20);
-    }
-    return folded;
-}
-
-} // namespace
-
 DataFiles::DataFiles(std::filesystem::path dataDirectory, std::string language,
                      platform::MessageBoxes& messages)
     : dataDirectory_(std::move(dataDirectory)), language_(std::move(language)),
       messages_(messages) {}
+
+std::optional<std::filesystem::path>
+FirstFile(const std::filesystem::path& directory,
+          const std::function<bool(std::string_view name)>& matches) {
+    std::optional<std::filesystem::path> first;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(directory, error)) {
+        if (!entry.is_regular_file(error) || !matches(PathText(entry.path().filename())))
+            continue;
+        if (!first || entry.path() < *first)
+            first = entry.path();
+    }
+    return first;
+}
 
 std::filesystem::path DataFiles::locate(std::string_view name) const {
     std::filesystem::path exact = dataDirectory_ / ToPath(name);
     std::error_code error;
     if (std::filesystem::exists(exact, error))
         return exact;
-    const std::string wanted = Folded(name);
-    std::vector<std::filesystem::path> matches;
-    for (const auto& entry : std::filesystem::directory_iterator(dataDirectory_, error)) {
-        if (Folded(PathText(entry.path().filename())) == wanted)
-            matches.push_back(entry.path());
-    }
-    if (matches.empty())
-        return exact;
-    return *std::min_element(matches.begin(), matches.end());
+    return FirstFile(dataDirectory_,
+                     [name](std::string_view candidate) {
+                         return platform::EqualsIgnoringCase(candidate, name);
+                     })
+        .value_or(exact);
 }
 
 std::optional<TextFile> DataFiles::open(std::string_view name) const {

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -48,6 +49,12 @@ struct LanguageHead {
 };
 
 inline constexpr const char* kProgramVersion = "1.8.11";
+
+// The first regular file of a directory (in name order, so the same
+// directory always gives the same file) whose Windows-1252 name matches.
+std::optional<std::filesystem::path>
+FirstFile(const std::filesystem::path& directory,
+          const std::function<bool(std::string_view name)>& matches);
 
 // Windows-1252 names <-> file system paths (UTF-8 on this platform).
 std::filesystem::path ToPath(std::string_view cp1252);

@@ -24,7 +24,8 @@ bool HelpPanelView::ShowHelpPanel(std::string_view helpKey, std::string_view con
     const auto panel = session_.files->ReadHelpPanel(helpKey, connectionText);
     if (!panel)
         return true;
-    frame_->setGeometry(session_.px(TwipRect{panel->top, panel->left, panel->width, panel->height}));
+    frame_->setGeometry(
+        session_.px(TwipRect{panel->top, panel->left, panel->width, panel->height}));
     label_->setGeometry(session_.px(panel->margin), session_.px(panel->margin),
                         session_.px(panel->width - 2 * panel->margin),
                         session_.px(panel->height - 2 * panel->margin));

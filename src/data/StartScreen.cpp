@@ -86,7 +86,8 @@ StartScreen::StartScreen(QWidget* window, app::Session& session, QPushButton* ex
         shortcuts_[i]->setFrameShape(QFrame::Box);
         // Small keys in the top left corner, for displays too narrow for
         // the whole start screen.
-        shortcuts_[i]->setGeometry(session_.px(TwipRect{60, 60 + static_cast<int>(i) * 360, 300, 300}));
+        shortcuts_[i]->setGeometry(
+            session_.px(TwipRect{60, 60 + static_cast<int>(i) * 360, 300, 300}));
     }
     connect(shortcuts_[0], &app::ClickLabel::pressed, this, &StartScreen::shortcutConfigure);
     connect(shortcuts_[1], &app::ClickLabel::pressed, this, &StartScreen::shortcutReconfigure);
@@ -142,9 +143,9 @@ void StartScreen::LayoutStartScreen() {
     };
     session_.parameterFileTime = fileTime("Tessaro.dat");
     session_.articleFileTime = fileTime("Vantordata.dat");
-    head_->setText(Screen(ComposeHeadText(*layout, session_.parameterFileTime,
-                                          session_.articleFileTime, session_.values.displaySize,
-                                          session_.values.referenceWidth)));
+    head_->setText(
+        Screen(ComposeHeadText(*layout, session_.parameterFileTime, session_.articleFileTime,
+                               session_.values.displaySize, session_.values.referenceWidth)));
     QFont headFont = head_->font();
     headFont.setPointSize(10);
     head_->setFont(headFont);
@@ -154,7 +155,8 @@ void StartScreen::LayoutStartScreen() {
 
     const int buttonHeight = session_.px(kButtonHeight);
     const int top = session_.px(layout->buttonTop);
-    exit_->setText(Screen(session_.files->TranslateText("\xA4\xA4" "Avbryt")));
+    exit_->setText(Screen(session_.files->TranslateText("\xA4\xA4"
+                                                        "Avbryt")));
     exit_->move(session_.px(layout->exitLeft), top);
     start1_->setGeometry(session_.px(layout->start1Left), top, session_.px(layout->start1Width),
                          buttonHeight);

@@ -32,9 +32,9 @@ void PlaceFlags(StartScreenLayout& layout, int top, int x, int step, int width, 
     };
     for (std::size_t i = 0; i < layout.flags.size(); ++i) {
         const Row& row = rows[i];
-        layout.flags[i] = FlagPlace{row.language, row.objectName, row.pictureName, row.tooltip,
-                                    TwipRect{row.row == 0 ? top : 3 * top,
-                                             x + 300 + row.column * step, width, height}};
+        layout.flags[i] = FlagPlace{
+            row.language, row.objectName, row.pictureName, row.tooltip,
+            TwipRect{row.row == 0 ? top : 3 * top, x + 300 + row.column * step, width, height}};
     }
 }
 

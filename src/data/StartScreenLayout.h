@@ -32,7 +32,7 @@ struct StartScreenLayout {
     std::string pictureName1;
     TwipRect picture2;
     std::string pictureName2;
-    TwipRect head; // already moved 200 left and made 200 wider
+    TwipRect head;                // already moved 200 left and made 200 wider
     std::string versionCaption;   // A
     std::string parameterCaption; // B
     std::string articleCaption;   // C

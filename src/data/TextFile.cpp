@@ -61,8 +61,7 @@ std::shared_ptr<const FileLines> LoadFileLines(const std::filesystem::path& path
     return result;
 }
 
-TextFile::TextFile(std::shared_ptr<const FileLines> lines, std::string name,
-                   const DataFiles* owner)
+TextFile::TextFile(std::shared_ptr<const FileLines> lines, std::string name, const DataFiles* owner)
     : lines_(std::move(lines)), name_(std::move(name)), owner_(owner) {}
 
 std::string TextFile::readLine() {

@@ -9,22 +9,19 @@ namespace {
 // Code points of the bytes 0x80 to 0x9F. The five bytes Windows-1252 leaves
 // undefined keep their own number, so they survive a round trip.
 constexpr std::array<char32_t, 32> kHighControls = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
-char32_t CodePointOf(unsigned char byte)
-{
+char32_t CodePointOf(unsigned char byte) {
     if (byte >= 0x80 && byte <= 0x9F)
         return kHighControls[byte - 0x80];
     return byte;
 }
 
 // Every code point of the table lies below U+10000, so three bytes suffice.
-void AppendUtf8(std::string& out, char32_t cp)
-{
+void AppendUtf8(std::string& out, char32_t cp) {
     if (cp < 0x80) {
         out += static_cast<char>(cp);
         return;
@@ -40,8 +37,7 @@ void AppendUtf8(std::string& out, char32_t cp)
 }
 
 // The byte for a code point, or '?' when Windows-1252 has none.
-char ByteOf(char32_t cp)
-{
+char ByteOf(char32_t cp) {
     if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF))
         return static_cast<char>(cp);
     for (std::size_t i = 0; i < kHighControls.size(); ++i) {
@@ -58,8 +54,7 @@ struct LeadByte {
     unsigned char secondMax = 0; // rules out overlong forms and surrogates
 };
 
-LeadByte ClassifyLead(unsigned char b)
-{
+LeadByte ClassifyLead(unsigned char b) {
     if (b >= 0xC2 && b <= 0xDF)
         return {2, char32_t(b & 0x1F), 0x80, 0xBF};
     if (b == 0xE0)
@@ -80,8 +75,7 @@ LeadByte ClassifyLead(unsigned char b)
 // Decodes the multi-byte sequence starting at pos and moves pos past it.
 // A broken sequence moves pos past its longest valid beginning (at least one
 // byte) and gives nothing, so each broken piece becomes a single "?".
-std::optional<char32_t> DecodeSequence(std::string_view in, std::size_t& pos)
-{
+std::optional<char32_t> DecodeSequence(std::string_view in, std::size_t& pos) {
     const LeadByte lead = ClassifyLead(static_cast<unsigned char>(in[pos]));
     ++pos;
     if (lead.length == 0)
@@ -103,8 +97,7 @@ std::optional<char32_t> DecodeSequence(std::string_view in, std::size_t& pos)
 
 } // namespace
 
-std::string Cp1252ToUtf8(std::string_view cp1252)
-{
+std::string Cp1252ToUtf8(std::string_view cp1252) {
     std::string out;
     out.reserve(cp1252.size());
     for (const char c : cp1252)
@@ -112,8 +105,7 @@ std::string Cp1252ToUtf8(std::string_view cp1252)
     return out;
 }
 
-std::string Utf8ToCp1252(std::string_view utf8)
-{
+std::string Utf8ToCp1252(std::string_view utf8) {
     std::string out;
     out.reserve(utf8.size());
     std::size_t pos = 0;

@@ -1,6 +1,6 @@
 #include "platform/IniFile.h"
 
-#include "platform/TextFile.h"
+#include "platform/FileBytes.h"
 
 #include <optional>
 #include <vector>
@@ -9,17 +9,16 @@ namespace tv::platform {
 namespace {
 
 // The name of a section line "[Name]"; nothing for any other line.
-std::optional<std::string_view> SectionName(std::string_view text)
-{
+std::optional<std::string_view> SectionName(std::string_view text) {
     const std::string_view line = Trim(text);
     if (line.empty() || line.front() != '[')
         return std::nullopt;
     const std::size_t close = line.find(']');
-    return Trim(line.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1));
+    return Trim(
+        line.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1));
 }
 
-bool IsComment(std::string_view text)
-{
+bool IsComment(std::string_view text) {
     const std::string_view line = Trim(text);
     return !line.empty() && line.front() == ';';
 }
@@ -30,8 +29,7 @@ struct KeyValue {
 };
 
 // A "key=value" line with blanks around key and value dropped.
-std::optional<KeyValue> ParseKeyValue(std::string_view text)
-{
+std::optional<KeyValue> ParseKeyValue(std::string_view text) {
     if (IsComment(text) || SectionName(text))
         return std::nullopt;
     const std::size_t equals = text.find('=');
@@ -49,8 +47,8 @@ struct SectionSpan {
 
 // The first section of that name; later sections of the same name are
 // never looked at, as with the system's own ini functions.
-std::optional<SectionSpan> FindSection(const std::vector<TextLine>& lines, std::string_view section)
-{
+std::optional<SectionSpan> FindSection(const std::vector<TextLine>& lines,
+                                       std::string_view section) {
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const auto name = SectionName(lines[i].text);
         if (!name || !EqualsIgnoringCase(*name, section))
@@ -63,8 +61,8 @@ std::optional<SectionSpan> FindSection(const std::vector<TextLine>& lines, std::
     return std::nullopt;
 }
 
-std::optional<std::size_t> FindKey(const std::vector<TextLine>& lines, SectionSpan span, std::string_view key)
-{
+std::optional<std::size_t> FindKey(const std::vector<TextLine>& lines, SectionSpan span,
+                                   std::string_view key) {
     for (std::size_t i = span.header + 1; i < span.end; ++i) {
         const auto entry = ParseKeyValue(lines[i].text);
         if (entry && EqualsIgnoringCase(entry->key, key))
@@ -75,16 +73,14 @@ std::optional<std::size_t> FindKey(const std::vector<TextLine>& lines, SectionSp
 
 // Where a new line of the section goes: after its last non-blank line, so
 // the blank lines that separate it from the next section stay below it.
-std::size_t EndOfContent(const std::vector<TextLine>& lines, SectionSpan span)
-{
+std::size_t EndOfContent(const std::vector<TextLine>& lines, SectionSpan span) {
     std::size_t end = span.end;
     while (end > span.header + 1 && Trim(lines[end - 1].text).empty())
         --end;
     return end;
 }
 
-std::string_view StripQuotes(std::string_view value)
-{
+std::string_view StripQuotes(std::string_view value) {
     if (value.size() < 2)
         return value;
     const char first = value.front();
@@ -93,27 +89,23 @@ std::string_view StripQuotes(std::string_view value)
     return value.substr(1, value.size() - 2);
 }
 
-std::string Truncated(std::string_view text, std::size_t bufferSize)
-{
+std::string Truncated(std::string_view text, std::size_t bufferSize) {
     if (bufferSize == 0)
         return {};
     return std::string(text.substr(0, bufferSize - 1));
 }
 
-std::vector<TextLine> ReadLines(const std::filesystem::path& file)
-{
+std::vector<TextLine> ReadLines(const std::filesystem::path& file) {
     const std::optional<std::string> bytes = ReadFileBytes(file);
     return bytes ? SplitLines(*bytes) : std::vector<TextLine>{};
 }
 
-std::string SectionLine(std::string_view section)
-{
+std::string SectionLine(std::string_view section) {
     return "[" + std::string(section) + "]";
 }
 
 // "a=1\0b=2\0" as lines; an empty piece (two NULs in a row) ends the list.
-std::vector<std::string> SplitAtNul(std::string_view lines)
-{
+std::vector<std::string> SplitAtNul(std::string_view lines) {
     std::vector<std::string> pieces;
     std::size_t start = 0;
     while (start < lines.size()) {
@@ -129,9 +121,9 @@ std::vector<std::string> SplitAtNul(std::string_view lines)
 
 } // namespace
 
-std::string GetPrivateProfileString(std::string_view section, std::string_view key, std::string_view def,
-                                    const std::filesystem::path& file, std::size_t bufferSize)
-{
+std::string GetPrivateProfileString(std::string_view section, std::string_view key,
+                                    std::string_view def, const std::filesystem::path& file,
+                                    std::size_t bufferSize) {
     const std::vector<TextLine> lines = ReadLines(file);
     const auto span = FindSection(lines, section);
     const auto at = span ? FindKey(lines, *span, key) : std::nullopt;
@@ -140,9 +132,8 @@ std::string GetPrivateProfileString(std::string_view section, std::string_view k
     return Truncated(StripQuotes(ParseKeyValue(lines[*at].text)->value), bufferSize);
 }
 
-bool WritePrivateProfileString(std::string_view section, std::string_view key, std::string_view value,
-                               const std::filesystem::path& file)
-{
+bool WritePrivateProfileString(std::string_view section, std::string_view key,
+                               std::string_view value, const std::filesystem::path& file) {
     const std::optional<std::string> bytes = ReadFileBytes(file);
     if (!bytes)
         return false;
@@ -161,8 +152,7 @@ bool WritePrivateProfileString(std::string_view section, std::string_view key, s
 }
 
 std::string GetPrivateProfileSection(std::string_view section, const std::filesystem::path& file,
-                                     std::size_t bufferSize)
-{
+                                     std::size_t bufferSize) {
     const std::vector<TextLine> lines = ReadLines(file);
     const auto span = FindSection(lines, section);
     if (!span)
@@ -187,8 +177,7 @@ std::string GetPrivateProfileSection(std::string_view section, const std::filesy
 }
 
 bool WritePrivateProfileSection(std::string_view section, std::string_view lines,
-                                const std::filesystem::path& file)
-{
+                                const std::filesystem::path& file) {
     const std::optional<std::string> bytes = ReadFileBytes(file);
     if (!bytes)
         return false;

@@ -6,8 +6,7 @@
 
 namespace tv::platform {
 
-std::string MessageLine(std::string_view text)
-{
+std::string MessageLine(std::string_view text) {
     std::string line;
     line.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -24,37 +23,31 @@ std::string MessageLine(std::string_view text)
 
 namespace {
 
-void WriteLine(std::string_view text)
-{
+void WriteLine(std::string_view text) {
     std::cerr << MessageLine(text) << '\n';
 }
 
-void WriteQuestion(std::string_view title, std::string_view text)
-{
+void WriteQuestion(std::string_view title, std::string_view text) {
     std::cerr << MessageLine(title) << ": " << MessageLine(text) << '\n';
 }
 
 } // namespace
 
-void StderrMessageBoxes::inform(std::string_view text)
-{
+void StderrMessageBoxes::inform(std::string_view text) {
     WriteLine(text);
 }
 
-bool StderrMessageBoxes::askYesNo(std::string_view title, std::string_view text)
-{
+bool StderrMessageBoxes::askYesNo(std::string_view title, std::string_view text) {
     WriteQuestion(title, text);
     return answer_;
 }
 
-void RecordingMessageBoxes::inform(std::string_view text)
-{
+void RecordingMessageBoxes::inform(std::string_view text) {
     WriteLine(text);
     shown.emplace_back(text);
 }
 
-bool RecordingMessageBoxes::askYesNo(std::string_view title, std::string_view text)
-{
+bool RecordingMessageBoxes::askYesNo(std::string_view title, std::string_view text) {
     WriteQuestion(title, text);
     shown.emplace_back(text);
     titles.emplace_back(title);

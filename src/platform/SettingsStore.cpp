@@ -1,6 +1,6 @@
 #include "platform/SettingsStore.h"
 
-#include "platform/TextFile.h"
+#include "platform/FileBytes.h"
 
 #include <cstdlib>
 #include <optional>
@@ -10,8 +10,7 @@ namespace tv::platform {
 namespace fs = std::filesystem;
 namespace {
 
-std::string Escape(std::string_view value)
-{
+std::string Escape(std::string_view value) {
     std::string escaped;
     escaped.reserve(value.size());
     for (const char c : value) {
@@ -29,8 +28,7 @@ std::string Escape(std::string_view value)
 
 // Unknown escapes stay as written, so a hand-edited value with a stray
 // backslash reads back as it looks.
-std::string Unescape(std::string_view text)
-{
+std::string Unescape(std::string_view text) {
     std::string value;
     value.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -54,8 +52,7 @@ std::string Unescape(std::string_view text)
     return value;
 }
 
-std::string SectionLine(std::string_view app, std::string_view section)
-{
+std::string SectionLine(std::string_view app, std::string_view section) {
     return "[" + std::string(app) + "\\" + std::string(section) + "]";
 }
 
@@ -67,8 +64,7 @@ struct SectionMatch {
     bool matches = false;
 };
 
-SectionMatch MatchSection(std::string_view text, std::string_view app, std::string_view section)
-{
+SectionMatch MatchSection(std::string_view text, std::string_view app, std::string_view section) {
     const std::string_view line = Trim(text);
     if (line.size() < 2 || line.front() != '[' || line.back() != ']')
         return {};
@@ -92,8 +88,7 @@ struct Location {
 // a hand-edited file with a section written twice still reads and saves
 // consistently.
 Location Locate(const std::vector<TextLine>& lines, std::string_view app, std::string_view section,
-                std::string_view key)
-{
+                std::string_view key) {
     Location found;
     bool inside = false;
     for (std::size_t i = 0; i < lines.size(); ++i) {
@@ -122,8 +117,7 @@ Location Locate(const std::vector<TextLine>& lines, std::string_view app, std::s
 
 FileSettingsStore::FileSettingsStore(fs::path file) : file_(std::move(file)) {}
 
-fs::path FileSettingsStore::defaultPath()
-{
+fs::path FileSettingsStore::defaultPath() {
     const char* xdg = std::getenv("XDG_CONFIG_HOME");
     fs::path base;
     if (xdg && *xdg && fs::path(xdg).is_absolute())
@@ -135,8 +129,8 @@ fs::path FileSettingsStore::defaultPath()
     return base / "tessaro-vavuvirivado" / "settings.ini";
 }
 
-std::string FileSettingsStore::get(std::string_view app, std::string_view section, std::string_view key) const
-{
+std::string FileSettingsStore::get(std::string_view app, std::string_view section,
+                                   std::string_view key) const {
     const std::optional<std::string> bytes = ReadFileBytes(file_);
     if (!bytes)
         return {};
@@ -149,8 +143,7 @@ std::string FileSettingsStore::get(std::string_view app, std::string_view sectio
 }
 
 bool FileSettingsStore::save(std::string_view app, std::string_view section, std::string_view key,
-                             std::string_view value)
-{
+                             std::string_view value) {
     std::error_code ec;
     fs::create_directories(file_.parent_path(), ec);
     const std::optional<std::string> bytes = ReadFileBytes(file_);
@@ -174,23 +167,21 @@ bool FileSettingsStore::save(std::string_view app, std::string_view section, std
 namespace {
 
 // The memory store matches names like the file store, without regard to case.
-std::tuple<std::string, std::string, std::string> AddressOf(std::string_view app, std::string_view section,
-                                                            std::string_view key)
-{
+std::tuple<std::string, std::string, std::string>
+AddressOf(std::string_view app, std::string_view section, std::string_view key) {
     return {FoldCase(app), FoldCase(section), FoldCase(key)};
 }
 
 } // namespace
 
-std::string MemorySettingsStore::get(std::string_view app, std::string_view section, std::string_view key) const
-{
+std::string MemorySettingsStore::get(std::string_view app, std::string_view section,
+                                     std::string_view key) const {
     const auto it = values_.find(AddressOf(app, section, key));
     return it == values_.end() ? std::string() : it->second;
 }
 
 bool MemorySettingsStore::save(std::string_view app, std::string_view section, std::string_view key,
-                               std::string_view value)
-{
+                               std::string_view value) {
     const Address address = AddressOf(app, section, key);
     ++saves_[address];
     if (failSaves)
@@ -199,8 +190,8 @@ bool MemorySettingsStore::save(std::string_view app, std::string_view section, s
     return true;
 }
 
-int MemorySettingsStore::saveCount(std::string_view app, std::string_view section, std::string_view key) const
-{
+int MemorySettingsStore::saveCount(std::string_view app, std::string_view section,
+                                   std::string_view key) const {
     const auto it = saves_.find(AddressOf(app, section, key));
     return it == saves_.end() ? 0 : it->second;
 }

@@ -12,8 +12,7 @@
 
 namespace tv::platform {
 
-double PictureWidthHimetric(int pixels, double pixelsPerInch)
-{
+double PictureWidthHimetric(int pixels, double pixelsPerInch) {
     // A display that reports no resolution is taken as a standard one.
     if (pixelsPerInch <= 0)
         pixelsPerInch = 96.0;
@@ -22,8 +21,7 @@ double PictureWidthHimetric(int pixels, double pixelsPerInch)
 
 namespace {
 
-std::string NameFromUserDatabase()
-{
+std::string NameFromUserDatabase() {
     const long suggested = ::sysconf(_SC_GETPW_R_SIZE_MAX);
     std::vector<char> buffer(suggested > 0 ? static_cast<std::size_t>(suggested) : 16384);
     passwd entry{};
@@ -35,8 +33,7 @@ std::string NameFromUserDatabase()
 
 } // namespace
 
-std::string PosixUserName()
-{
+std::string PosixUserName() {
     std::string utf8 = NameFromUserDatabase();
     if (utf8.empty()) {
         const char* user = std::getenv("USER");
@@ -48,8 +45,7 @@ std::string PosixUserName()
     return name.size() > 24 ? std::string() : name;
 }
 
-std::optional<LocalDateTime> FileModifiedLocal(const std::filesystem::path& file)
-{
+std::optional<LocalDateTime> FileModifiedLocal(const std::filesystem::path& file) {
     std::error_code ec;
     const auto written = std::filesystem::last_write_time(file, ec);
     if (ec)

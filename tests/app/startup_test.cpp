@@ -27,7 +27,9 @@ protected:
 
     std::string setting(const char* key) const { return settings_.get(kApp, kSection, key); }
 
-    StartupOutcome run() { return RunStartup(platform_, [this](StartupValues&) { ++versionChecks_; }); }
+    StartupOutcome run() {
+        return RunStartup(platform_, [this](StartupValues&) { ++versionChecks_; });
+    }
 
     TempDir dir_;
     platform::MemorySettingsStore settings_;
@@ -43,7 +45,8 @@ TEST_F(StartupTest, FirstStartSeedsTheSettings) {
     const auto outcome = run();
     ASSERT_TRUE(outcome.ok) << outcome.failure;
     const std::string install = data::PathText(dir_.path()) + "/";
-    EXPECT_EQ(setting("BrivoDir"), data::PathText(dir_.path())) << "saved before the separator is added";
+    EXPECT_EQ(setting("BrivoDir"), data::PathText(dir_.path()))
+        << "saved before the separator is added";
     EXPECT_EQ(setting("BrivoDone"), "0");
     EXPECT_EQ(setting("VersionURL"), kDefaultVersionUrl);
     EXPECT_EQ(setting("A2control"), "2");
@@ -147,9 +150,9 @@ TEST_F(StartupTest, RequiredFilesAreCheckedInOrderAndOnlyTheFirstMissingIsNamed)
         const auto outcome = run();
         EXPECT_FALSE(outcome.ok);
         const std::string dataDirectory = data::PathText(dir_.path()) + "/Tessaro/";
-        EXPECT_EQ(outcome.failure, std::string("Parameterfile ") + c.named + "\r\nikke funnet i " +
-                                       dataDirectory +
-                                       "\r\nBrivo kan ikke eksekveres. Vennligst sjekk installasjonen.");
+        EXPECT_EQ(outcome.failure,
+                  std::string("Parameterfile ") + c.named + "\r\nikke funnet i " + dataDirectory +
+                      "\r\nBrivo kan ikke eksekveres. Vennligst sjekk installasjonen.");
         EXPECT_FALSE(std::filesystem::exists(dir_ / "TeHtml")) << "the report check comes later";
     }
 }
@@ -168,8 +171,11 @@ TEST_F(StartupTest, VersionCheckRunsOnlyInDebugModeWhenOnline) {
         int checks;
         bool debug;
     };
-    const Case cases[] = {{"", true, 0, false},  {"1", true, 0, false}, {"2", false, 0, true},
-                          {"2", true, 1, true},  {"3 any", true, 1, true}};
+    const Case cases[] = {{"", true, 0, false},
+                          {"1", true, 0, false},
+                          {"2", false, 0, true},
+                          {"2", true, 1, true},
+                          {"3 any", true, 1, true}};
     for (const auto& c : cases) {
         versionChecks_ = 0;
         settings_.save(kApp, kSection, "BrivoMode", c.mode);

@@ -25,9 +25,9 @@ protected:
 };
 
 TEST_F(DataFilesTest, HeadIsReadPastCommentsAndPassCodeIsReversed) {
-    WriteLines(dir_ / "Tessaro.dat", {"* comment", "", "Free text", " another comment",
-                                      "Tessaro.dat rev 7", "C:\\Tessaro", "NIMDASSET", "-V18",
-                                      "9850 window width"});
+    WriteLines(dir_ / "Tessaro.dat",
+               {"* comment", "", "Free text", " another comment", "Tessaro.dat rev 7",
+                "C:\\Tessaro", "NIMDASSET", "-V18", "9850 window width"});
     auto& data = files();
     EXPECT_EQ(data.ReadParamIdentification(), "Tessaro.dat rev 7");
     EXPECT_EQ(data.head.directory, "C:\\Tessaro\\");
@@ -44,9 +44,9 @@ TEST_F(DataFilesTest, OneCharacterPassCodeReadsAsItself) {
 }
 
 TEST_F(DataFilesTest, ListSectionKeepsTitleAndLines) {
-    WriteLines(dir_ / "Tessaro.dat", {"¤DIM_10", "Wrong", "x", "EOL", "¤DIM_1 comment",
-                                      "Dimensjoner", "* comment", "DN80    line one", "",
-                                      "¤¤Linje to", "EOL", "after"});
+    WriteLines(dir_ / "Tessaro.dat",
+               {"¤DIM_10", "Wrong", "x", "EOL", "¤DIM_1 comment", "Dimensjoner", "* comment",
+                "DN80    line one", "", "¤¤Linje to", "EOL", "after"});
     auto& data = files();
     ListLines lines;
     lines[3] = "untouched";
@@ -129,8 +129,8 @@ TEST_F(DataFilesTest, EditedLanguageFileIsSeenAtTheNextLookup) {
 }
 
 TEST_F(DataFilesTest, MissingLanguageFileShowsNorwegianWithOneMessage) {
-    WriteLines(dir_ / "Lang_NO.txt", {"Tessaro", "0 top text", "Konfigurator", "Avbryt",
-                                      "Tilbake", "Neste", "¤NormalModeInfo", "Normal modus"});
+    WriteLines(dir_ / "Lang_NO.txt", {"Tessaro", "0 top text", "Konfigurator", "Avbryt", "Tilbake",
+                                      "Neste", "¤NormalModeInfo", "Normal modus"});
     auto& data = files("FI");
     EXPECT_EQ(data.TranslateText(Cp("¤¤Avbryt")), "Avbryt");
     EXPECT_EQ(data.ReadLangText(Cp("¤NormalModeInfo")), "Normal modus");
@@ -139,8 +139,8 @@ TEST_F(DataFilesTest, MissingLanguageFileShowsNorwegianWithOneMessage) {
 }
 
 TEST_F(DataFilesTest, ReadLangTextTakesTheNextLineAsItStands) {
-    WriteLines(dir_ / "Lang_DE.txt", {"Kopf", "¤DebugModeInfo comment", " Debug-Modus ist an",
-                                      "¤Empty", "", "¤Last"});
+    WriteLines(dir_ / "Lang_DE.txt",
+               {"Kopf", "¤DebugModeInfo comment", " Debug-Modus ist an", "¤Empty", "", "¤Last"});
     auto& data = files("DE");
     EXPECT_EQ(data.ReadLangText(Cp("¤DebugModeInfo")), " Debug-Modus ist an");
     EXPECT_EQ(data.ReadLangText(Cp("¤Empty")), "");
@@ -148,8 +148,8 @@ TEST_F(DataFilesTest, ReadLangTextTakesTheNextLineAsItStands) {
 }
 
 TEST_F(DataFilesTest, ReadLangSectionHasNoTitleLine) {
-    WriteLines(dir_ / "Lang_SE.txt", {"Huvud", "¤Dimensjoner", "Dimension 80", "Dimension 100",
-                                      "EOL"});
+    WriteLines(dir_ / "Lang_SE.txt",
+               {"Huvud", "¤Dimensjoner", "Dimension 80", "Dimension 100", "EOL"});
     auto& data = files("SE");
     ListLines lines;
     EXPECT_EQ(data.ReadLangSection(Cp("¤Dimensjoner"), lines), 2);
@@ -160,8 +160,8 @@ TEST_F(DataFilesTest, ReadLangSectionHasNoTitleLine) {
 TEST_F(DataFilesTest, HelpPanelText) {
     WriteLines(dir_ / "Lang_EN.txt",
                {"Head", "¤ConnSel1_N_hlp", "200 top", "300 left", "3000 width", "1500 height",
-                "100 margin", "You chose $ConnSelectedText here", "$", "$anything", "End",
-                "EOL", "Not part of it"});
+                "100 margin", "You chose $ConnSelectedText here", "$", "$anything", "End", "EOL",
+                "Not part of it"});
     auto& data = files("EN");
     const auto panel = data.ReadHelpPanel("ConnSel1_N", "Flange PN10");
     ASSERT_TRUE(panel);

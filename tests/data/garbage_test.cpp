@@ -15,8 +15,9 @@ using test::Cp;
 // run over random bytes salted with the characters the grammar reacts to.
 TEST(GarbageTest, ReadersSurviveRandomBytes) {
     std::mt19937 random(20261207);
-    const std::string salt[] = {"\r\n", "\n", "\r", Cp("¤"), Cp("¤¤"), "EOL", "0 ", "*", " ",
-                                "32767", "-99999e9", "$ConnSelectedText", "$", "\t"};
+    const std::string salt[] = {"\r\n", "\n", "\r", Cp("¤"), Cp("¤¤"),   "EOL",
+                                "0 ",   "*",  " ",  "32767", "-99999e9", "$ConnSelectedText",
+                                "$",    "\t"};
     for (int round = 0; round < 40; ++round) {
         test::TempDir dir;
         for (const char* name : {"Tessaro.dat", "Lang_NO.txt", "Lang_EN.txt", "Intro_EN.txt"}) {

@@ -13,16 +13,56 @@ using test::WriteLines;
 class StartScreenLayoutTest : public ::testing::Test {
 protected:
     void writeParameterFile() {
-        WriteLines(dir_ / "Tessaro.dat",
-                   {"Parameter file", "Ident", "dir", "NIMDASSET", "-V18", "¤STARTSCREEN",
-                    "Start screen", "100 flag top", "1000 flag left", "500 column step",
-                    "450 width", "300 height", "* picture 1", "1500", "200", "4000", "3000",
-                    "start1", "1500", "4400", "4000", "3000", "start2", "5000 head top",
-                    "4600 head left", "4800 head width", "1300 head height", "Versjon",
-                    "¤¤Parameterfil", "Artikkelfil", "Velkommen", "https://www.kelmor.example/x/",
-                    "6500", "200", "4000", "900", "Intro", "6500", "4400", "4000", "900",
-                    "News", "8000 buttons", "200", "2000", "2500", "Konfigurer", "5000",
-                    "2600", "Rekonfigurer"});
+        WriteLines(dir_ / "Tessaro.dat", {"Parameter file",
+                                          "Ident",
+                                          "dir",
+                                          "NIMDASSET",
+                                          "-V18",
+                                          "¤STARTSCREEN",
+                                          "Start screen",
+                                          "100 flag top",
+                                          "1000 flag left",
+                                          "500 column step",
+                                          "450 width",
+                                          "300 height",
+                                          "* picture 1",
+                                          "1500",
+                                          "200",
+                                          "4000",
+                                          "3000",
+                                          "start1",
+                                          "1500",
+                                          "4400",
+                                          "4000",
+                                          "3000",
+                                          "start2",
+                                          "5000 head top",
+                                          "4600 head left",
+                                          "4800 head width",
+                                          "1300 head height",
+                                          "Versjon",
+                                          "¤¤Parameterfil",
+                                          "Artikkelfil",
+                                          "Velkommen",
+                                          "https://www.kelmor.example/x/",
+                                          "6500",
+                                          "200",
+                                          "4000",
+                                          "900",
+                                          "Intro",
+                                          "6500",
+                                          "4400",
+                                          "4000",
+                                          "900",
+                                          "News",
+                                          "8000 buttons",
+                                          "200",
+                                          "2000",
+                                          "2500",
+                                          "Konfigurer",
+                                          "5000",
+                                          "2600",
+                                          "Rekonfigurer"});
     }
 
     TempDir dir_;
@@ -88,8 +128,8 @@ TEST_F(StartScreenLayoutTest, MissingSectionGivesNoLayout) {
 }
 
 TEST_F(StartScreenLayoutTest, SectionEndingEarlyReadsZerosAndEmptyTexts) {
-    WriteLines(dir_ / "Tessaro.dat", {"x", "id", "dir", "code", "-S", "¤STARTSCREEN", "Title",
-                                      "100"});
+    WriteLines(dir_ / "Tessaro.dat",
+               {"x", "id", "dir", "code", "-S", "¤STARTSCREEN", "Title", "100"});
     DataFiles files(dir_.path(), "NO", messages_);
     const auto layout = ReadStartScreenLayout(files);
     ASSERT_TRUE(layout);
@@ -105,14 +145,15 @@ TEST(HeadTextTest, ComposedFromCaptionsDatesAndDisplay) {
     layout.parameterCaption = "Parameterfil";
     layout.articleCaption = "Artikkelfil";
     layout.closingLine = "Velkommen";
-    const std::string text = ComposeHeadText(layout, "06.12.2026 23:30:05", "01.02.2025 08:15:59",
-                                             "1920x1080", 26500);
+    const std::string text =
+        ComposeHeadText(layout, "06.12.2026 23:30:05", "01.02.2025 08:15:59", "1920x1080", 26500);
     EXPECT_EQ(text, "Versjon 1.8.11\r\nParameterfil 06.12.2026 23:30\r\n"
                     "Artikkelfil 01.02.2025 08:15\r\nDisplay 1920x1080   (96PPT)\r\nVelkommen");
     EXPECT_NE(ComposeHeadText(layout, "", "", "1280x1024", 21200).find("   (120PPT)"),
               std::string::npos);
-    EXPECT_NE(ComposeHeadText(layout, "short", "", "1280x1024", 33333).find("Parameterfil short\r\n"),
-              std::string::npos)
+    EXPECT_NE(
+        ComposeHeadText(layout, "short", "", "1280x1024", 33333).find("Parameterfil short\r\n"),
+        std::string::npos)
         << "a date text shorter than 16 characters is shown whole";
 }
 

@@ -97,12 +97,12 @@ TEST(RoundHalfEvenTest, HalvesGoToTheEvenNeighbour) {
 
 TEST_F(TextFileTest, NumberLinesFollowTheZeroRule) {
     auto file = open({
-        "0 top",           // zero written as "0 "
-        "0",               // the digit alone is no number line
-        "*5 comment",      // value 0: skipped
-        "text",            // value 0: skipped
-        "  250 mm",        // a blank-started line is still a number line
-        "2.5 x",           // rounds to even
+        "0 top",      // zero written as "0 "
+        "0",          // the digit alone is no number line
+        "*5 comment", // value 0: skipped
+        "text",       // value 0: skipped
+        "  250 mm",   // a blank-started line is still a number line
+        "2.5 x",      // rounds to even
         "3.5 x",
         "-300 y",
         "0.4 rounds to 0", // value 0 without "0 ": skipped
@@ -164,7 +164,8 @@ TEST_F(TextFileTest, FindSectionRules) {
     };
     for (const auto& c : cases) {
         auto file = open({c.line, "after"});
-        EXPECT_EQ(FindSection(Cp(c.key), file), c.found) << c.line << " / " << c.key << ": " << c.why;
+        EXPECT_EQ(FindSection(Cp(c.key), file), c.found)
+            << c.line << " / " << c.key << ": " << c.why;
         if (!c.found) {
             EXPECT_TRUE(file.atEnd()) << "a failed search ends at the end of the file";
         }

@@ -12,15 +12,13 @@ namespace tv::platform::testing {
 // A fresh directory per test, removed with everything in it afterwards.
 class TempDir {
 public:
-    TempDir()
-    {
+    TempDir() {
         std::random_device random;
         path_ = std::filesystem::temp_directory_path() /
                 ("tv-platform-" + std::to_string(random()) + "-" + std::to_string(random()));
         std::filesystem::create_directories(path_);
     }
-    ~TempDir()
-    {
+    ~TempDir() {
         std::error_code ec;
         std::filesystem::remove_all(path_, ec);
     }
@@ -34,14 +32,12 @@ private:
     std::filesystem::path path_;
 };
 
-inline void WriteBytes(const std::filesystem::path& file, std::string_view bytes)
-{
+inline void WriteBytes(const std::filesystem::path& file, std::string_view bytes) {
     std::ofstream out(file, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
-inline std::string ReadBytes(const std::filesystem::path& file)
-{
+inline std::string ReadBytes(const std::filesystem::path& file) {
     std::ifstream in(file, std::ios::binary);
     std::ostringstream bytes;
     bytes << in.rdbuf();
@@ -49,8 +45,7 @@ inline std::string ReadBytes(const std::filesystem::path& file)
 }
 
 // Number of entries in a directory, to see that no temporary file was left.
-inline int CountEntries(const std::filesystem::path& dir)
-{
+inline int CountEntries(const std::filesystem::path& dir) {
     int count = 0;
     for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir))
         ++count;

@@ -8,8 +8,7 @@ using namespace std::string_literals;
 using tv::platform::Cp1252ToUtf8;
 using tv::platform::Utf8ToCp1252;
 
-TEST(Cp1252, EveryByteSurvivesTheRoundTrip)
-{
+TEST(Cp1252, EveryByteSurvivesTheRoundTrip) {
     for (int byte = 0; byte < 256; ++byte) {
         const std::string original(1, static_cast<char>(byte));
         const std::string utf8 = Cp1252ToUtf8(original);
@@ -21,8 +20,7 @@ TEST(Cp1252, EveryByteSurvivesTheRoundTrip)
     }
 }
 
-TEST(Cp1252, BytesMapToTheirCharacters)
-{
+TEST(Cp1252, BytesMapToTheirCharacters) {
     struct Row {
         std::string cp1252;
         std::string utf8;
@@ -47,8 +45,7 @@ TEST(Cp1252, BytesMapToTheirCharacters)
     }
 }
 
-TEST(Cp1252, UnrepresentableOrMalformedUtf8BecomesQuestionMarks)
-{
+TEST(Cp1252, UnrepresentableOrMalformedUtf8BecomesQuestionMarks) {
     struct Row {
         std::string utf8;
         std::string cp1252;
@@ -58,10 +55,14 @@ TEST(Cp1252, UnrepresentableOrMalformedUtf8BecomesQuestionMarks)
         {"\u4E2D", "?", "CJK character has no byte"},
         {"\U0001F600", "?", "four-byte character has no byte"},
         {"\u0100", "?", "Latin Extended-A outside the table"},
-        {"a\xFF" "b", "a?b", "byte that never starts UTF-8"},
+        {"a\xFF"
+         "b",
+         "a?b", "byte that never starts UTF-8"},
         {"\x80", "?", "lone continuation byte"},
         {"\xC3", "?", "sequence cut at the end"},
-        {"\xE2\x82" "A", "?A", "sequence cut before a letter keeps the letter"},
+        {"\xE2\x82"
+         "A",
+         "?A", "sequence cut before a letter keeps the letter"},
         {"\xC0\xAF", "??", "overlong form of a slash"},
         {"\xED\xA0\x80", "???", "encoded surrogate"},
         {"\xF4\x90\x80\x80", "????", "beyond U+10FFFF"},

@@ -16,30 +16,28 @@ using tv::platform::testing::WriteBytes;
 namespace {
 
 // A hand-edited personal.ini with the irregularities users leave behind.
-const std::string kSample =
-    "; written by hand\r\n"
-    "[Personal]\r\n"
-    "Customer=Ola Nordmann\r\n"
-    "  Company  =  Brivo AS  \r\n"
-    "Quoted=\"  padded \"\r\n"
-    "Single='x'\r\n"
-    "Mixed=\"x'\r\n"
-    "Empty=\r\n"
-    "Address=Storgata 1 \xF8\xE5\r\n"
-    "Dup=first\r\n"
-    "Dup=second\r\n"
-    "\r\n"
-    "[Other]\r\n"
-    "Customer=other\r\n"
-    "[personal]\r\n"
-    "Late=never\r\n"
-    "[Unix]\n"
-    "Key=lf only\n";
+const std::string kSample = "; written by hand\r\n"
+                            "[Personal]\r\n"
+                            "Customer=Ola Nordmann\r\n"
+                            "  Company  =  Brivo AS  \r\n"
+                            "Quoted=\"  padded \"\r\n"
+                            "Single='x'\r\n"
+                            "Mixed=\"x'\r\n"
+                            "Empty=\r\n"
+                            "Address=Storgata 1 \xF8\xE5\r\n"
+                            "Dup=first\r\n"
+                            "Dup=second\r\n"
+                            "\r\n"
+                            "[Other]\r\n"
+                            "Customer=other\r\n"
+                            "[personal]\r\n"
+                            "Late=never\r\n"
+                            "[Unix]\n"
+                            "Key=lf only\n";
 
 } // namespace
 
-TEST(IniFile, ReadsValuesByTheWindowsRules)
-{
+TEST(IniFile, ReadsValuesByTheWindowsRules) {
     TempDir dir;
     const auto file = dir / "personal.ini";
     WriteBytes(file, kSample);
@@ -67,22 +65,22 @@ TEST(IniFile, ReadsValuesByTheWindowsRules)
         {"Personal", "; written by hand", "DEF", "comment lines are no keys"},
     };
     for (const Row& row : rows)
-        EXPECT_EQ(GetPrivateProfileString(row.section, row.key, "DEF", file), row.expected) << row.why;
+        EXPECT_EQ(GetPrivateProfileString(row.section, row.key, "DEF", file), row.expected)
+            << row.why;
 }
 
-TEST(IniFile, MissingFileReadsAsDefault)
-{
+TEST(IniFile, MissingFileReadsAsDefault) {
     TempDir dir;
     EXPECT_EQ(GetPrivateProfileString("Personal", "Customer", "", dir / "none.ini"), "");
     EXPECT_EQ(GetPrivateProfileString("Personal", "Customer", "x", dir / "none.ini"), "x");
     EXPECT_EQ(GetPrivateProfileSection("Personal", dir / "none.ini"), "");
 }
 
-TEST(IniFile, ValuesAreCutToTheBuffer)
-{
+TEST(IniFile, ValuesAreCutToTheBuffer) {
     TempDir dir;
     const auto file = dir / "personal.ini";
-    const std::string value300 = std::string(100, 'a') + std::string(100, 'b') + std::string(100, 'c');
+    const std::string value300 =
+        std::string(100, 'a') + std::string(100, 'b') + std::string(100, 'c');
     WriteBytes(file, "[Personal]\r\nCustomer=" + value300 + "\r\n");
     EXPECT_EQ(GetPrivateProfileString("Personal", "Customer", "", file), value300.substr(0, 254));
     EXPECT_EQ(GetPrivateProfileString("Personal", "Customer", "", file, 10), "aaaaaaaaa");
@@ -90,8 +88,7 @@ TEST(IniFile, ValuesAreCutToTheBuffer)
     EXPECT_EQ(GetPrivateProfileString("Personal", "Customer", "", file, 0), "");
 }
 
-TEST(IniFile, FirstWriteCreatesFileAndSection)
-{
+TEST(IniFile, FirstWriteCreatesFileAndSection) {
     TempDir dir;
     const auto file = dir / "personal.ini";
     ASSERT_TRUE(WritePrivateProfileString("Personal", "Customer", "Ola", file));
@@ -101,8 +98,7 @@ TEST(IniFile, FirstWriteCreatesFileAndSection)
     EXPECT_EQ(CountEntries(dir.path()), 1) << "no temporary file left behind";
 }
 
-TEST(IniFile, WritesChangeOnlyTheirLine)
-{
+TEST(IniFile, WritesChangeOnlyTheirLine) {
     struct Row {
         const char* section;
         const char* key;
@@ -129,8 +125,7 @@ TEST(IniFile, WritesChangeOnlyTheirLine)
     }
 }
 
-TEST(IniFile, NewSectionGoesAtTheEndOfTheFile)
-{
+TEST(IniFile, NewSectionGoesAtTheEndOfTheFile) {
     TempDir dir;
     const auto file = dir / "personal.ini";
     WriteBytes(file, "[Other]\r\nA=1"); // last line without line end
@@ -138,8 +133,7 @@ TEST(IniFile, NewSectionGoesAtTheEndOfTheFile)
     EXPECT_EQ(ReadBytes(file), "[Other]\r\nA=1\r\n[Personal]\r\nCustomer=Ola\r\n");
 }
 
-TEST(IniFile, FailedWriteLeavesEverythingAsItWas)
-{
+TEST(IniFile, FailedWriteLeavesEverythingAsItWas) {
     // Permission bits do not stop root, so most failures are made by a
     // path that cannot hold a file at all.
     enum class Block { ParentIsFile, TargetIsDirectory, MissingDirectory, ReadOnlyFile };
@@ -183,8 +177,7 @@ TEST(IniFile, FailedWriteLeavesEverythingAsItWas)
     }
 }
 
-TEST(IniFile, SectionReadsItsLinesNulSeparated)
-{
+TEST(IniFile, SectionReadsItsLinesNulSeparated) {
     TempDir dir;
     const auto file = dir / "personal.ini";
     WriteBytes(file, kSample);
@@ -194,8 +187,7 @@ TEST(IniFile, SectionReadsItsLinesNulSeparated)
     EXPECT_EQ(GetPrivateProfileSection("S", file), "a = 1 \0b=2\0"s);
 }
 
-TEST(IniFile, SectionIsCutToEndInANulWithinTheBuffer)
-{
+TEST(IniFile, SectionIsCutToEndInANulWithinTheBuffer) {
     TempDir dir;
     const auto file = dir / "personal.ini";
     WriteBytes(file, "[S]\r\nab=1\r\ncd=2\r\n");
@@ -206,21 +198,21 @@ TEST(IniFile, SectionIsCutToEndInANulWithinTheBuffer)
     const Row rows[] = {
         {11, "ab=1\0cd=2\0"s}, // exactly fits with the buffer's final NUL
         {10, "ab=1\0cd=\0"s},  // one short: the last line is cut
-        {6, "ab=1\0"s},
-        {5, "ab=\0"s},
-        {1, ""},
+        {6, "ab=1\0"s},        {5, "ab=\0"s}, {1, ""},
     };
     for (const Row& row : rows)
-        EXPECT_EQ(GetPrivateProfileSection("S", file, row.buffer), row.expected) << "buffer " << row.buffer;
+        EXPECT_EQ(GetPrivateProfileSection("S", file, row.buffer), row.expected)
+            << "buffer " << row.buffer;
 }
 
-TEST(IniFile, SectionWriteReplacesTheSectionAndReadsBack)
-{
+TEST(IniFile, SectionWriteReplacesTheSectionAndReadsBack) {
     TempDir dir;
     const auto file = dir / "personal.ini";
-    WriteBytes(file, "; top\r\n[Personal]\r\nOld=1\r\n; old note\r\nGone=2\r\n\r\n[Other]\r\nA=1\r\n");
+    WriteBytes(file,
+               "; top\r\n[Personal]\r\nOld=1\r\n; old note\r\nGone=2\r\n\r\n[Other]\r\nA=1\r\n");
     ASSERT_TRUE(WritePrivateProfileSection("Personal", "Customer=Ola\0Company=Brivo\0"s, file));
-    EXPECT_EQ(ReadBytes(file), "; top\r\n[Personal]\r\nCustomer=Ola\r\nCompany=Brivo\r\n\r\n[Other]\r\nA=1\r\n");
+    EXPECT_EQ(ReadBytes(file),
+              "; top\r\n[Personal]\r\nCustomer=Ola\r\nCompany=Brivo\r\n\r\n[Other]\r\nA=1\r\n");
     EXPECT_EQ(GetPrivateProfileSection("Personal", file), "Customer=Ola\0Company=Brivo\0"s);
     EXPECT_EQ(GetPrivateProfileString("Personal", "Old", "", file), "");
 

@@ -23,8 +23,7 @@ private:
 
 } // namespace
 
-TEST(MessageLine, PutsEveryLineBreakOnOneLineInUtf8)
-{
+TEST(MessageLine, PutsEveryLineBreakOnOneLineInUtf8) {
     struct Row {
         const char* text;
         const char* line;
@@ -36,7 +35,8 @@ TEST(MessageLine, PutsEveryLineBreakOnOneLineInUtf8)
         {"a\r\n\r\nb", "a /  / b"},
         {"a\n\rb", "a /  / b"}, // LF CR is two breaks, not one
         {"ends\r\n", "ends / "},
-        {"Parameterfile Tessaro.dat\r\nikke funnet i C:\\Brivo\\", "Parameterfile Tessaro.dat / ikke funnet i C:\\Brivo\\"},
+        {"Parameterfile Tessaro.dat\r\nikke funnet i C:\\Brivo\\",
+         "Parameterfile Tessaro.dat / ikke funnet i C:\\Brivo\\"},
         {"\xF8l \x80", "\u00F8l \u20AC"},
         {"", ""},
     };
@@ -44,19 +44,18 @@ TEST(MessageLine, PutsEveryLineBreakOnOneLineInUtf8)
         EXPECT_EQ(MessageLine(row.text), row.line) << row.text;
 }
 
-TEST(StderrMessageBoxes, WritesEachBoxAsOneLine)
-{
+TEST(StderrMessageBoxes, WritesEachBoxAsOneLine) {
     CaptureStderr capture;
     StderrMessageBoxes yes(true);
     StderrMessageBoxes no;
     yes.inform("All fields are required!");
     EXPECT_TRUE(yes.askYesNo("Quit", "Are you sure\r\nyou want to quit?"));
     EXPECT_FALSE(no.askYesNo("Quit", "Sure?"));
-    EXPECT_EQ(capture.text(), "All fields are required!\nQuit: Are you sure / you want to quit?\nQuit: Sure?\n");
+    EXPECT_EQ(capture.text(),
+              "All fields are required!\nQuit: Are you sure / you want to quit?\nQuit: Sure?\n");
 }
 
-TEST(RecordingMessageBoxes, AnswersFromTheQueueAndRecordsInOrder)
-{
+TEST(RecordingMessageBoxes, AnswersFromTheQueueAndRecordsInOrder) {
     CaptureStderr capture;
     RecordingMessageBoxes boxes;
     boxes.setNextAnswer(true);
@@ -68,7 +67,8 @@ TEST(RecordingMessageBoxes, AnswersFromTheQueueAndRecordsInOrder)
     boxes.setNextAnswer(true);
     EXPECT_TRUE(boxes.askYesNo("Last", "fifth"));
 
-    EXPECT_EQ(boxes.shown, (std::vector<std::string>{"first", "second", "third", "fourth", "fifth"}));
+    EXPECT_EQ(boxes.shown,
+              (std::vector<std::string>{"first", "second", "third", "fourth", "fifth"}));
     EXPECT_EQ(boxes.titles, (std::vector<std::string>{"Quit", "Quit", "Other", "Last"}));
     EXPECT_TRUE(boxes.answers.empty());
     EXPECT_EQ(capture.text(), "first\nQuit: second\nQuit: third\nOther: fourth\nLast: fifth\n");

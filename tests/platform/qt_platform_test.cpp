@@ -21,15 +21,13 @@ using tv::platform::testing::WriteBytes;
 
 namespace {
 
-QString QPath(const std::filesystem::path& path)
-{
+QString QPath(const std::filesystem::path& path) {
     return QString::fromStdString(path.string());
 }
 
 } // namespace
 
-TEST(QtSystem, PictureWidthComesFromTheFile)
-{
+TEST(QtSystem, PictureWidthComesFromTheFile) {
     TempDir dir;
     QImage picture(37, 11, QImage::Format_RGB32);
     picture.fill(Qt::white);
@@ -44,16 +42,14 @@ TEST(QtSystem, PictureWidthComesFromTheFile)
     EXPECT_FALSE(system.pictureWidthPixels(dir / "missing.png"));
 }
 
-TEST(QtSystem, FormatsDateTimeWithSecondsAndFullYear)
-{
+TEST(QtSystem, FormatsDateTimeWithSecondsAndFullYear) {
     const QtSystem system;
     const QString text = QString::fromStdString(system.formatDateTime({2026, 12, 7, 14, 5, 30}));
     EXPECT_TRUE(text.contains(QStringLiteral("2026"))) << text.toStdString();
     EXPECT_TRUE(text.contains(QRegularExpression(QStringLiteral("05\\D30")))) << text.toStdString();
 }
 
-TEST(QtSystem, TimeFormatsGainSeconds)
-{
+TEST(QtSystem, TimeFormatsGainSeconds) {
     struct Row {
         const char* format;
         const char* withSeconds;
@@ -61,39 +57,36 @@ TEST(QtSystem, TimeFormatsGainSeconds)
     const Row rows[] = {
         {"HH:mm", "HH:mm:ss"},
         {"h:mm AP", "h:mm:ss AP"},
-        {"H.mm", "H.mm.ss"},        // the locale's own separator
-        {"HH:mm:ss", "HH:mm:ss"},   // already there
+        {"H.mm", "H.mm.ss"},      // the locale's own separator
+        {"HH:mm:ss", "HH:mm:ss"}, // already there
         {"h:mm:ss AP t", "h:mm:ss AP t"},
         {"'kl.' HH:mm", "'kl.' HH:mm:ss"},
-        {"HH'h'mm", "HH'h'mm:ss"},  // a quoted letter is no separator
+        {"HH'h'mm", "HH'h'mm:ss"},       // a quoted letter is no separator
         {"HH:mm 'ms'", "HH:mm:ss 'ms'"}, // quoted letters are text, not fields
-        {"HH", "HH"},               // no minutes, nothing to follow
+        {"HH", "HH"},                    // no minutes, nothing to follow
     };
     for (const Row& row : rows)
-        EXPECT_EQ(TimeFormatWithSeconds(QString::fromLatin1(row.format)), QString::fromLatin1(row.withSeconds))
+        EXPECT_EQ(TimeFormatWithSeconds(QString::fromLatin1(row.format)),
+                  QString::fromLatin1(row.withSeconds))
             << row.format;
 }
 
-TEST(QtSystem, DateFormatsGainTheFullYear)
-{
+TEST(QtSystem, DateFormatsGainTheFullYear) {
     struct Row {
         const char* format;
         const char* full;
     };
     const Row rows[] = {
-        {"M/d/yy", "M/d/yyyy"},
-        {"dd.MM.yy", "dd.MM.yyyy"},
-        {"dd.MM.yyyy", "dd.MM.yyyy"},
-        {"yy-MM-dd", "yyyy-MM-dd"},
-        {"d 'yy' yy", "d 'yy' yyyy"}, // quoted text stays
+        {"M/d/yy", "M/d/yyyy"},     {"dd.MM.yy", "dd.MM.yyyy"},   {"dd.MM.yyyy", "dd.MM.yyyy"},
+        {"yy-MM-dd", "yyyy-MM-dd"}, {"d 'yy' yy", "d 'yy' yyyy"}, // quoted text stays
     };
     for (const Row& row : rows)
-        EXPECT_EQ(DateFormatWithFullYear(QString::fromLatin1(row.format)), QString::fromLatin1(row.full))
+        EXPECT_EQ(DateFormatWithFullYear(QString::fromLatin1(row.format)),
+                  QString::fromLatin1(row.full))
             << row.format;
 }
 
-TEST(QtText, ConvertsWindows1252AtTheScreen)
-{
+TEST(QtText, ConvertsWindows1252AtTheScreen) {
     const std::string bytes = "\xA4\xF8\x80";
     const QString text = ToQString(bytes);
     EXPECT_EQ(text, QString::fromUtf8("\u00A4\u00F8\u20AC"));
@@ -106,8 +99,7 @@ namespace {
 // Waits for the next modal message box, hands it to `act` and lets the test
 // go on once the box is closed. Gives up after two seconds so a box that
 // never appears fails the test instead of hanging it.
-void WhenBoxAppears(std::function<void(QMessageBox&)> act)
-{
+void WhenBoxAppears(std::function<void(QMessageBox&)> act) {
     auto* poll = new QTimer;
     auto started = std::make_shared<int>(0);
     QObject::connect(poll, &QTimer::timeout, [poll, started, act] {
@@ -124,8 +116,7 @@ void WhenBoxAppears(std::function<void(QMessageBox&)> act)
 
 } // namespace
 
-TEST(QtMessageBoxes, QuestionShowsTitleAndTextAndReturnsTheAnswer)
-{
+TEST(QtMessageBoxes, QuestionShowsTitleAndTextAndReturnsTheAnswer) {
     for (const bool yes : {true, false}) {
         QString title;
         QString text;
@@ -141,8 +132,7 @@ TEST(QtMessageBoxes, QuestionShowsTitleAndTextAndReturnsTheAnswer)
     }
 }
 
-TEST(QtMessageBoxes, InformationCarriesTheProgramName)
-{
+TEST(QtMessageBoxes, InformationCarriesTheProgramName) {
     QString title;
     QString text;
     int buttons = 0;

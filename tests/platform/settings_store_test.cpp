@@ -14,8 +14,7 @@ using tv::platform::testing::ReadBytes;
 using tv::platform::testing::TempDir;
 using tv::platform::testing::WriteBytes;
 
-TEST(FileSettingsStore, ValuesRoundTripThroughTheFile)
-{
+TEST(FileSettingsStore, ValuesRoundTripThroughTheFile) {
     TempDir dir;
     const auto file = dir / "config" / "tv" / "settings.ini"; // directories made on first save
     const std::string values[] = {
@@ -40,8 +39,7 @@ TEST(FileSettingsStore, ValuesRoundTripThroughTheFile)
         EXPECT_EQ(reader.get("Brivo", "Startup", "Key" + std::to_string(i)), values[i]) << i;
 }
 
-TEST(FileSettingsStore, AddressesAreKeptApartAndMatchWithoutCase)
-{
+TEST(FileSettingsStore, AddressesAreKeptApartAndMatchWithoutCase) {
     TempDir dir;
     FileSettingsStore store(dir / "settings.ini");
     ASSERT_TRUE(store.save("Brivo", "Startup", "Path", "brivo"));
@@ -60,8 +58,7 @@ TEST(FileSettingsStore, AddressesAreKeptApartAndMatchWithoutCase)
               "[Brivo\\Other]\r\nPath=other\r\n");
 }
 
-TEST(FileSettingsStore, SaveKeepsEveryOtherLine)
-{
+TEST(FileSettingsStore, SaveKeepsEveryOtherLine) {
     TempDir dir;
     const auto file = dir / "settings.ini";
     const std::string before = "; my notes\n"
@@ -76,7 +73,8 @@ TEST(FileSettingsStore, SaveKeepsEveryOtherLine)
     WriteBytes(file, before);
     FileSettingsStore store(file);
     EXPECT_EQ(store.get("Tarnel", "Startup", "TarnelPath"), "D:\\Tarnel\\");
-    EXPECT_EQ(store.get("Brivo", "Startup", "Later"), "1") << "a section written twice is read in both parts";
+    EXPECT_EQ(store.get("Brivo", "Startup", "Later"), "1")
+        << "a section written twice is read in both parts";
 
     ASSERT_TRUE(store.save("Brivo", "Startup", "Language", "NO"));
     std::string expected = before;
@@ -88,13 +86,14 @@ TEST(FileSettingsStore, SaveKeepsEveryOtherLine)
     EXPECT_EQ(ReadBytes(file), expected) << "new key at the end of the first section of its name";
 }
 
-TEST(FileSettingsStore, GarbageInTheFileDoesNotStopTheGoodLines)
-{
+TEST(FileSettingsStore, GarbageInTheFileDoesNotStopTheGoodLines) {
     TempDir dir;
     const auto file = dir / "settings.ini";
-    std::string garbage = "\x00\xFF\xFE binary\r\n"s + "[\r\n" + "]\r\n" + "[Brivo]\r\n" + "no equals here\r\n";
+    std::string garbage =
+        "\x00\xFF\xFE binary\r\n"s + "[\r\n" + "]\r\n" + "[Brivo]\r\n" + "no equals here\r\n";
     garbage += "[Brivo\\Startup]\r\n" + std::string(100 * 1024, 'x') + "\r\n";
-    garbage += "=value without key\r\n" + "Language=FI\r\n"s + std::string(100 * 1024, '=') + "\n\n\r\r\n";
+    garbage +=
+        "=value without key\r\n" + "Language=FI\r\n"s + std::string(100 * 1024, '=') + "\n\n\r\r\n";
     WriteBytes(file, garbage);
     FileSettingsStore store(file);
     EXPECT_EQ(store.get("Brivo", "Startup", "Language"), "FI");
@@ -105,8 +104,7 @@ TEST(FileSettingsStore, GarbageInTheFileDoesNotStopTheGoodLines)
     EXPECT_EQ(ReadBytes(file).substr(0, garbage.size()), garbage) << "the garbage stays as it was";
 }
 
-TEST(FileSettingsStore, FailedSaveReturnsFalseAndChangesNothing)
-{
+TEST(FileSettingsStore, FailedSaveReturnsFalseAndChangesNothing) {
     TempDir dir;
     WriteBytes(dir / "blocker", "not a directory");
     FileSettingsStore blocked(dir / "blocker" / "tv" / "settings.ini");
@@ -128,8 +126,7 @@ namespace {
 // Sets or unsets an environment variable for one test and puts it back.
 class ScopedEnv {
 public:
-    ScopedEnv(const char* name, const char* value) : name_(name)
-    {
+    ScopedEnv(const char* name, const char* value) : name_(name) {
         if (const char* old = std::getenv(name))
             old_ = old;
         if (value)
@@ -137,8 +134,7 @@ public:
         else
             ::unsetenv(name);
     }
-    ~ScopedEnv()
-    {
+    ~ScopedEnv() {
         if (old_)
             ::setenv(name_, old_->c_str(), 1);
         else
@@ -152,18 +148,19 @@ private:
 
 } // namespace
 
-TEST(FileSettingsStore, DefaultPathFollowsXdgConfigHome)
-{
+TEST(FileSettingsStore, DefaultPathFollowsXdgConfigHome) {
     struct Row {
         const char* xdg;
         const char* expected;
         const char* why;
     };
     const Row rows[] = {
-        {"/srv/conf", "/srv/conf/tessaro-vavuvirivado/settings.ini", "absolute XDG_CONFIG_HOME used"},
+        {"/srv/conf", "/srv/conf/tessaro-vavuvirivado/settings.ini",
+         "absolute XDG_CONFIG_HOME used"},
         {nullptr, "/home/ola/.config/tessaro-vavuvirivado/settings.ini", "unset: ~/.config"},
         {"", "/home/ola/.config/tessaro-vavuvirivado/settings.ini", "empty counts as unset"},
-        {"relative/conf", "/home/ola/.config/tessaro-vavuvirivado/settings.ini", "relative path ignored"},
+        {"relative/conf", "/home/ola/.config/tessaro-vavuvirivado/settings.ini",
+         "relative path ignored"},
     };
     const ScopedEnv home("HOME", "/home/ola");
     for (const Row& row : rows) {
@@ -172,8 +169,7 @@ TEST(FileSettingsStore, DefaultPathFollowsXdgConfigHome)
     }
 }
 
-TEST(MemorySettingsStore, CountsSavesAndCanRefuseThem)
-{
+TEST(MemorySettingsStore, CountsSavesAndCanRefuseThem) {
     MemorySettingsStore store;
     EXPECT_EQ(store.get("Brivo", "Startup", "Language"), "");
     EXPECT_TRUE(store.save("Brivo", "Startup", "Language", "DE"));
@@ -185,5 +181,6 @@ TEST(MemorySettingsStore, CountsSavesAndCanRefuseThem)
     store.failSaves = true;
     EXPECT_FALSE(store.save("Brivo", "Startup", "Language", "FI"));
     EXPECT_EQ(store.get("Brivo", "Startup", "Language"), "NO");
-    EXPECT_EQ(store.saveCount("Brivo", "Startup", "Language"), 3) << "a failed save is still a save call";
+    EXPECT_EQ(store.saveCount("Brivo", "Startup", "Language"), 3)
+        << "a failed save is still a save call";
 }

@@ -12,8 +12,7 @@ using namespace tv::platform;
 using tv::platform::testing::TempDir;
 using tv::platform::testing::WriteBytes;
 
-TEST(PictureWidthHimetric, ScalesPixelsByTheDisplayResolution)
-{
+TEST(PictureWidthHimetric, ScalesPixelsByTheDisplayResolution) {
     struct Row {
         int pixels;
         double ppi;
@@ -31,8 +30,7 @@ TEST(PictureWidthHimetric, ScalesPixelsByTheDisplayResolution)
         EXPECT_NEAR(PictureWidthHimetric(row.pixels, row.ppi), row.himetric, 0.001) << row.why;
 }
 
-TEST(FileModifiedLocal, GivesTheLocalTimeOfTheLastWrite)
-{
+TEST(FileModifiedLocal, GivesTheLocalTimeOfTheLastWrite) {
     TempDir dir;
     const auto file = dir / "Vantordata.dat";
     WriteBytes(file, "x");
@@ -58,8 +56,7 @@ TEST(FileModifiedLocal, GivesTheLocalTimeOfTheLastWrite)
     EXPECT_FALSE(FileModifiedLocal(dir / "missing.dat"));
 }
 
-TEST(FakeSystem, AnswersFromItsMapsThenFromTheFileSystem)
-{
+TEST(FakeSystem, AnswersFromItsMapsThenFromTheFileSystem) {
     TempDir dir;
     const auto real = dir / "real.gif";
     WriteBytes(real, "GIF89a");

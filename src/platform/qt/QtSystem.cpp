@@ -13,19 +13,16 @@
 
 namespace tv::platform {
 
-std::string QtSystem::userName() const
-{
+std::string QtSystem::userName() const {
     return PosixUserName();
 }
 
-std::filesystem::path QtSystem::currentDirectory() const
-{
+std::filesystem::path QtSystem::currentDirectory() const {
     std::error_code ec;
     return std::filesystem::current_path(ec);
 }
 
-bool QtSystem::isOnline() const
-{
+bool QtSystem::isOnline() const {
     if (!QNetworkInformation::instance() && !QNetworkInformation::loadDefaultBackend() &&
         !QNetworkInformation::loadBackendByFeatures(QNetworkInformation::Feature::Reachability))
         return false;
@@ -35,29 +32,25 @@ bool QtSystem::isOnline() const
 
 namespace {
 
-const QScreen* PrimaryScreen()
-{
+const QScreen* PrimaryScreen() {
     return qGuiApp ? QGuiApplication::primaryScreen() : nullptr;
 }
 
 } // namespace
 
-ScreenSize QtSystem::screenSize() const
-{
+ScreenSize QtSystem::screenSize() const {
     const QScreen* screen = PrimaryScreen();
     if (!screen)
         return {};
     return {screen->size().width(), screen->size().height()};
 }
 
-double QtSystem::pixelsPerInch() const
-{
+double QtSystem::pixelsPerInch() const {
     const QScreen* screen = PrimaryScreen();
     return screen ? screen->logicalDotsPerInchX() : 96.0;
 }
 
-std::optional<int> QtSystem::pictureWidthPixels(const std::filesystem::path& file) const
-{
+std::optional<int> QtSystem::pictureWidthPixels(const std::filesystem::path& file) const {
     QImageReader reader(QFile::decodeName(QByteArray::fromStdString(file.native())));
     if (!reader.canRead())
         return std::nullopt;
@@ -71,16 +64,14 @@ std::optional<int> QtSystem::pictureWidthPixels(const std::filesystem::path& fil
     return image.width();
 }
 
-LocalDateTime QtSystem::now() const
-{
+LocalDateTime QtSystem::now() const {
     const QDateTime now = QDateTime::currentDateTime();
     const QDate date = now.date();
     const QTime time = now.time();
     return {date.year(), date.month(), date.day(), time.hour(), time.minute(), time.second()};
 }
 
-std::string QtSystem::formatDateTime(const LocalDateTime& when) const
-{
+std::string QtSystem::formatDateTime(const LocalDateTime& when) const {
     const QLocale locale = QLocale::system();
     const QString format = DateFormatWithFullYear(locale.dateFormat(QLocale::ShortFormat)) + ' ' +
                            TimeFormatWithSeconds(locale.timeFormat(QLocale::ShortFormat));
@@ -89,8 +80,7 @@ std::string QtSystem::formatDateTime(const LocalDateTime& when) const
     return FromQString(locale.toString(dateTime, format));
 }
 
-std::optional<LocalDateTime> QtSystem::fileModified(const std::filesystem::path& file) const
-{
+std::optional<LocalDateTime> QtSystem::fileModified(const std::filesystem::path& file) const {
     return FileModifiedLocal(file);
 }
 
@@ -98,9 +88,7 @@ namespace {
 
 // Calls visit(index, character) for every format character outside quoted
 // literal text; a doubled quote toggles twice and so stays literal too.
-template <typename Visit>
-void ForEachPatternChar(const QString& format, Visit visit)
-{
+template <typename Visit> void ForEachPatternChar(const QString& format, Visit visit) {
     bool quoted = false;
     for (qsizetype i = 0; i < format.size(); ++i) {
         if (format[i] == u'\'') {
@@ -114,8 +102,7 @@ void ForEachPatternChar(const QString& format, Visit visit)
 
 } // namespace
 
-QString TimeFormatWithSeconds(const QString& format)
-{
+QString TimeFormatWithSeconds(const QString& format) {
     bool hasSeconds = false;
     qsizetype minutesStart = -1;
     qsizetype minutesEnd = -1;
@@ -140,8 +127,7 @@ QString TimeFormatWithSeconds(const QString& format)
     return format.left(minutesEnd) + separator + QStringLiteral("ss") + format.mid(minutesEnd);
 }
 
-QString DateFormatWithFullYear(const QString& format)
-{
+QString DateFormatWithFullYear(const QString& format) {
     qsizetype runStart = -1;
     qsizetype runEnd = -1;
     QList<qsizetype> shortYears;

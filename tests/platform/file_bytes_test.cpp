@@ -1,4 +1,4 @@
-#include "platform/TextFile.h"
+#include "platform/FileBytes.h"
 
 #include "platform/TempDir.h"
 
@@ -10,16 +10,9 @@ using tv::platform::testing::ReadBytes;
 using tv::platform::testing::TempDir;
 using tv::platform::testing::WriteBytes;
 
-TEST(TextFile, LinesJoinBackByteForByte)
-{
+TEST(FileBytesTest, LinesJoinBackByteForByte) {
     const char* files[] = {
-        "",
-        "a\r\nb\r\n",
-        "a\nb",
-        "a\r\r\nb\n\n",
-        "\r\n\r\n",
-        "lone\rcr\r",
-        "\x80\xFF\r\nx",
+        "", "a\r\nb\r\n", "a\nb", "a\r\r\nb\n\n", "\r\n\r\n", "lone\rcr\r", "\x80\xFF\r\nx",
     };
     for (const char* bytes : files)
         EXPECT_EQ(JoinLines(SplitLines(bytes)), bytes) << bytes;
@@ -32,8 +25,7 @@ TEST(TextFile, LinesJoinBackByteForByte)
     EXPECT_EQ(lines[2].eol, "");
 }
 
-TEST(TextFile, FailedReplaceRemovesItsTemporaryFile)
-{
+TEST(FileBytesTest, FailedReplaceRemovesItsTemporaryFile) {
     TempDir dir;
     // A directory with content cannot be renamed over, so the failure comes
     // after the temporary file was written.
@@ -42,12 +34,12 @@ TEST(TextFile, FailedReplaceRemovesItsTemporaryFile)
     EXPECT_EQ(CountEntries(dir.path()), 1);
 }
 
-TEST(TextFile, ReplaceKeepsPermissionsAndFollowsLinks)
-{
+TEST(FileBytesTest, ReplaceKeepsPermissionsAndFollowsLinks) {
     TempDir dir;
     const auto file = dir / "settings.ini";
     WriteBytes(file, "old");
-    std::filesystem::permissions(file, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    std::filesystem::permissions(file, std::filesystem::perms::owner_read |
+                                           std::filesystem::perms::owner_write);
     std::filesystem::create_symlink(file, dir / "link.ini");
 
     ASSERT_TRUE(ReplaceFileBytes(dir / "link.ini", "new"));
@@ -57,8 +49,7 @@ TEST(TextFile, ReplaceKeepsPermissionsAndFollowsLinks)
               std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
 }
 
-TEST(TextFile, CaseFoldingCoversWindows1252Letters)
-{
+TEST(FileBytesTest, CaseFoldingCoversWindows1252Letters) {
     struct Row {
         const char* a;
         const char* b;

@@ -1,4 +1,4 @@
-#include "platform/TextFile.h"
+#include "platform/FileBytes.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -13,8 +13,7 @@
 namespace tv::platform {
 namespace fs = std::filesystem;
 
-std::vector<TextLine> SplitLines(std::string_view bytes)
-{
+std::vector<TextLine> SplitLines(std::string_view bytes) {
     std::vector<TextLine> lines;
     std::size_t start = 0;
     while (start < bytes.size()) {
@@ -31,23 +30,21 @@ std::vector<TextLine> SplitLines(std::string_view bytes)
     return lines;
 }
 
-std::string JoinLines(const std::vector<TextLine>& lines)
-{
+std::string JoinLines(const std::vector<TextLine>& lines) {
     std::string bytes;
     for (const TextLine& line : lines)
         bytes += line.text + line.eol;
     return bytes;
 }
 
-void InsertLine(std::vector<TextLine>& lines, std::size_t at, std::string text)
-{
+void InsertLine(std::vector<TextLine>& lines, std::size_t at, std::string text) {
     if (at > 0 && lines[at - 1].eol.empty())
         lines[at - 1].eol = "\r\n";
-    lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(at), TextLine{std::move(text), "\r\n"});
+    lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(at),
+                 TextLine{std::move(text), "\r\n"});
 }
 
-std::optional<std::string> ReadFileBytes(const fs::path& file)
-{
+std::optional<std::string> ReadFileBytes(const fs::path& file) {
     std::error_code ec;
     const fs::file_status status = fs::status(file, ec);
     if (status.type() == fs::file_type::not_found)
@@ -66,20 +63,19 @@ std::optional<std::string> ReadFileBytes(const fs::path& file)
 
 namespace {
 
-bool IsMarkedReadOnly(const fs::path& file)
-{
+bool IsMarkedReadOnly(const fs::path& file) {
     std::error_code ec;
     const fs::file_status status = fs::status(file, ec);
     if (status.type() == fs::file_type::not_found)
         return false;
-    constexpr fs::perms anyWrite = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+    constexpr fs::perms anyWrite =
+        fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
     if ((status.permissions() & anyWrite) == fs::perms::none)
         return true;
     return ::access(file.c_str(), W_OK) != 0;
 }
 
-bool WriteAll(int fd, std::string_view bytes)
-{
+bool WriteAll(int fd, std::string_view bytes) {
     while (!bytes.empty()) {
         const ssize_t written = ::write(fd, bytes.data(), bytes.size());
         if (written < 0 && errno == EINTR)
@@ -93,13 +89,13 @@ bool WriteAll(int fd, std::string_view bytes)
 
 // A fresh file beside `target`, named so that it cannot collide with another
 // writer's; -1 when the directory does not take it.
-int CreateTempBeside(const fs::path& target, fs::path& tempPath)
-{
+int CreateTempBeside(const fs::path& target, fs::path& tempPath) {
     static unsigned counter = 0;
     for (int attempt = 0; attempt < 100; ++attempt) {
         tempPath = target;
-        tempPath.replace_filename("." + target.filename().string() + "." + std::to_string(::getpid()) +
-                                  "." + std::to_string(++counter) + ".tmp");
+        tempPath.replace_filename("." + target.filename().string() + "." +
+                                  std::to_string(::getpid()) + "." + std::to_string(++counter) +
+                                  ".tmp");
         const int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST)
             return fd;
@@ -108,8 +104,7 @@ int CreateTempBeside(const fs::path& target, fs::path& tempPath)
 }
 
 // The new file keeps the permissions of the one it replaces.
-void CopyPermissions(const fs::path& from, int fd)
-{
+void CopyPermissions(const fs::path& from, int fd) {
     std::error_code ec;
     const fs::file_status status = fs::status(from, ec);
     if (ec || status.type() != fs::file_type::regular)
@@ -119,8 +114,7 @@ void CopyPermissions(const fs::path& from, int fd)
 
 } // namespace
 
-bool ReplaceFileBytes(const fs::path& file, std::string_view bytes)
-{
+bool ReplaceFileBytes(const fs::path& file, std::string_view bytes) {
     // Writing through a link keeps the link and changes what it points at.
     std::error_code ec;
     const bool isLink = fs::symlink_status(file, ec).type() == fs::file_type::symlink;
@@ -140,8 +134,7 @@ bool ReplaceFileBytes(const fs::path& file, std::string_view bytes)
     return false;
 }
 
-std::string_view Trim(std::string_view text)
-{
+std::string_view Trim(std::string_view text) {
     const std::size_t first = text.find_first_not_of(" \t");
     if (first == std::string_view::npos)
         return {};
@@ -151,37 +144,40 @@ std::string_view Trim(std::string_view text)
 
 namespace {
 
-unsigned char FoldByte(unsigned char c)
-{
+unsigned char FoldByte(unsigned char c) {
     if (c >= 'A' && c <= 'Z')
         return static_cast<unsigned char>(c + 0x20);
     // À to Þ except the multiplication sign, one row below their small forms.
     if (c >= 0xC0 && c <= 0xDE && c != 0xD7)
         return static_cast<unsigned char>(c + 0x20);
     switch (c) {
-    case 0x8A: return 0x9A; // Š
-    case 0x8C: return 0x9C; // Œ
-    case 0x8E: return 0x9E; // Ž
-    case 0x9F: return 0xFF; // Ÿ
-    default: return c;
+    case 0x8A:
+        return 0x9A; // Š
+    case 0x8C:
+        return 0x9C; // Œ
+    case 0x8E:
+        return 0x9E; // Ž
+    case 0x9F:
+        return 0xFF; // Ÿ
+    default:
+        return c;
     }
 }
 
 } // namespace
 
-bool EqualsIgnoringCase(std::string_view a, std::string_view b)
-{
+bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
         return FoldByte(static_cast<unsigned char>(x)) == FoldByte(static_cast<unsigned char>(y));
     });
 }
 
-std::string FoldCase(std::string_view text)
-{
+std::string FoldCase(std::string_view text) {
     std::string folded;
     folded.reserve(text.size());
-    std::transform(text.begin(), text.end(), std::back_inserter(folded),
-                   [](char c) { return static_cast<char>(FoldByte(static_cast<unsigned char>(c))); });
+    std::transform(text.begin(), text.end(), std::back_inserter(folded), [](char c) {
+        return static_cast<char>(FoldByte(static_cast<unsigned char>(c)));
+    });
     return folded;
 }
 
