@@ -1,0 +1,305 @@
+#include "app/MainWindow.h"
+#include "data/StartScreenLayout.h"
+#include "platform/FakeSystem.h"
+#include "platform/qt/QtText.h"
+#include "TestSupport.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+namespace tv::app {
+namespace {
+
+using test::Cp;
+using test::TempDir;
+
+QString Q(std::string_view cp1252) {
+    return platform::ToQString(cp1252).replace("\r\n", "\n");
+}
+
+// The line after a text key line in a language file, found the plain way.
+std::string Translation(const std::filesystem::path& languageFile, const std::string& key) {
+    std::ifstream in(languageFile, std::ios::binary);
+    std::string line;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (line == key && std::getline(in, line)) {
+            if (!line.empty() && line.back() == '\r')
+                line.pop_back();
+            return line;
+        }
+    }
+    return key.substr(2);
+}
+
+std::string FirstLine(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::string line;
+    std::getline(in, line);
+    if (!line.empty() && line.back() == '\r')
+        line.pop_back();
+    return line;
+}
+
+// The real main window on a copy of the sample installation, with the
+// machine, the settings store and the message boxes replaced by doubles.
+class MainWindowTest : public ::testing::Test {
+protected:
+    MainWindowTest() {
+        std::filesystem::copy(TV_SAMPLE_DIR, install_.path(),
+                              std::filesystem::copy_options::recursive);
+        std::filesystem::copy_file(std::filesystem::path(TV_SAMPLE_DIR) / "personal.ini",
+                                   program_ / "personal.ini");
+        system_.cwd = install_.path();
+        system_.pictureWidths[dataDir() / "Reference1000x1000.gif"] = 1000;
+    }
+
+    std::filesystem::path dataDir() const { return install_.path() / "Tessaro"; }
+
+    // Runs `answer` on the customer dialog once it is open.
+    void whenDialogOpens(std::function<void(QDialog*)> answer) {
+        QTimer::singleShot(0, [this, answer] {
+            auto* form = window_->findChild<QDialog*>("contactsForm");
+            ASSERT_NE(form, nullptr);
+            ASSERT_TRUE(form->isVisible());
+            answer(form);
+        });
+    }
+
+    static void fill(QDialog* form, const char* field, const QString& text) {
+        auto* edit = form->findChild<QLineEdit*>(field);
+        ASSERT_NE(edit, nullptr) << field;
+        edit->setText(text);
+    }
+
+    static void click(QDialog* form, const char* button) {
+        auto* b = form->findChild<QPushButton*>(button);
+        ASSERT_NE(b, nullptr) << button;
+        b->click();
+    }
+
+    // Creation with OK on the pre-filled dialog, then loading.
+    void start() {
+        window_ = std::make_unique<MainWindow>(platform_, program_.path());
+        whenDialogOpens([](QDialog* form) { click(form, "cmdOK"); });
+        ASSERT_TRUE(window_->create());
+        ASSERT_TRUE(window_->load());
+        window_->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
+    }
+
+    template <typename T> T* control(const char* name) {
+        auto* found = window_->findChild<T*>(name);
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+
+    TempDir install_;
+    TempDir program_;
+    platform::MemorySettingsStore settings_;
+    platform::RecordingMessageBoxes messages_;
+    platform::FakeSystem system_;
+    platform::Platform platform_{settings_, messages_, system_};
+    std::unique_ptr<MainWindow> window_;
+};
+
+TEST_F(MainWindowTest, StartsOnTheSampleAndShowsTheStartScreen) {
+    start();
+    EXPECT_EQ(window_->objectName(), "mainBrivo");
+    EXPECT_TRUE(messages_.shown.empty()) << messages_.shown.front();
+    EXPECT_EQ(window_->session().iProgressCode, 21);
+    EXPECT_EQ(window_->session().values.pictureSuffix, "_26");
+
+    const auto layout = data::ReadStartScreenLayout(*window_->session().files);
+    ASSERT_TRUE(layout);
+    const char* tooltips[] = {"Vis norske tekster", "Show english texts",
+                              "Zeige Deutche texte", "Nayta suomalaisia teksteja",
+                              "Vis danske tekst", "Visa svenska texter"};
+    for (std::size_t i = 0; i < 6; ++i) {
+        const auto& place = layout->flags[i];
+        auto* flag = control<QLabel>(place.objectName.c_str());
+        ASSERT_NE(flag, nullptr);
+        EXPECT_TRUE(flag->isVisible()) << place.objectName;
+        EXPECT_EQ(flag->geometry(), window_->session().px(place.rect)) << place.objectName;
+        EXPECT_FALSE(flag->pixmap().isNull()) << place.objectName << " has no picture";
+        EXPECT_EQ(flag->toolTip(), QString::fromLatin1(tooltips[i]));
+    }
+    // Two rows of three: NO EN DK above DE FI SE, the second row at three
+    // times the first row's top.
+    auto* no = control<QLabel>("No_flag");
+    auto* en = control<QLabel>("En_flag");
+    auto* dk = control<QLabel>("Dk_flag");
+    auto* de = control<QLabel>("De_flag");
+    EXPECT_EQ(no->y(), en->y());
+    EXPECT_EQ(en->y(), dk->y());
+    EXPECT_EQ(de->x(), no->x());
+    EXPECT_EQ(de->y(), window_->session().px(3 * layout->flags[0].rect.top));
+    EXPECT_LT(no->x(), en->x());
+    EXPECT_LT(en->x(), dk->x());
+
+    for (const char* name : {"imgStartScreen1", "imgStartScreen2"}) {
+        auto* picture = control<QLabel>(name);
+        EXPECT_TRUE(picture->isVisible()) << name;
+        EXPECT_FALSE(picture->pixmap().isNull()) << name;
+    }
+
+    const QString head = control<QLabel>("lblStartscreenHead")->text();
+    EXPECT_TRUE(head.contains("1.8.11")) << head.toStdString();
+    EXPECT_TRUE(head.contains("Display 1920x1080   (96PPT)")) << head.toStdString();
+    EXPECT_EQ(head.split('\n').size(), 5);
+    EXPECT_EQ(control<QLabel>("lblStartscreenHead")->font().pointSize(), 10);
+
+    EXPECT_EQ(control<QLabel>("lblStartscreen1")->text(),
+              Q(FirstLine(dataDir() / (layout->infoName1 + "_NO.txt"))));
+    EXPECT_EQ(control<QLabel>("lblStartscreen2")->text(),
+              Q(FirstLine(dataDir() / (layout->infoName2 + "_NO.txt"))));
+    EXPECT_EQ(control<QPushButton>("cmdExit")->text(), "Avbryt");
+    EXPECT_EQ(control<QPushButton>("cmdStartscreen1")->text(), Q(layout->start1Caption));
+    EXPECT_TRUE(control<QPushButton>("cmdStartscreen1")->isVisible());
+    EXPECT_TRUE(control<QPushButton>("cmdStartscreen2")->isVisible());
+    EXPECT_TRUE(control<QPushButton>("cmdStartscreen1")->hasFocus());
+    for (const char* shortcut : {"lblKonf2", "lbRekonf2", "lblAadmCtrl"})
+        EXPECT_FALSE(control<QLabel>(shortcut)->isVisible()) << shortcut << " on a wide display";
+    EXPECT_TRUE(control<QLabel>("lblDebugInfo")->isVisible());
+    EXPECT_EQ(control<QLabel>("lblDebugInfo")->text(), "");
+}
+
+TEST_F(MainWindowTest, LeftClickOnAFlagSwitchesEveryTextAndStoresTheLanguage) {
+    start();
+    QTest::mouseClick(control<QLabel>("En_flag"), Qt::LeftButton);
+    EXPECT_EQ(settings_.get("Brivo", "Startup", "Language"), "EN");
+    EXPECT_EQ(window_->session().values.language, "EN");
+    EXPECT_EQ(window_->session().iProgressCode, 21);
+    const auto english = dataDir() / "Lang_EN.txt";
+    const QString exit = Q(Translation(english, Cp("¤¤Avbryt")));
+    EXPECT_NE(exit, "Avbryt") << "the sample translates the exit caption";
+    EXPECT_EQ(control<QPushButton>("cmdExit")->text(), exit);
+
+    const auto layout = data::ReadStartScreenLayout(*window_->session().files);
+    ASSERT_TRUE(layout);
+    EXPECT_EQ(control<QLabel>("lblStartscreen1")->text(),
+              Q(FirstLine(dataDir() / (layout->infoName1 + "_EN.txt"))));
+    EXPECT_EQ(control<QPushButton>("cmdStartscreen1")->text(), Q(layout->start1Caption));
+    EXPECT_TRUE(messages_.shown.empty());
+
+    QTest::mouseClick(control<QLabel>("Se_flag"), Qt::LeftButton);
+    EXPECT_EQ(settings_.get("Brivo", "Startup", "Language"), "SE");
+    EXPECT_EQ(control<QPushButton>("cmdExit")->text(),
+              Q(Translation(dataDir() / "Lang_SE.txt", Cp("¤¤Avbryt"))));
+}
+
+TEST_F(MainWindowTest, OtherButtonsOnAFlagShowItsHelpAndKeepTheLanguage) {
+    start();
+    auto* frame = control<QWidget>("frmHelp");
+    auto* help = control<QLabel>("lblHelp");
+    EXPECT_FALSE(frame->isVisible());
+    QTest::mouseClick(control<QLabel>("De_flag"), Qt::RightButton);
+    EXPECT_TRUE(frame->isVisible());
+    EXPECT_FALSE(help->text().isEmpty());
+    EXPECT_EQ(window_->session().values.language, "NO");
+    EXPECT_EQ(settings_.get("Brivo", "Startup", "Language"), "");
+
+    QTest::mouseClick(help, Qt::LeftButton);
+    EXPECT_FALSE(frame->isVisible()) << "a click on the text closes the help";
+}
+
+TEST_F(MainWindowTest, CompactScreenShowsTheShortcutLabels) {
+    system_.screen = {1024, 768};
+    start();
+    for (const char* shortcut : {"lblKonf2", "lbRekonf2", "lblAadmCtrl"})
+        EXPECT_TRUE(control<QLabel>(shortcut)->isVisible()) << shortcut;
+}
+
+TEST_F(MainWindowTest, DialogIsPrefilledAndOkStoresTheDetails) {
+    window_ = std::make_unique<MainWindow>(platform_, program_.path());
+    QString shown;
+    whenDialogOpens([&](QDialog* form) {
+        EXPECT_EQ(form->windowTitle(), "Personal Information");
+        shown = form->findChild<QLineEdit*>("txtCustomer")->text();
+        fill(form, "txtCompany", QString::fromUtf8("Bygg & Rør <AS>"));
+        click(form, "cmdOK");
+    });
+    ASSERT_TRUE(window_->create());
+    EXPECT_FALSE(shown.isEmpty()) << "pre-filled from personal.ini";
+    EXPECT_EQ(ReadIni(program_ / "personal.ini", "Personal", "Company"), Cp("Bygg & Rør <AS>"));
+    EXPECT_EQ(window_->session().customer.company, Cp("Bygg & Rør <AS>"));
+}
+
+TEST_F(MainWindowTest, OkWithAnEmptyFieldKeepsTheDialogOpen) {
+    std::filesystem::remove(program_ / "personal.ini");
+    window_ = std::make_unique<MainWindow>(platform_, program_.path());
+    whenDialogOpens([&](QDialog* form) {
+        EXPECT_EQ(form->findChild<QLineEdit*>("txtCustomer")->text(), "")
+            << "no personal.ini: empty fields";
+        fill(form, "txtCustomer", "Kari");
+        fill(form, "txtCompany", "Vann AS");
+        fill(form, "txtInvoiceAddr", "Postboks 1");
+        click(form, "cmdOK");
+        EXPECT_TRUE(form->isVisible());
+        EXPECT_EQ(messages_.shown.back(), "All fields are required!");
+        fill(form, "txtDeliveryAddr", " ");
+        click(form, "cmdOK");
+    });
+    ASSERT_TRUE(window_->create());
+    EXPECT_EQ(ReadIni(program_ / "personal.ini", "Personal", "DeliveryAddress"), "")
+        << "a value of blanks reads back empty, as ini values are trimmed";
+    EXPECT_EQ(ReadIni(program_ / "personal.ini", "Personal", "Customer"), "Kari");
+}
+
+TEST_F(MainWindowTest, CancelAsksAndNoKeepsTheTextsYesQuitsWithoutWriting) {
+    const std::string before = test::ReadBytes(program_ / "personal.ini");
+    window_ = std::make_unique<MainWindow>(platform_, program_.path());
+    whenDialogOpens([&](QDialog* form) {
+        fill(form, "txtCustomer", "Changed name");
+        messages_.setNextAnswer(false);
+        click(form, "cmdCancel");
+        EXPECT_TRUE(form->isVisible());
+        EXPECT_EQ(form->findChild<QLineEdit*>("txtCustomer")->text(), "Changed name");
+        EXPECT_EQ(messages_.titles.back(), "Quit");
+        EXPECT_EQ(messages_.shown.back(), "Are you sure you want to quit?");
+
+        messages_.setNextAnswer(false);
+        form->close(); // the window's own close control asks the same
+        EXPECT_TRUE(form->isVisible());
+        EXPECT_EQ(messages_.titles.size(), 2u);
+
+        messages_.setNextAnswer(true);
+        click(form, "cmdCancel");
+    });
+    EXPECT_FALSE(window_->create());
+    EXPECT_EQ(test::ReadBytes(program_ / "personal.ini"), before);
+}
+
+TEST_F(MainWindowTest, StartingInAnEmptyDirectoryEndsWithTheMessage) {
+    TempDir empty;
+    system_.cwd = empty.path();
+    window_ = std::make_unique<MainWindow>(platform_, program_.path());
+    whenDialogOpens([](QDialog* form) { click(form, "cmdOK"); });
+    ASSERT_TRUE(window_->create());
+    EXPECT_FALSE(window_->load());
+    ASSERT_EQ(messages_.shown.size(), 1u);
+    EXPECT_TRUE(messages_.shown[0].starts_with("Subdirectory 'Tessaro' not found in\r\n"));
+}
+
+TEST_F(MainWindowTest, MissingLanguageFileShowsNorwegianAfterOneMessage) {
+    std::filesystem::remove(dataDir() / "Lang_FI.txt");
+    start();
+    QTest::mouseClick(control<QLabel>("Fi_flag"), Qt::LeftButton);
+    ASSERT_EQ(messages_.shown.size(), 1u);
+    EXPECT_NE(messages_.shown[0].find("Lang_FI.txt"), std::string::npos);
+    EXPECT_EQ(control<QPushButton>("cmdExit")->text(), "Avbryt");
+    EXPECT_TRUE(control<QLabel>("No_flag")->isVisible()) << "the program keeps running";
+}
+
+} // namespace
+} // namespace tv::app
