@@ -10,7 +10,6 @@ namespace tv::data {
 HelpPanelView::HelpPanelView(QWidget* window, app::Session& session)
     : session_(session), frame_(new QFrame(window)), label_(new app::ClickLabel(frame_)) {
     frame_->setObjectName("frmHelp");
-    frame_->setFrameShape(QFrame::Box);
     frame_->setAutoFillBackground(true);
     frame_->setStyleSheet("#frmHelp { background: #ffffe1; border: 1px solid #808080; }");
     label_->setObjectName("lblHelp");

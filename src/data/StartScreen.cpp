@@ -30,7 +30,7 @@ QString Screen(const std::string& text) {
 
 StartScreen::StartScreen(QWidget* window, app::Session& session, QPushButton* exitButton,
                          QLabel* adminLabel)
-    : QObject(window), window_(window), session_(session), exit_(exitButton), admin_(adminLabel) {
+    : QObject(window), session_(session), exit_(exitButton), admin_(adminLabel) {
     static constexpr const char* flagNames[] = {"No_flag", "En_flag", "De_flag",
                                                 "Fi_flag", "Dk_flag", "Se_flag"};
     static constexpr const char* codes[] = {"NO", "EN", "DE", "FI", "DK", "SE"};
@@ -178,8 +178,8 @@ void StartScreen::LayoutStartScreen() {
     for (auto* shortcut : shortcuts_)
         shortcut->setVisible(session_.values.compactScreen);
 
-    if (window_->isVisible())
-        start1_->setFocus();
+    // Given before the window first shows, the focus takes effect when it does.
+    start1_->setFocus();
 }
 
 } // namespace tv::data

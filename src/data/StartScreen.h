@@ -48,7 +48,6 @@ private:
     void showPicture(QLabel* label, std::string_view pictureName);
     void placeInfo(QLabel* label, const TwipRect& rect, const std::string& infoName);
 
-    QWidget* window_;
     app::Session& session_;
     QPushButton* exit_;
     QLabel* admin_;

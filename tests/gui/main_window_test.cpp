@@ -96,6 +96,8 @@ protected:
         ASSERT_TRUE(window_->load());
         window_->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
+        window_->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
     }
 
     template <typename T> T* control(const char* name) {
