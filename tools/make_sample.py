@@ -1701,7 +1701,8 @@ def article_records():
                     length_text = ("%.1f mm" % length).replace(".", ",")
                 else:
                     length_text = "%d mm" % length
-                offsets = ("170", "210") if ckey == "BLINDFLENS" else ("720", "900")
+                reach = BLIND_REACH if ckey == "BLINDFLENS" else PIECE_REACH
+                offsets = (str(int(round(reach * 0.8))), str(reach))
                 fields = ["KT%03d-%s%s" % (dn, cletter, letter), desc, add,
                           offsets[0], offsets[1], length_text,
                           "KEL_TK%03d_%s%s" % (dn, cletter, letter), kg(weight),
@@ -2042,9 +2043,12 @@ def piece_width(conn, mm=None, rel=None):
 
 
 def draw_piece(view, conn, w):
-    """Connection piece in a 60 x 60 design with the valve side at the bottom."""
+    """Connection piece in a 60 x 60 design with the valve side at the bottom.
+    The outer 4 units stay empty, so a piece reaches 56 units (840 twips at
+    96 dpi) beyond the centre piece: field 5 of the connection records."""
     c = 30.0
     h = w / 2.0
+    o = PIECE_MARGIN
     view.box(6, 54, 54, 60, FLANGE, BODY_DARK)           # flange against the valve
     for x in (8, 50):
         view.rect(x, 55, x + 2, 59, BOLT)
@@ -2064,30 +2068,33 @@ def draw_piece(view, conn, w):
         view.rect(15, 45, 16, 54, PIPE_DARK)
         view.rect(44, 45, 45, 54, PIPE_DARK)
     if conn in ("FLENS", "FLENSSERVICE"):
-        view.box(c - h, 5, c + h, 46, PIPE, PIPE_DARK)
+        view.box(c - h, o + 5, c + h, 46, PIPE, PIPE_DARK)
         fl = min(29.0, h + 8)
-        view.box(c - fl, 0, c + fl, 6, FLANGE, BODY_DARK)
-        view.rect(c - fl + 2, 2, c - fl + 4, 4, BOLT)
-        view.rect(c + fl - 4, 2, c + fl - 2, 4, BOLT)
+        view.box(c - fl, o, c + fl, o + 6, FLANGE, BODY_DARK)
+        view.rect(c - fl + 2, o + 2, c - fl + 4, o + 4, BOLT)
+        view.rect(c + fl - 4, o + 2, c + fl - 2, o + 4, BOLT)
         if conn == "FLENSSERVICE":
             x0 = c + h - 1
-            view.box(x0, 22, x0 + 6, 29, PIPE, PIPE_DARK)
-            view.disc(x0 + 8, 25.5, 4, ORANGE)
-            view.ring(x0 + 8, 25.5, 4, 1, BODY_DARK)
+            view.box(x0, 24, x0 + 6, 31, PIPE, PIPE_DARK)
+            view.disc(x0 + 8, 27.5, 4, ORANGE)
+            view.ring(x0 + 8, 27.5, 4, 1, BODY_DARK)
     elif conn == "SPISS":
         view.box(c - h, 38, c + h, 46, PIPE, PIPE_DARK)
-        view.rect(c - h, 0, c + h, 39, PE_BLACK)
-        view.rect(c - h + 3, 0, c - h + 4, 39, PE_STRIPE)
-        view.rect(c + h - 4, 0, c + h - 3, 39, PE_STRIPE)
+        view.rect(c - h, o, c + h, 39, PE_BLACK)
+        view.rect(c - h + 3, o, c - h + 4, 39, PE_STRIPE)
+        view.rect(c + h - 4, o, c + h - 3, 39, PE_STRIPE)
     elif conn == "MUFFE":
-        view.box(c - h, 16, c + h, 46, PIPE, PIPE_DARK)
-        view.box(c - h - 6, 3, c + h + 6, 17, BODY, BODY_DARK)
-        view.box(c - h - 8, 0, c + h + 8, 5, FLANGE, BODY_DARK)
-        view.rect(c - h - 6, 1, c - h - 4, 3, BOLT)
-        view.rect(c + h + 4, 1, c + h + 6, 3, BOLT)
+        view.box(c - h, 18, c + h, 46, PIPE, PIPE_DARK)
+        view.box(c - h - 6, o + 3, c + h + 6, 19, BODY, BODY_DARK)
+        view.box(c - h - 8, o, c + h + 8, o + 5, FLANGE, BODY_DARK)
+        view.rect(c - h - 6, o + 1, c - h - 4, o + 3, BOLT)
+        view.rect(c + h + 4, o + 1, c + h + 6, o + 3, BOLT)
 
 
 SLOT_TURNS = {"N": 0, "E": 1, "S": 2, "W": 3}
+PIECE_MARGIN = 4
+PIECE_REACH = (60 - PIECE_MARGIN) * 15        # 840 twips
+BLIND_REACH = 14 * 15                          # 210 twips
 
 
 def piece_picture(conn, w, slot, scale=1):
@@ -2227,13 +2234,13 @@ def start_picture_1():
     cv.rect(142, 0, 148, h, BODY)        # water main north-south
     s = 0.5
     draw_cross(View(cv, 145 - 64 * s, 95 - 64 * s, s), "NESW")
-    single = gif.Canvas(36, 17)
-    draw_single(View(single, 0, 0, 0.5))
+    single = gif.Canvas(32, 16, street)
+    draw_single(View(single, 0, 0, 0.44))
     side = single.rotated(1)
     cv.paste(side, 52, 95 - side.height // 2)
     cv.paste(side, 222, 95 - side.height // 2)
-    cv.paste(single, 145 - 18, 150)
-    cv.paste(single, 145 - 18, 22)
+    cv.paste(single, 145 - 16, 150)
+    cv.paste(single, 145 - 16, 22)
     cv.frame(0, 0, w, h, GREY)
     return cv
 
@@ -2854,8 +2861,10 @@ def readme_text():
     a("  `SPISS` connection records write `262,5 mm` (decimal comma, read as 262.5 by the")
     a("  connection lookup).")
     a("- Dimensioning offsets: centre parts 960/1200 (fields 4/5), valve houses 0/0,")
-    a("  connections 720/900 (blind flanges 170/210): field 5 is how far the connection")
-    a("  piece reaches beyond the centre piece in screen units at 96 dpi.")
+    a("  connections %d/%d (blind flanges %d/%d): field 5 is how far the connection" % (
+        round(PIECE_REACH * 0.8), PIECE_REACH, round(BLIND_REACH * 0.8), BLIND_REACH))
+    a("  piece reaches beyond the centre piece in screen units at 96 dpi (the pieces are")
+    a("  60 pixels with the outer 4 left empty).")
     a("- `_BRV` `UTEN` records carry the text key `¤¤Uten tilbehør` as description.")
     a("- The language files override `¤0150_TKRYSS_CPD` and `¤0150_FLENS_DN150_TK`")
     a("  (fields 1-3) in every language but Norwegian.")
