@@ -1249,14 +1249,16 @@ RESULT_BACK = (1200, 4750, 4650, 7300)         # picResBack: top, left, width, h
 # 72 x 34 for the single valve; every connection piece is 60 x 60 pixels.
 # The values below are those of the section; at 96 pixels per inch the program
 # adjusts them (centre: top/left x 0.8, size +20/+40; north/south/east/west:
-# minus the two offsets, north +150 and south +200 for types 2-4), which puts
-# every piece edge to edge around the centre of picResBack.
+# minus the direction's two offsets, north +150 and south +200 for types 2-4),
+# which puts every piece edge to edge around the centre of picResBack.  The
+# offsets are chosen so that the unadjusted values (120 pixels per inch, 12
+# twips a pixel) also join for types 2-4.
 RC_CENTRE = [(3869, 2231, 1080, 510)] + [(2875, 1706, 1900, 1880)] * 3
-PIECE_OFFSETS = (300, 100)
-RC_NORTH = [(2495, 1875, 900, 900)] + [(1550, 1975, 900, 900)] * 3
-RC_SOUTH = [(3905, 1875, 900, 900)] + [(4320, 1975, 900, 900)] * 3
-RC_EAST = [(3110, 3385, 900, 900)] * 3 + [(3110, 3385, 0, 0)]
-RC_WEST = [(3110, 565, 900, 900)] * 3 + [(3110, 565, 0, 0)]
+RC_OFFSETS = {"N": (905, 239), "S": (391, 239), "E": (473, -43), "W": (473, 521)}
+RC_NORTH = [(3100, 1875, 900, 900)] + [(2155, 2114, 900, 900)] * 3
+RC_SOUTH = [(3996, 1875, 900, 900)] + [(4411, 2114, 900, 900)] * 3
+RC_EAST = [(3283, 3242, 900, 900)] * 3 + [(3283, 3242, 0, 0)]
+RC_WEST = [(3283, 986, 900, 900)] * 3 + [(3283, 986, 0, 0)]
 
 
 def N(value, comment):
@@ -1357,9 +1359,9 @@ def reportscreen_items():
         items += rect_items("centre type %d" % t, geo)
     for name, table in (("north", RC_NORTH), ("south", RC_SOUTH), ("east", RC_EAST),
                         ("west", RC_WEST)):
+        a, b = RC_OFFSETS[name[0].upper()]
         items += [C("* %s picture: two offsets, then per valve type 1-4" % name),
-                  N(PIECE_OFFSETS[0], "%s offset a (top)" % name),
-                  N(PIECE_OFFSETS[1], "%s offset b (left)" % name)]
+                  N(a, "%s offset a (top)" % name), N(b, "%s offset b (left)" % name)]
         for t, geo in enumerate(table, 1):
             items += rect_items("%s type %d" % (name, t), geo)
     items += [C("* product information panel")]
@@ -2891,9 +2893,9 @@ def readme_text():
       "(valve page, the band above the frames) |" % (HELP_BAND,))
     a("| CenterHelp1-4, ConnSel0/1_W | %s (connection page, top left corner) |" %
       (HELP_TOP_LEFT,))
-    a("| ConnSel0/1_N | %s | " % (HELP_TOP_RIGHT,))
-    a("| ConnSel0/1_E | %s | " % (HELP_BOTTOM_RIGHT,))
-    a("| ConnSel0/1_S | %s | " % (HELP_BOTTOM_LEFT,))
+    a("| ConnSel0/1_N | %s |" % (HELP_TOP_RIGHT,))
+    a("| ConnSel0/1_E | %s |" % (HELP_BOTTOM_RIGHT,))
+    a("| ConnSel0/1_S | %s |" % (HELP_BOTTOM_LEFT,))
     a("")
     a("## Pictures (15 twips a pixel)")
     a("")
@@ -2928,7 +2930,8 @@ def readme_text():
     a("- `¤REPORTSCREEN`: frames, labels and buttons in window coordinates; the five")
     a("  picture boxes relative to `picResBack` %s (so is `prEnlarge`)." % (RESULT_BACK,))
     a("  At 96 dpi the adjusted boxes put the pieces edge to edge around the centre of")
-    a("  `picResBack`, where the result dimension lines expect them.")
+    a("  `picResBack`, where the result dimension lines expect them; the values as read")
+    a("  (120 dpi) also join for types 2-4. Everything else targets 96 dpi.")
     a("- `¤DEPICTURE`: p5 and p6 are the painted width and height of the north and south")
     a("  pieces (east and west: p5 + 120 by p6), the centre piece is painted at its own")
     a("  size; 1195 plays no part. At 96 dpi the pieces then join around (4220, 4085).")
@@ -3465,9 +3468,9 @@ def std_boxes(t):
     centre = (int(round(cl * 0.8)), int(round(ct * 0.8)))
     centre = rect_of(int(round(ct * 0.8)), int(round(cl * 0.8)), cw + (20 if crossish else 0),
                      ch + (40 if crossish else 0))
-    a, b = PIECE_OFFSETS
     out = {"C": centre}
     for name, table, extra in (("N", RC_NORTH, 150), ("S", RC_SOUTH, 200)):
+        a, b = RC_OFFSETS[name]
         top, left, w, h = table[t - 1]
         top -= a
         if crossish:
@@ -3475,8 +3478,23 @@ def std_boxes(t):
             left -= b
         out[name] = rect_of(top, left, w, h)
     for name, table in (("E", RC_EAST), ("W", RC_WEST)):
+        a, b = RC_OFFSETS[name]
         top, left, w, h = table[t - 1]
         out[name] = rect_of(top - a, left - b, w, h)
+    return out
+
+
+def raw_boxes(t):
+    """The same boxes as read (120 dpi), sized by the pictures at 12 twips a pixel."""
+    out = {}
+    for name, table in (("C", RC_CENTRE), ("N", RC_NORTH), ("S", RC_SOUTH), ("E", RC_EAST),
+                        ("W", RC_WEST)):
+        top, left, _w, _h = table[t - 1]
+        if name == "C":
+            pic = centre_piece(TYPES[t - 1]["key"])
+            out[name] = rect_of(top, left, pic.width * 12, pic.height * 12)
+        else:
+            out[name] = rect_of(top, left, 720, 720)
     return out
 
 
@@ -3505,6 +3523,14 @@ def check_result_pieces(p):
             p.expect(w[2] == c[0], "type 3: west piece does not join")
         for k in shown:
             p.expect(inside(boxes[k], back), "type %d: %s box leaves picResBack" % (t, k))
+        if t != 1:
+            raw = raw_boxes(t)
+            rc = raw["C"]
+            p.expect(raw["N"][3] == rc[1] and raw["S"][1] == rc[3] and
+                     raw["E"][0] == rc[2] and (t != 3 or raw["W"][2] == rc[0]) and
+                     (raw["N"][0] + raw["N"][2]) // 2 == (rc[0] + rc[2]) // 2 and
+                     (raw["E"][1] + raw["E"][3]) // 2 == (rc[1] + rc[3]) // 2,
+                     "type %d: pieces do not join at 120 dpi" % t)
         # the vertical dimension line and its ticks stay clear of the pieces
         h, o = (250, 900) if t == 1 else (970, 1450)
         line_x = cx + o + 100 + 350
