@@ -219,6 +219,9 @@ EXAMPLES = [
     ("TKRYSS", (0, 1, 0, 1), "GATEKAPPE", 250,
      {"N": ("FLENS", "DN250"), "E": ("FLENS", "DN250"), "S": ("FLENS", "DN250")},
      "T-cross DN 250, anticlockwise closing; its east valve house is the short kind (two valve-house rows)"),
+    ("TKRYSS", (1, 0, 1, 0), "GATEKAPPE", 300,
+     {"N": ("SPISS", "PE315"), "E": ("FLENSSERVICE", "DN250"), "S": ("FLENS", "DN350")},
+     "T-cross DN 300, A4 spindle, NBR wedge and actuator, service flange reduced to DN 250 at 3"),
     ("VENTILKRYSS", (0, 0, 0, 1), "KOMPLETT", 200,
      {"N": ("FLENS", "DN200"), "E": ("FLENS", "DN200"), "S": ("FLENS", "DN200"),
       "W": ("FLENS", "DN200")},
@@ -237,8 +240,11 @@ EXAMPLES = [
     ("DOBBELVENTIL", (0, 0, 0, 0), "GARNITYR", 100,
      {"N": ("FLENS", "DN100"), "S": ("SPISS", "PE110")},
      "type 4 DN 100 with actuator, PE 110 spigot at 6"),
+    ("DOBBELVENTIL", (1, 1, 1, 1), "KOMPLETT", 200,
+     {"N": ("MUFFE", "DN150"), "S": ("BLINDFLENS", "DN200")},
+     "type 4 DN 200, A4/anticlockwise/NBR without actuator, socket DN 150 at 12, blind flange at 6"),
 ]
-NRF_NUMBERS = {4: "NRF 5316204", 7: "NRF 5316218"}   # example index -> NRF number text
+NRF_NUMBERS = {4: "NRF 5316204", 8: "NRF 5316218"}   # example index -> NRF number text
 
 
 def example_codes():
@@ -1764,7 +1770,6 @@ def vantordata_dat():
         L += fields
         L.append("EOL")
     L.append("EOF")
-    L.append("* Nothing after EOF survives a save in the article editor.")
     return L
 
 
@@ -3133,6 +3138,20 @@ def selftest_body(root, p):
     inst = Install(root)
     param = inst.file_lines("Tessaro.dat")
     check_numbers_in(param, "Tessaro.dat", p)
+    art = inst.file_lines("Vantordata.dat")
+    p.expect(art[0] == ARTICLE_HEAD_1 and art[1] == ARTICLE_HEAD_2 and art[-1] == "EOF" and
+             art.count("EOF") == 1 and not art[0].startswith("¤") and
+             not art[1].startswith("¤"), "article file head or end")
+    key_line = None
+    for i, line in enumerate(art):
+        if line.startswith("¤") and not line.startswith("¤¤"):
+            key_line = i
+            p.expect(" " in line, "article key without a blank after it: %r" % line)
+        elif line == "EOL" and key_line is not None:
+            body = [l for l in art[key_line + 1:i] if l and l[0] not in " *"]
+            p.expect(len(body) == 13, "record %r has %d lines, not title + 12 fields" %
+                     (art[key_line], len(body)))
+            key_line = None
 
     # head and valve page
     r = inst.reader("Tessaro.dat")
