@@ -23,12 +23,6 @@ QPushButton* MakeButton(QWidget* window, const char* objectName, const char* cap
     return button;
 }
 
-QString Screen(const std::string& text) {
-    QString shown = platform::ToQString(text);
-    shown.replace("\r\n", "\n");
-    return shown;
-}
-
 } // namespace
 
 MainWindow::MainWindow(platform::Platform& platform, std::filesystem::path programDirectory,
@@ -107,8 +101,8 @@ void MainWindow::HideAll() {
         control->hide();
     cmdBack_->setEnabled(false);
     cmdNext_->setEnabled(false);
-    cmdStartNy_->setText(Screen(session_.files->TranslateText("\xA4\xA4"
-                                                              "Start ny")));
+    cmdStartNy_->setText(platform::ToScreenText(session_.files->TranslateText("\xA4\xA4"
+                                                                              "Start ny")));
 }
 
 void MainWindow::LayoutStartScreen() {
@@ -120,15 +114,15 @@ void MainWindow::ApplyLanguageHead() {
     if (!file)
         return;
     const auto head = session_.files->ReadLanguageHead(*file);
-    setWindowTitle(Screen(head.windowCaption));
+    setWindowTitle(platform::ToScreenText(head.windowCaption));
     lblTopText_->setVisible(head.showTopText);
     if (head.showTopText) {
-        lblTopText_->setText(Screen(head.topText));
+        lblTopText_->setText(platform::ToScreenText(head.topText));
         session_.topText = head.topText;
     }
-    cmdExit_->setText(Screen(head.exitCaption));
-    cmdBack_->setText(Screen(head.backCaption));
-    cmdNext_->setText(Screen(head.nextCaption));
+    cmdExit_->setText(platform::ToScreenText(head.exitCaption));
+    cmdBack_->setText(platform::ToScreenText(head.backCaption));
+    cmdNext_->setText(platform::ToScreenText(head.nextCaption));
 }
 
 bool MainWindow::ShowHelpPanel(std::string_view helpKey) {

@@ -28,9 +28,7 @@ bool HelpPanelView::ShowHelpPanel(std::string_view helpKey, std::string_view con
     label_->setGeometry(session_.px(panel->margin), session_.px(panel->margin),
                         session_.px(panel->width - 2 * panel->margin),
                         session_.px(panel->height - 2 * panel->margin));
-    QString text = platform::ToQString(panel->text);
-    text.replace("\r\n", "\n");
-    label_->setText(text);
+    label_->setText(platform::ToScreenText(panel->text));
     frame_->show();
     label_->show();
     frame_->raise();

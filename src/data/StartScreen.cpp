@@ -20,12 +20,6 @@ app::ClickLabel* MakeLabel(QWidget* window, const char* objectName) {
     return label;
 }
 
-QString Screen(const std::string& text) {
-    QString shown = platform::ToQString(text);
-    shown.replace("\r\n", "\n");
-    return shown;
-}
-
 } // namespace
 
 StartScreen::StartScreen(QWidget* window, app::Session& session, QPushButton* exitButton,
@@ -111,7 +105,7 @@ void StartScreen::showPicture(QLabel* label, std::string_view pictureName) {
 
 void StartScreen::placeInfo(QLabel* label, const TwipRect& rect, const std::string& infoName) {
     label->setGeometry(session_.px(rect));
-    label->setText(Screen(InfoText(*session_.files, infoName)));
+    label->setText(platform::ToScreenText(InfoText(*session_.files, infoName)));
     label->show();
 }
 
@@ -126,7 +120,7 @@ void StartScreen::LayoutStartScreen() {
         flags_[i]->setGeometry(session_.px(layout->flags[i].rect));
     for (std::size_t i = 0; i < flags_.size(); ++i) {
         showPicture(flags_[i], layout->flags[i].pictureName);
-        flags_[i]->setToolTip(Screen(layout->flags[i].tooltip));
+        flags_[i]->setToolTip(platform::ToScreenText(layout->flags[i].tooltip));
         flags_[i]->show();
     }
 
@@ -143,9 +137,9 @@ void StartScreen::LayoutStartScreen() {
     };
     session_.parameterFileTime = fileTime("Tessaro.dat");
     session_.articleFileTime = fileTime("Vantordata.dat");
-    head_->setText(
-        Screen(ComposeHeadText(*layout, session_.parameterFileTime, session_.articleFileTime,
-                               session_.values.displaySize, session_.values.referenceWidth)));
+    head_->setText(platform::ToScreenText(
+        ComposeHeadText(*layout, session_.parameterFileTime, session_.articleFileTime,
+                        session_.values.displaySize, session_.values.referenceWidth)));
     QFont headFont = head_->font();
     headFont.setPointSize(10);
     head_->setFont(headFont);
@@ -155,15 +149,15 @@ void StartScreen::LayoutStartScreen() {
 
     const int buttonHeight = session_.px(kButtonHeight);
     const int top = session_.px(layout->buttonTop);
-    exit_->setText(Screen(session_.files->TranslateText("\xA4\xA4"
-                                                        "Avbryt")));
+    exit_->setText(platform::ToScreenText(session_.files->TranslateText("\xA4\xA4"
+                                                                        "Avbryt")));
     exit_->move(session_.px(layout->exitLeft), top);
     start1_->setGeometry(session_.px(layout->start1Left), top, session_.px(layout->start1Width),
                          buttonHeight);
-    start1_->setText(Screen(layout->start1Caption));
+    start1_->setText(platform::ToScreenText(layout->start1Caption));
     start2_->setGeometry(session_.px(layout->start2Left), top, session_.px(layout->start2Width),
                          buttonHeight);
-    start2_->setText(Screen(layout->start2Caption));
+    start2_->setText(platform::ToScreenText(layout->start2Caption));
     // The administration label sits beside the second start button.
     admin_->setGeometry(session_.px(layout->start2Left + layout->start2Width + 200), top,
                         session_.px(800), session_.px(500));

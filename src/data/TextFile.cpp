@@ -161,8 +161,9 @@ std::int16_t ReadNumberLine(TextFile& file) {
                 std::string where = file.name();
                 if (!file.section().empty())
                     where += ", section " + file.section();
+                // Quote only the start of the line: it may be a long run of junk.
                 file.owner()->report(where + ", line " + std::to_string(file.lineNumber()) +
-                                     ": the number \"" + line +
+                                     ": the number \"" + line.substr(0, 40) +
                                      "\" is outside -32768..32767; the nearest limit is used.");
             }
             value = value < lowest ? lowest : highest;

@@ -23,7 +23,7 @@ using test::Cp;
 using test::TempDir;
 
 QString Q(std::string_view cp1252) {
-    return platform::ToQString(cp1252).replace("\r\n", "\n");
+    return platform::ToScreenText(cp1252);
 }
 
 // The line after a text key line in a language file, found the plain way.
@@ -124,9 +124,9 @@ TEST_F(MainWindowTest, StartsOnTheSampleAndShowsTheStartScreen) {
 
     const auto layout = data::ReadStartScreenLayout(*window_->session().files);
     ASSERT_TRUE(layout);
-    const char* tooltips[] = {"Vis norske tekster", "Show english texts",
+    const char* tooltips[] = {"Vis norske tekster",  "Show english texts",
                               "Zeige Deutche texte", "Nayta suomalaisia teksteja",
-                              "Vis danske tekst", "Visa svenska texter"};
+                              "Vis danske tekst",    "Visa svenska texter"};
     for (std::size_t i = 0; i < 6; ++i) {
         const auto& place = layout->flags[i];
         auto* flag = control<QLabel>(place.objectName.c_str());

@@ -17,8 +17,4 @@ public:
 // The program's name, the title of every box that has none of its own.
 inline constexpr const char* kProgramTitle = "tessaro-vavuvirivado";
 
-// A box text for Qt: Windows-1252 converted, CR LF and lone CR turned into
-// the "\n" a QMessageBox breaks lines at.
-QString BoxText(std::string_view cp1252);
-
 } // namespace tv::platform

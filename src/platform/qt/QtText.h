@@ -11,6 +11,10 @@ namespace tv::platform {
 
 QString ToQString(std::string_view cp1252);
 
+// A text as a label, button or box shows it: CR LF (and a lone CR) become
+// the line breaks Qt uses.
+QString ToScreenText(std::string_view cp1252);
+
 // Characters Windows-1252 cannot hold become "?".
 std::string FromQString(const QString& text);
 
