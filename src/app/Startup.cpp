@@ -122,8 +122,8 @@ StartupOutcome RunStartup(platform::Platform& platform,
 
     settings.save(kApp, kSection, "BrivoDone", "0");
 
-    v.display = system.screenSize();
-    v.displaySize = std::to_string(v.display.width) + "x" + std::to_string(v.display.height);
+    const platform::ScreenSize display = system.screenSize();
+    v.displaySize = std::to_string(display.width) + "x" + std::to_string(display.height);
 
     for (const auto& [key, value] : {std::pair{"A2control", "2"}, std::pair{"LRcontrol", "1"},
                                      std::pair{"SKcontrol", "2"}, std::pair{"ACcontrol", "2"}}) {

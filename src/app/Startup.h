@@ -22,7 +22,6 @@ struct StartupValues {
     std::string missingText = "Mangler";
     std::string versionUrl;
     std::string versionFile;
-    platform::ScreenSize display;
     std::string displaySize; // "1920x1080"
     bool compactScreen = true;
     std::int32_t referenceWidth = 33333; // hundredths of a millimetre

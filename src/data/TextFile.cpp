@@ -70,11 +70,6 @@ std::string TextFile::readLine() {
     return lines_->lines[next_++];
 }
 
-void TextFile::unreadLine() {
-    if (next_ > 0)
-        --next_;
-}
-
 std::string_view KeyText(std::string_view textKey) {
     return textKey.size() >= 2 ? textKey.substr(2) : std::string_view();
 }

@@ -48,9 +48,6 @@ public:
     // The next line as it stands; "" at the end of the file.
     std::string readLine();
 
-    // Steps back one line (after a look at the line that follows).
-    void unreadLine();
-
     // File name for messages, e.g. "Tessaro.dat".
     const std::string& name() const { return name_; }
 
