@@ -1,0 +1,29 @@
+#include "wizard/ChoiceLine.h"
+
+#include "data/TextFile.h"
+
+#include <cmath>
+#include <cstdio>
+
+namespace tv::wizard {
+
+ChoiceLine ParseChoiceLine(std::string_view line, std::size_t descriptionColumn) {
+    ChoiceLine choice;
+    choice.key = std::string(line.substr(0, line.find(' ')));
+    if (line.size() >= 20)
+        choice.letter = std::string(1, line[19]);
+    if (line.size() >= 22)
+        choice.millimetres = static_cast<int>(
+            data::RoundHalfEven(data::LeadingNumber(line.substr(21, 4))));
+    if (line.size() >= descriptionColumn)
+        choice.description = std::string(line.substr(descriptionColumn - 1));
+    return choice;
+}
+
+std::string FourDigits(int number) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%04d", number);
+    return text;
+}
+
+} // namespace tv::wizard

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace tv::wizard {
+
+// One line of a choice list of the parameter file, in its fixed columns:
+// the key up to the first blank, the code letter in column 20, a number of
+// millimetres in columns 22 to 25 and the description from column 26 (from
+// column 22 in connection lists).
+struct ChoiceLine {
+    std::string key;
+    std::string letter; // one character; empty when the line is shorter than 20
+    int millimetres = 0;
+    std::string description;
+};
+
+inline constexpr std::size_t kDescriptionColumn = 26;
+inline constexpr std::size_t kConnectionDescriptionColumn = 22;
+
+ChoiceLine ParseChoiceLine(std::string_view line,
+                           std::size_t descriptionColumn = kDescriptionColumn);
+
+// The dimension as four digits with leading zeros: 80 gives "0080".
+std::string FourDigits(int number);
+
+} // namespace tv::wizard
