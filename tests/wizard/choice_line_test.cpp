@@ -7,7 +7,7 @@ namespace {
 
 TEST(ChoiceLineTest, FixedColumns) {
     //                      1234567890123456789012345678901
-    const auto line = ParseChoiceLine("DN150              C 0150 Nominell DN 150");
+    const auto line = ParseChoiceLine("DN150              C 0150Nominell DN 150");
     EXPECT_EQ(line.key, "DN150");
     EXPECT_EQ(line.letter, "C");
     EXPECT_EQ(line.millimetres, 150);
