@@ -5,6 +5,7 @@
 #include "data/HelpPanelView.h"
 #include "data/StartScreen.h"
 #include "platform/qt/QtText.h"
+#include "wizard/Wizard.h"
 
 #include <QPushButton>
 
@@ -37,7 +38,10 @@ MainWindow::MainWindow(platform::Platform& platform, std::filesystem::path progr
     cmdStartNy_ = MakeButton(this, "cmdStartNy", "Start ny");
     for (auto* button : {cmdExit_, cmdBack_, cmdNext_, cmdStartNy_})
         button->resize(session_.px(kButtonWidth), session_.px(kButtonHeight));
-    connect(cmdExit_, &QPushButton::clicked, this, &QWidget::close);
+    connect(cmdExit_, &QPushButton::clicked, this, [this] {
+        if (!wizard_ || wizard_->Exit())
+            close();
+    });
 
     lblTopText_ = new QLabel(this);
     lblTopText_->setObjectName("lblTopText");
@@ -86,6 +90,7 @@ bool MainWindow::load() {
     session_.files =
         std::make_unique<data::DataFiles>(data::ToPath(session_.values.dataDirectory),
                                           session_.values.language, session_.platform.messages);
+    createWizard();
     HideAll();
     LayoutStartScreen();
     lblDebugInfo_->setText(QString());
@@ -93,14 +98,40 @@ bool MainWindow::load() {
     return true;
 }
 
+void MainWindow::createWizard() {
+    wizard::SharedControls shared;
+    shared.window = this;
+    shared.hideAll = [this] { HideAll(); };
+    shared.exit = cmdExit_;
+    shared.back = cmdBack_;
+    shared.next = cmdNext_;
+    shared.startNew = cmdStartNy_;
+    shared.topText = lblTopText_;
+    shared.debugInfo = lblDebugInfo_;
+    shared.adminLabel = lblAdminCmd_;
+    shared.help = help_.get();
+    shared.startScreen = startScreen_;
+    wizard_ = new wizard::Wizard(session_, shared);
+    connect(wizard_, &wizard::Wizard::closeRequested, this, &QWidget::close);
+    connect(startScreen_, &data::StartScreen::configure, wizard_, &wizard::Wizard::Configure);
+    connect(startScreen_, &data::StartScreen::reconfigure, wizard_,
+            &wizard::Wizard::Reconfigure);
+    connect(startScreen_, &data::StartScreen::shortcutConfigure, wizard_,
+            &wizard::Wizard::ShortcutConfigure);
+    connect(startScreen_, &data::StartScreen::shortcutReconfigure, wizard_,
+            &wizard::Wizard::ShortcutReconfigure);
+    connect(startScreen_, &data::StartScreen::shortcutAdmin, this, [this] {
+        HideAll();
+        lblAdminCmd_->hide();
+        // The administration screen opens here.
+    });
+}
+
 void MainWindow::HideAll() {
     setFixedSize(session_.px(kWindowWidth), session_.px(kWindowHeight));
     startScreen_->hideAll();
     help_->hide();
-    for (QWidget* control : std::initializer_list<QWidget*>{cmdBack_, cmdNext_, cmdStartNy_})
-        control->hide();
-    cmdBack_->setEnabled(false);
-    cmdNext_->setEnabled(false);
+    wizard_->hideAll();
     cmdStartNy_->setText(platform::ToScreenText(session_.files->TranslateText("\xA4\xA4"
                                                                               "Start ny")));
 }
@@ -113,16 +144,7 @@ void MainWindow::ApplyLanguageHead() {
     auto file = session_.files->openLanguageFile();
     if (!file)
         return;
-    const auto head = session_.files->ReadLanguageHead(*file);
-    setWindowTitle(platform::ToScreenText(head.windowCaption));
-    lblTopText_->setVisible(head.showTopText);
-    if (head.showTopText) {
-        lblTopText_->setText(platform::ToScreenText(head.topText));
-        session_.topText = head.topText;
-    }
-    cmdExit_->setText(platform::ToScreenText(head.exitCaption));
-    cmdBack_->setText(platform::ToScreenText(head.backCaption));
-    cmdNext_->setText(platform::ToScreenText(head.nextCaption));
+    wizard_->ApplyLanguageHead(session_.files->ReadLanguageHead(*file));
 }
 
 bool MainWindow::ShowHelpPanel(std::string_view helpKey) {
@@ -133,6 +155,7 @@ void MainWindow::chooseLanguage(const QString& code) {
     session_.values.language = code.toStdString();
     session_.files->setLanguage(session_.values.language);
     session_.platform.settings.save(kApp, kSection, "Language", session_.values.language);
+    wizard_->ResetValvePage();
     HideAll();
     LayoutStartScreen();
 }

@@ -14,6 +14,9 @@ namespace tv::data {
 class HelpPanelView;
 class StartScreen;
 } // namespace tv::data
+namespace tv::wizard {
+class Wizard;
+}
 
 namespace tv::app {
 
@@ -38,6 +41,8 @@ public:
     bool load();
 
     Session& session() { return session_; }
+    // The wizard exists from the end of loading on.
+    wizard::Wizard* wizard() { return wizard_; }
 
     // Operations other screens and later steps use.
     void HideAll();
@@ -46,6 +51,7 @@ public:
     bool ShowHelpPanel(std::string_view helpKey);
 
 private:
+    void createWizard();
     void chooseLanguage(const QString& code);
 
     Session session_;
@@ -58,6 +64,7 @@ private:
     ClickLabel* lblAdminCmd_;
     std::unique_ptr<data::HelpPanelView> help_;
     data::StartScreen* startScreen_ = nullptr;
+    wizard::Wizard* wizard_ = nullptr;
 };
 
 } // namespace tv::app

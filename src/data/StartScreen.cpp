@@ -35,9 +35,9 @@ StartScreen::StartScreen(QWidget* window, app::Session& session, QPushButton* ex
         const QString code = QString::fromLatin1(codes[i]);
         connect(flags_[i], &app::ClickLabel::pressed, this, [this, code](Qt::MouseButton button) {
             if (button == Qt::LeftButton)
-                emit languageChosen(code);
+                Q_EMIT languageChosen(code);
             else
-                emit languageHelp(code);
+                Q_EMIT languageHelp(code);
         });
     }
 
@@ -96,6 +96,16 @@ void StartScreen::hideAll() {
         control->hide();
     for (auto* shortcut : shortcuts_)
         shortcut->hide();
+}
+
+void StartScreen::hidePictures() {
+    picture1_->hide();
+    picture2_->hide();
+}
+
+void StartScreen::hideFlags() {
+    for (auto* flag : flags_)
+        flag->hide();
 }
 
 void StartScreen::showPicture(QLabel* label, std::string_view pictureName) {

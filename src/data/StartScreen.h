@@ -31,8 +31,10 @@ public:
 
     // Hides every control of the start screen.
     void hideAll();
+    void hidePictures();
+    void hideFlags();
 
-signals:
+Q_SIGNALS:
     void languageChosen(const QString& code); // a flag pressed with the left button
     void languageHelp(const QString& code);   // a flag pressed with another button
     void configure();                         // cmdStartscreen1

@@ -26,4 +26,12 @@ std::string FourDigits(int number) {
     return text;
 }
 
+std::string CompareDimensions(int valveMillimetres, int connectionMillimetres) {
+    if (connectionMillimetres < valveMillimetres)
+        return "L";
+    if (connectionMillimetres > valveMillimetres + 10)
+        return "G";
+    return "E";
+}
+
 } // namespace tv::wizard

@@ -25,4 +25,8 @@ ChoiceLine ParseChoiceLine(std::string_view line,
 // The dimension as four digits with leading zeros: 80 gives "0080".
 std::string FourDigits(int number);
 
+// How a connection dimension compares with the valve dimension: "L" when
+// smaller, "G" when more than 10 mm larger, "E" otherwise.
+std::string CompareDimensions(int valveMillimetres, int connectionMillimetres);
+
 } // namespace tv::wizard

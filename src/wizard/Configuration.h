@@ -14,6 +14,10 @@ namespace tv::wizard {
 
 inline constexpr int kCodePositions = 12;
 
+// An accessory list offers at most this many lines; later lines are never
+// offered and never match a typed code.
+inline constexpr std::size_t kMaxAccessoryLines = 20;
+
 // The choice of one option group.
 struct OptionChoice {
     bool chosen = false;
@@ -67,6 +71,14 @@ public:
 
     const ValvePageLayout& layout() const { return layout_; }
 
+    // A new layout, read when the valve page is laid out again.
+    void setLayout(ValvePageLayout layout) { layout_ = std::move(layout); }
+
+    // Where the two messages of the code check go ("Format error for code",
+    // " key not found"). Unset, they go to the data files' report, which
+    // shows each text once per run.
+    void setMessages(platform::MessageBoxes* messages) { messages_ = messages; }
+
     // Twelve "X" and the code suffix; record and position flags cleared.
     void Clear();
 
@@ -102,9 +114,37 @@ public:
     std::vector<ChoiceLine> connections;   // lines of "¤CONN_" + type key read last
 
 private:
+    int FindValveType(std::string_view letter) const;
+    bool CheckDimension(std::string_view typed);
+    bool CheckBottom(std::string_view typed);
+    bool CheckAccessory(std::string_view typed);
+    int CheckConnections();
+    void RecordOption(OptionGroup group, bool firstOption);
+    void show(const std::string& text);
+
     data::DataFiles& files_;
     ValvePageLayout layout_;
+    platform::MessageBoxes* messages_ = nullptr;
 };
+
+// A choice list of the parameter file: its title line (which names the
+// translated list in the language file) and its lines.
+struct ChoiceList {
+    std::string title;
+    std::vector<ChoiceLine> lines; // line 1 at index 0
+};
+
+// Reads the choice list of a section, at most maxLines of it; no lines
+// when the section is missing or empty.
+ChoiceList ReadChoiceList(data::DataFiles& files, std::string_view key,
+                          std::size_t descriptionColumn = kDescriptionColumn,
+                          std::size_t maxLines = data::kMaxListLines);
+
+// When the language file has the list section "¤" + title, its lines
+// replace the descriptions one for one, in order; lines it does not reach
+// keep their own.
+void TranslateDescriptions(const data::DataFiles& files, std::string_view title,
+                           std::vector<ChoiceLine>& lines);
 
 // A typed code in upper case (Windows-1252 letters).
 std::string UpperCase(std::string_view cp1252);

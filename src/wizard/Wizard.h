@@ -1,0 +1,135 @@
+#pragma once
+
+#include "app/Session.h"
+#include "wizard/Configuration.h"
+#include "wizard/ConnectionPage.h"
+#include "wizard/OptionGroups.h"
+#include "wizard/ValvePage.h"
+
+#include <QObject>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QWidget;
+
+namespace tv::app {
+class ClickLabel;
+}
+namespace tv::data {
+class HelpPanelView;
+class StartScreen;
+} // namespace tv::data
+
+namespace tv::wizard {
+
+// The controls the wizard shares with the rest of the window.
+struct SharedControls {
+    QWidget* window = nullptr;
+    std::function<void()> hideAll; // the window's HideAll
+    QPushButton* exit = nullptr;
+    QPushButton* back = nullptr;
+    QPushButton* next = nullptr;
+    QPushButton* startNew = nullptr;
+    QLabel* topText = nullptr;
+    app::ClickLabel* debugInfo = nullptr;
+    QLabel* adminLabel = nullptr;
+    data::HelpPanelView* help = nullptr;
+    data::StartScreen* startScreen = nullptr;
+};
+
+// The configuration wizard: the valve page, the connection page and code
+// entry, and the steps between them (iProgressCode).
+class Wizard : public QObject {
+    Q_OBJECT
+public:
+    Wizard(app::Session& session, SharedControls shared);
+    ~Wizard() override;
+
+    Configuration& configuration() { return *configuration_; }
+    const OptionGroups& options() const { return *options_; }
+
+    // The wizard's part of hiding every control of every screen.
+    void hideAll();
+    // Called by the window after it applied a language head.
+    void ApplyLanguageHead(const data::LanguageHead& head);
+
+    void ResetValvePage();
+    void SelectValveType(int valveType);
+    void UpdateProgress();
+    void ShowConnectionPage();
+    void ShowCodeEntry();
+
+    // Buttons and labels.
+    void Next();
+    void Back();
+    void ReportBack();
+    void StartNew();
+    bool Exit(); // false: only the open picker was closed
+    void Configure();
+    void Reconfigure();
+    void ShortcutConfigure();
+    void ShortcutReconfigure();
+
+protected:
+    // A middle click in the code box recalls the last code.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+Q_SIGNALS:
+    void administrationRequested();
+    void closeRequested();
+
+private:
+    void HideAll(); // the whole window's
+    void showCode();
+    void renderOptions();
+    void afterOptions();
+    void showHelp(const std::string& key);
+    void setNextEnabled(bool enabled);
+
+    void FillValveLists(int valveType);
+    void FillAccessoryList(int valveType);
+    void FillConnDimList(int slot);
+    void ShowSlotHelp(int slot);
+
+    void dimensionPressed(Qt::MouseButton button, int row);
+    void accessoryPressed(Qt::MouseButton button, int row);
+    void picturePressed(Qt::MouseButton button);
+    void optionPressed(OptionGroup group, int option, Qt::MouseButton button);
+    void framePressed(OptionGroup group, Qt::MouseButton button);
+    void slotPressed(int slot, Qt::MouseButton button);
+    void connectionPressed(Qt::MouseButton button, int row);
+    void connectionDimensionPressed(Qt::MouseButton button, int row);
+    void codeChanged(const QString& text);
+    void recallLastCode();
+    void fillDebugInfo();
+
+    std::string setting(const char* key) const;
+    void save(const char* key, const std::string& value);
+
+    app::Session& session_;
+    SharedControls shared_;
+    ValvePage valvePage_;
+    ConnectionPage connectionPage_;
+    QLineEdit* codeBox_;
+    app::ClickLabel* recall_;      // lblRecoRepeat
+    app::ClickLabel* nextShortcut_; // lblNextCtrl
+    QPushButton* reportBack_;      // cmdReportBack
+
+    std::unique_ptr<Configuration> configuration_;
+    std::unique_ptr<OptionGroups> options_;
+    ValvePageCaptions captions_;
+    std::vector<std::string> typeCaptions_;
+    std::vector<ChoiceLine> dimensionLines_;
+    std::vector<ChoiceLine> accessoryLines_;
+    std::vector<ChoiceLine> connectionLines_;
+    std::vector<ChoiceLine> connectionDimensionLines_;
+    int currentSlot_ = 0;
+    bool settingCodeBox_ = false;
+};
+
+} // namespace tv::wizard
