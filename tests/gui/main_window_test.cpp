@@ -1,4 +1,4 @@
-#include "app/MainWindow.h"
+#include "gui/SampleWindow.h"
 #include "data/StartScreenLayout.h"
 #include "platform/FakeSystem.h"
 #include "platform/qt/QtText.h"
@@ -22,100 +22,7 @@ namespace {
 using test::Cp;
 using test::TempDir;
 
-QString Q(std::string_view cp1252) {
-    return platform::ToScreenText(cp1252);
-}
-
-// The line after a text key line in a language file, found the plain way.
-std::string Translation(const std::filesystem::path& languageFile, const std::string& key) {
-    std::ifstream in(languageFile, std::ios::binary);
-    std::string line;
-    while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        if (line == key && std::getline(in, line)) {
-            if (!line.empty() && line.back() == '\r')
-                line.pop_back();
-            return line;
-        }
-    }
-    return key.substr(2);
-}
-
-std::string FirstLine(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::string line;
-    std::getline(in, line);
-    if (!line.empty() && line.back() == '\r')
-        line.pop_back();
-    return line;
-}
-
-// The real main window on a copy of the sample installation, with the
-// machine, the settings store and the message boxes replaced by doubles.
-class MainWindowTest : public ::testing::Test {
-protected:
-    MainWindowTest() {
-        std::filesystem::copy(TV_SAMPLE_DIR, install_.path(),
-                              std::filesystem::copy_options::recursive);
-        std::filesystem::copy_file(std::filesystem::path(TV_SAMPLE_DIR) / "personal.ini",
-                                   program_ / "personal.ini");
-        system_.cwd = install_.path();
-        system_.pictureWidths[dataDir() / "Reference1000x1000.gif"] = 1000;
-    }
-
-    std::filesystem::path dataDir() const { return install_.path() / "Tessaro"; }
-
-    // Runs `answer` on the customer dialog once it is open.
-    void whenDialogOpens(std::function<void(QDialog*)> answer) {
-        QTimer::singleShot(0, [this, answer] {
-            auto* form = window_->findChild<QDialog*>("contactsForm");
-            ASSERT_NE(form, nullptr);
-            ASSERT_TRUE(form->isVisible());
-            answer(form);
-        });
-    }
-
-    static void fill(QDialog* form, const char* field, const QString& text) {
-        auto* edit = form->findChild<QLineEdit*>(field);
-        ASSERT_NE(edit, nullptr) << field;
-        edit->setText(text);
-    }
-
-    static void click(QDialog* form, const char* button) {
-        auto* b = form->findChild<QPushButton*>(button);
-        ASSERT_NE(b, nullptr) << button;
-        b->click();
-    }
-
-    // Creation with OK on the pre-filled dialog, then loading.
-    void start() {
-        window_ = std::make_unique<MainWindow>(platform_, program_.path());
-        whenDialogOpens([](QDialog* form) { click(form, "cmdOK"); });
-        ASSERT_TRUE(window_->create());
-        ASSERT_TRUE(window_->load());
-        window_->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
-        window_->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
-    }
-
-    template <typename T> T* control(const char* name) {
-        auto* found = window_->findChild<T*>(name);
-        EXPECT_NE(found, nullptr) << name;
-        return found;
-    }
-
-    TempDir install_;
-    TempDir program_;
-    platform::MemorySettingsStore settings_;
-    platform::RecordingMessageBoxes messages_;
-    platform::FakeSystem system_;
-    platform::Platform platform_{settings_, messages_, system_};
-    std::unique_ptr<MainWindow> window_;
-};
-
-TEST_F(MainWindowTest, StartsOnTheSampleAndShowsTheStartScreen) {
+TEST_F(SampleWindowTest, StartsOnTheSampleAndShowsTheStartScreen) {
     start();
     EXPECT_EQ(window_->objectName(), "mainBrivo");
     EXPECT_TRUE(messages_.shown.empty()) << messages_.shown.front();
@@ -176,7 +83,7 @@ TEST_F(MainWindowTest, StartsOnTheSampleAndShowsTheStartScreen) {
     EXPECT_EQ(control<QLabel>("lblDebugInfo")->text(), "");
 }
 
-TEST_F(MainWindowTest, LeftClickOnAFlagSwitchesEveryTextAndStoresTheLanguage) {
+TEST_F(SampleWindowTest, LeftClickOnAFlagSwitchesEveryTextAndStoresTheLanguage) {
     start();
     QTest::mouseClick(control<QLabel>("En_flag"), Qt::LeftButton);
     EXPECT_EQ(settings_.get("Brivo", "Startup", "Language"), "EN");
@@ -200,7 +107,7 @@ TEST_F(MainWindowTest, LeftClickOnAFlagSwitchesEveryTextAndStoresTheLanguage) {
               Q(Translation(dataDir() / "Lang_SE.txt", Cp("¤¤Avbryt"))));
 }
 
-TEST_F(MainWindowTest, OtherButtonsOnAFlagShowItsHelpAndKeepTheLanguage) {
+TEST_F(SampleWindowTest, OtherButtonsOnAFlagShowItsHelpAndKeepTheLanguage) {
     start();
     auto* frame = control<QWidget>("frmHelp");
     auto* help = control<QLabel>("lblHelp");
@@ -215,14 +122,14 @@ TEST_F(MainWindowTest, OtherButtonsOnAFlagShowItsHelpAndKeepTheLanguage) {
     EXPECT_FALSE(frame->isVisible()) << "a click on the text closes the help";
 }
 
-TEST_F(MainWindowTest, CompactScreenShowsTheShortcutLabels) {
+TEST_F(SampleWindowTest, CompactScreenShowsTheShortcutLabels) {
     system_.screen = {1024, 768};
     start();
     for (const char* shortcut : {"lblKonf2", "lbRekonf2", "lblAadmCtrl"})
         EXPECT_TRUE(control<QLabel>(shortcut)->isVisible()) << shortcut;
 }
 
-TEST_F(MainWindowTest, DialogIsPrefilledAndOkStoresTheDetails) {
+TEST_F(SampleWindowTest, DialogIsPrefilledAndOkStoresTheDetails) {
     window_ = std::make_unique<MainWindow>(platform_, program_.path());
     QString shown;
     whenDialogOpens([&](QDialog* form) {
@@ -237,7 +144,7 @@ TEST_F(MainWindowTest, DialogIsPrefilledAndOkStoresTheDetails) {
     EXPECT_EQ(window_->session().customer.company, Cp("Bygg & Rør <AS>"));
 }
 
-TEST_F(MainWindowTest, OkWithAnEmptyFieldKeepsTheDialogOpen) {
+TEST_F(SampleWindowTest, OkWithAnEmptyFieldKeepsTheDialogOpen) {
     std::filesystem::remove(program_ / "personal.ini");
     window_ = std::make_unique<MainWindow>(platform_, program_.path());
     whenDialogOpens([&](QDialog* form) {
@@ -258,7 +165,7 @@ TEST_F(MainWindowTest, OkWithAnEmptyFieldKeepsTheDialogOpen) {
     EXPECT_EQ(ReadIni(program_ / "personal.ini", "Personal", "Customer"), "Kari");
 }
 
-TEST_F(MainWindowTest, CancelAsksAndNoKeepsTheTextsYesQuitsWithoutWriting) {
+TEST_F(SampleWindowTest, CancelAsksAndNoKeepsTheTextsYesQuitsWithoutWriting) {
     const std::string before = test::ReadBytes(program_ / "personal.ini");
     window_ = std::make_unique<MainWindow>(platform_, program_.path());
     whenDialogOpens([&](QDialog* form) {
@@ -282,7 +189,7 @@ TEST_F(MainWindowTest, CancelAsksAndNoKeepsTheTextsYesQuitsWithoutWriting) {
     EXPECT_EQ(test::ReadBytes(program_ / "personal.ini"), before);
 }
 
-TEST_F(MainWindowTest, StartingInAnEmptyDirectoryEndsWithTheMessage) {
+TEST_F(SampleWindowTest, StartingInAnEmptyDirectoryEndsWithTheMessage) {
     TempDir empty;
     system_.cwd = empty.path();
     window_ = std::make_unique<MainWindow>(platform_, program_.path());
@@ -293,7 +200,7 @@ TEST_F(MainWindowTest, StartingInAnEmptyDirectoryEndsWithTheMessage) {
     EXPECT_TRUE(messages_.shown[0].starts_with("Subdirectory 'Tessaro' not found in\r\n"));
 }
 
-TEST_F(MainWindowTest, MissingLanguageFileShowsNorwegianAfterOneMessage) {
+TEST_F(SampleWindowTest, MissingLanguageFileShowsNorwegianAfterOneMessage) {
     std::filesystem::remove(dataDir() / "Lang_FI.txt");
     start();
     QTest::mouseClick(control<QLabel>("Fi_flag"), Qt::LeftButton);

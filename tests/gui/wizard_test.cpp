@@ -1,0 +1,252 @@
+#include "gui/SampleWindow.h"
+#include "wizard/Wizard.h"
+
+namespace tv::app {
+namespace {
+
+// Whole roads through the wizard on the sample installation, by object
+// name, as a user clicks them.
+class WizardTest : public SampleWindowTest {
+protected:
+    void startConfiguring() {
+        start();
+        press("cmdStartscreen1");
+        ASSERT_EQ(window_->session().iProgressCode, 0);
+    }
+
+    // Picks a connection and its dimension at a slot (image name).
+    void pickSlot(const char* image, const QString& connection, const QString& dimension) {
+        press(image);
+        ASSERT_TRUE(control<QWidget>("frmConnections")->isVisible());
+        pressEntry("lstConnections", connection);
+        ASSERT_FALSE(control<QWidget>("frmConnections")->isVisible());
+        ASSERT_TRUE(control<QWidget>("frmConnectionDim")->isVisible());
+        pressEntry("lstConnDim", dimension);
+        ASSERT_FALSE(control<QWidget>("frmConnectionDim")->isVisible());
+    }
+
+    std::string code() { return window_->wizard()->configuration().code; }
+
+    // The code the wizard made passes the code check of a typed code.
+    void expectCodePasses() {
+        auto& configuration = window_->wizard()->configuration();
+        const std::string made = configuration.code;
+        EXPECT_EQ(configuration.CheckCode(), 0) << made;
+    }
+};
+
+TEST_F(WizardTest, SingleValveFromTypeButtonToCompleteCode) {
+    startConfiguring();
+    EXPECT_TRUE(codeLabel().endsWith("XXXXXXXXXXXX-V18")) << codeLabel().toStdString();
+    EXPECT_FALSE(nextEnabled());
+    press("OptCenter1");
+    EXPECT_EQ(code(), "EXXXXXXXXXXX-V18");
+    EXPECT_EQ(codeLabel(), "Kode: EXXXXXXXXXXX-V18");
+    EXPECT_FALSE(nextEnabled());
+    EXPECT_FALSE(control<QWidget>("No_flag")->isVisible()) << "the flags go with the first choice";
+
+    pressEntry("lstDimensions", "DN 150");
+    // The fresh option defaults complete all four groups at once: letter B.
+    EXPECT_EQ(code(), "EBXCXXXXXXXX-V18");
+    EXPECT_TRUE(nextEnabled()) << "a single valve needs no accessory";
+    EXPECT_TRUE(control<QWidget>("frmSpinQual")->isVisible());
+    EXPECT_TRUE(control<QWidget>("frmCloseDir")->isVisible());
+    EXPECT_FALSE(control<QWidget>("frmWedgeQual")->isVisible());
+    EXPECT_FALSE(control<QWidget>("frmActuator")->isVisible());
+
+    press("cmdNext");
+    EXPECT_EQ(window_->session().iProgressCode, 3);
+    EXPECT_TRUE(control<QWidget>("frameTop")->isVisible());
+    EXPECT_TRUE(control<QWidget>("frameBottom")->isVisible());
+    EXPECT_FALSE(control<QWidget>("frameRight")->isVisible());
+    EXPECT_FALSE(control<QWidget>("frameLeft")->isVisible());
+    EXPECT_FALSE(nextEnabled());
+    EXPECT_EQ(settings_.get("Brivo", "Startup", "BottomDefault"), "0000");
+
+    pickSlot("imgTop", "Flens", "Alt C");
+    EXPECT_FALSE(nextEnabled());
+    pickSlot("imgBottom", "Spissende", "Alt P");
+    EXPECT_EQ(code(), "EBXCFCXXSPXX-V18");
+    EXPECT_TRUE(nextEnabled());
+    EXPECT_EQ(window_->session().iProgressCode, 5);
+    expectCodePasses();
+
+    press("cmdNext");
+    EXPECT_EQ(window_->session().iProgressCode, 6);
+    EXPECT_EQ(settings_.get("Brivo", "Startup", "LastCode"), "EBXCFCXXSPXX-V18");
+    EXPECT_TRUE(messages_.shown.empty()) << messages_.shown.front();
+}
+
+TEST_F(WizardTest, TCrossNeedsAccessoryAndThreeSlots) {
+    startConfiguring();
+    press("OptCenter2");
+    pressEntry("lstDimensions", "DN 150");
+    EXPECT_FALSE(nextEnabled()) << "the accessory is still missing";
+    pressEntry("lstAccesories", "Med gatekappe");
+    EXPECT_EQ(code(), "TBKCXXXXXXXX-V18");
+    EXPECT_TRUE(nextEnabled());
+    press("cmdNext");
+    EXPECT_TRUE(control<QWidget>("frameRight")->isVisible());
+    EXPECT_FALSE(control<QWidget>("frameLeft")->isVisible());
+    pickSlot("imgTop", "Flens", "Alt C");
+    pickSlot("imgBottom", "Flens", "Alt C");
+    EXPECT_FALSE(nextEnabled()) << "the right slot is still open";
+    pickSlot("imgRight", "Blindflens", "Alt C");
+    EXPECT_EQ(code(), "TBKCFCBCFCXX-V18");
+    EXPECT_TRUE(nextEnabled());
+    expectCodePasses();
+}
+
+TEST_F(WizardTest, XCrossByClickingThePictureAndAllFourSlots) {
+    startConfiguring();
+    press("picCenter"); // 1
+    press("picCenter"); // 2
+    press("picCenter"); // 3
+    EXPECT_EQ(code(), "KXXXXXXXXXXX-V18");
+    press("picCenter");
+    EXPECT_EQ(code().front(), 'E') << "after 3 comes 1 again";
+    press("picCenter");
+    press("picCenter");
+    pressEntry("lstDimensions", "DN 200");
+    pressEntry("lstAccesories", "Uten");
+    press("cmdNext");
+    for (const char* frame : {"frameTop", "frameRight", "frameBottom", "frameLeft"})
+        EXPECT_TRUE(control<QWidget>(frame)->isVisible()) << frame;
+    pickSlot("imgTop", "Flens", "Alt D");
+    pickSlot("imgRight", "Flens", "Alt D");
+    pickSlot("imgBottom", "Flens", "Alt D");
+    EXPECT_FALSE(nextEnabled());
+    pickSlot("imgLeft", "Muffe", "Alt D");
+    EXPECT_TRUE(nextEnabled());
+    EXPECT_EQ(code(), "KBUDFDFDFDMD-V18");
+    expectCodePasses();
+}
+
+TEST_F(WizardTest, OptionClicksChangeTheBottomLetterAndMiddleClickRestores) {
+    settings_.save("Brivo", "Startup", "BottomDefault", "1000");
+    startConfiguring();
+    press("OptCenter1");
+    pressEntry("lstDimensions", "DN 100");
+    EXPECT_EQ(code()[1], 'B');
+    press("optSpinQual2");
+    EXPECT_EQ(code()[1], 'J') << "A4 HL EP NOAKT";
+    press("optCloseDir2");
+    EXPECT_EQ(code()[1], 'N') << "A4 VL EP NOAKT";
+    press("optSpinQual1", Qt::MiddleButton);
+    EXPECT_EQ(code()[1], 'J') << "the saved 1000: A4 HL EP, and 0 for the actuator is without";
+    press("optSpinQual1", Qt::RightButton);
+    EXPECT_TRUE(control<QWidget>("frmHelp")->isVisible());
+}
+
+TEST_F(WizardTest, BackKeepsOnlyTheValveTypeAndExitClosesOnlyThePicker) {
+    startConfiguring();
+    press("OptCenter1");
+    pressEntry("lstDimensions", "DN 150");
+    press("cmdNext");
+    press("imgTop");
+    ASSERT_TRUE(control<QWidget>("frmConnections")->isVisible());
+    press("cmdExit");
+    EXPECT_FALSE(control<QWidget>("frmConnections")->isVisible());
+    EXPECT_TRUE(window_->isVisible()) << "Exit only closed the picker";
+
+    pickSlot("imgTop", "Flens", "Alt C");
+    press("cmdBack");
+    EXPECT_EQ(window_->session().iProgressCode, 2);
+    EXPECT_EQ(code(), "EXXXXXXXXXXX-V18");
+    EXPECT_TRUE(control<QWidget>("lstDimensions")->isVisible());
+    EXPECT_FALSE(nextEnabled());
+}
+
+TEST_F(WizardTest, BackFromTheEndKeepsEveryChoice) {
+    startConfiguring();
+    press("OptCenter1");
+    pressEntry("lstDimensions", "DN 150");
+    press("cmdNext");
+    pickSlot("imgTop", "Flens", "Alt C");
+    pickSlot("imgBottom", "Flens", "Alt C");
+    press("cmdNext");
+    ASSERT_EQ(window_->session().iProgressCode, 6);
+    press("cmdReportBack");
+    EXPECT_EQ(window_->session().iProgressCode, 5);
+    EXPECT_EQ(code(), "EBXCFCXXFCXX-V18");
+    EXPECT_TRUE(nextEnabled());
+    EXPECT_TRUE(control<QWidget>("frameTop")->isVisible());
+    pickSlot("imgTop", "Flens", "Alt B");
+    EXPECT_TRUE(nextEnabled()) << "a complete page stays complete";
+}
+
+TEST_F(WizardTest, TypedCodesAreCheckedAsTheyAreTyped) {
+    start();
+    press("cmdStartscreen2");
+    ASSERT_EQ(window_->session().iProgressCode, 10);
+    auto* box = control<QLineEdit>("txtCode");
+    ASSERT_TRUE(box->isVisible());
+    EXPECT_TRUE(control<QWidget>("frmHelp")->isVisible()) << "the code-entry help";
+
+    box->setText("tbgcfcspfcxx");
+    EXPECT_FALSE(nextEnabled()) << "twelve characters are not checked";
+    EXPECT_TRUE(messages_.shown.empty());
+
+    box->setText("tbgcfcspfcxx-v18");
+    EXPECT_EQ(box->text(), "TBGCFCSPFCXX-V18") << "shown in upper case";
+    EXPECT_TRUE(nextEnabled());
+    EXPECT_TRUE(messages_.shown.empty());
+    EXPECT_EQ(window_->session().iProgressCode, 11);
+
+    box->setText("TBGZFCSPFCXX-V18");
+    EXPECT_FALSE(nextEnabled());
+    ASSERT_EQ(messages_.shown.size(), 1u);
+    EXPECT_EQ(messages_.shown[0],
+              Cp("Feil i kodens posisjon 4\r\nDenne posisjonen kan ikke være 'Z'"));
+
+    box->setText(QString(500, QChar(0x4E2D)) + "\xE2\x82\xAC");
+    EXPECT_FALSE(nextEnabled()) << "anything pasted is answered with the position message";
+
+    box->setText("TBGCFCSPFCXX-V18");
+    press("cmdNext");
+    EXPECT_EQ(window_->session().iProgressCode, 12);
+    EXPECT_EQ(settings_.get("Brivo", "Startup", "LastCode"), "") << "a typed code is not saved";
+    press("cmdReportBack");
+    EXPECT_EQ(window_->session().iProgressCode, 10);
+    EXPECT_EQ(box->text(), "TBGCFCSPFCXX-V18");
+}
+
+TEST_F(WizardTest, PassCodeLeavesCodeEntryOnlyThere) {
+    start();
+    press("cmdStartscreen2");
+    auto* box = control<QLineEdit>("txtCode");
+    box->setText("kelmoradm");
+    EXPECT_TRUE(box->isVisible()) << "letter case matters";
+    box->setText("KelmorAdm");
+    EXPECT_FALSE(box->isVisible()) << "the screen is cleared for the administration screen";
+}
+
+TEST_F(WizardTest, LanguageChangeInTheMiddleOfTheRoad) {
+    startConfiguring();
+    press("OptCenter2");
+    pressEntry("lstDimensions", "DN 100");
+    press("cmdStartNy");
+    EXPECT_EQ(window_->session().iProgressCode, 21);
+    press("En_flag");
+    press("cmdStartscreen1");
+    EXPECT_EQ(control<QPushButton>("cmdNext")->text(), "Next");
+    EXPECT_EQ(control<QAbstractButton>("OptCenter2")->text(), "T-cross");
+    press("OptCenter2");
+    EXPECT_EQ(control<QWidget>("picCenter")->toolTip(), "T-cross selected");
+    pressEntry("lstDimensions", "DN 100");
+    EXPECT_EQ(control<QLabel>("lblCode")->text(), "Code: TBXBXXXXXXXX-V18");
+    ASSERT_GT(control<QListWidget>("lstAccesories")->count(), 0);
+    const QString first = control<QListWidget>("lstAccesories")->item(0)->text();
+    EXPECT_FALSE(first.startsWith("Uten"))
+        << "the accessories come in English: " << first.toStdString();
+    pressRow("lstAccesories", 0);
+    press("cmdNext");
+    pickSlot("imgTop", "Flange", "");
+    pickSlot("imgRight", "Flange", "");
+    pickSlot("imgBottom", "Flange", "");
+    EXPECT_TRUE(nextEnabled());
+    expectCodePasses();
+}
+
+} // namespace
+} // namespace tv::app
