@@ -101,7 +101,9 @@ bool MainWindow::load() {
 void MainWindow::createWizard() {
     wizard::SharedControls shared;
     shared.window = this;
-    shared.hideAll = [this] { HideAll(); };
+    shared.hideAll = [this] {
+        HideAll();
+    };
     shared.exit = cmdExit_;
     shared.back = cmdBack_;
     shared.next = cmdNext_;
@@ -114,8 +116,7 @@ void MainWindow::createWizard() {
     wizard_ = new wizard::Wizard(session_, shared);
     connect(wizard_, &wizard::Wizard::closeRequested, this, &QWidget::close);
     connect(startScreen_, &data::StartScreen::configure, wizard_, &wizard::Wizard::Configure);
-    connect(startScreen_, &data::StartScreen::reconfigure, wizard_,
-            &wizard::Wizard::Reconfigure);
+    connect(startScreen_, &data::StartScreen::reconfigure, wizard_, &wizard::Wizard::Reconfigure);
     connect(startScreen_, &data::StartScreen::shortcutConfigure, wizard_,
             &wizard::Wizard::ShortcutConfigure);
     connect(startScreen_, &data::StartScreen::shortcutReconfigure, wizard_,

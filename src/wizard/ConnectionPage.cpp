@@ -45,16 +45,18 @@ ConnectionPage::ConnectionPage(QWidget* window, app::Session& session) : session
     }
     connectionPicker = MakePicker(window, "frmConnections", "lblConnSelection", "lstConnections",
                                   "cmdConnExit", connectionLabel, connections, connectionClose);
-    dimensionPicker = MakePicker(window, "frmConnectionDim", "lblConnDim", "lstConnDim",
-                                 "cmdConnDimExit", dimensionLabel, connectionDimensions,
-                                 dimensionClose);
+    dimensionPicker =
+        MakePicker(window, "frmConnectionDim", "lblConnDim", "lstConnDim", "cmdConnDimExit",
+                   dimensionLabel, connectionDimensions, dimensionClose);
     slideName = Make<QLabel>(window, "lblSlideName");
     QObject::connect(connectionClose, &QPushButton::clicked, connectionPicker, &QWidget::hide);
     QObject::connect(dimensionClose, &QPushButton::clicked, dimensionPicker, &QWidget::hide);
 }
 
 void ConnectionPage::place(const ValvePageLayout& layout, const ValvePageCaptions& captions) {
-    auto px = [this](int twips) { return session_.px(twips); };
+    auto px = [this](int twips) {
+        return session_.px(twips);
+    };
     // The file lists the slot frames top, bottom, right, left.
     static constexpr int fileOrder[] = {1, 3, 2, 4};
     for (int i = 0; i < 4; ++i) {
@@ -75,8 +77,7 @@ void ConnectionPage::place(const ValvePageLayout& layout, const ValvePageCaption
         picker->resize(px(picker_.width), px(picker_.height));
         label->setGeometry(px(m), px(m), px(picker_.width - 600 - m), px(3 * m));
         label->setText(platform::ToScreenText(caption));
-        list->setGeometry(px(m), px(4 * m), px(picker_.width - 2 * m),
-                          px(picker_.height - 5 * m));
+        list->setGeometry(px(m), px(4 * m), px(picker_.width - 2 * m), px(picker_.height - 5 * m));
         // Each close button sits 550 twips left of the picker's width.
         close->setGeometry(px(picker_.width - 550), px(m / 2), px(450), px(3 * m));
     }
@@ -91,8 +92,8 @@ void ConnectionPage::placePickers(int slot) {
         top += picker_.sideOffset;
         left += slot == 2 ? 2800 : -2800;
     }
-    for (QWidget* picker : {static_cast<QWidget*>(connectionPicker),
-                            static_cast<QWidget*>(dimensionPicker)})
+    for (QWidget* picker :
+         {static_cast<QWidget*>(connectionPicker), static_cast<QWidget*>(dimensionPicker)})
         picker->move(session_.px(left), session_.px(top));
 }
 

@@ -35,17 +35,18 @@ public:
     // and 2800 twips to the right or left.
     void placePickers(int slot);
 
-    std::array<app::PressFrame*, 5> slotFrames{};  // [1..4]: frameTop, frameRight, frameBottom, frameLeft
-    std::array<app::ClickLabel*, 5> slotImages{};  // [1..4]: imgTop, imgRight, imgBottom, imgLeft
-    QFrame* connectionPicker;                      // frmConnections
-    QLabel* connectionLabel;                       // lblConnSelection
-    app::PressList* connections;                   // lstConnections
-    QPushButton* connectionClose;                  // cmdConnExit
-    QFrame* dimensionPicker;                       // frmConnectionDim
-    QLabel* dimensionLabel;                        // lblConnDim
-    app::PressList* connectionDimensions;          // lstConnDim
-    QPushButton* dimensionClose;                   // cmdConnDimExit
-    QLabel* slideName;                             // lblSlideName (debug mode)
+    std::array<app::PressFrame*, 5>
+        slotFrames{}; // [1..4]: frameTop, frameRight, frameBottom, frameLeft
+    std::array<app::ClickLabel*, 5> slotImages{}; // [1..4]: imgTop, imgRight, imgBottom, imgLeft
+    QFrame* connectionPicker;                     // frmConnections
+    QLabel* connectionLabel;                      // lblConnSelection
+    app::PressList* connections;                  // lstConnections
+    QPushButton* connectionClose;                 // cmdConnExit
+    QFrame* dimensionPicker;                      // frmConnectionDim
+    QLabel* dimensionLabel;                       // lblConnDim
+    app::PressList* connectionDimensions;         // lstConnDim
+    QPushButton* dimensionClose;                  // cmdConnDimExit
+    QLabel* slideName;                            // lblSlideName (debug mode)
 
 private:
     app::Session& session_;

@@ -117,7 +117,9 @@ void OptionGroups::ApplyBottomDefault() {
     if (saved.empty())
         saved = "0000";
     saved.resize(4, '0');
-    auto option = [&saved](int group) { return saved[group] == '0' ? 1 : 2; };
+    auto option = [&saved](int group) {
+        return saved[group] == '0' ? 1 : 2;
+    };
     Choose(kSpindleQuality, option(kSpindleQuality));
     Choose(kClosingDirection, option(kClosingDirection));
     Choose(kWedgeQuality, option(kWedgeQuality));

@@ -51,15 +51,17 @@ ValvePage::ValvePage(QWidget* window, app::Session& session) : session_(session)
     accessoryFrame = Make<app::PressFrame>(window, "frmAccesories");
     accessoryLabel = Make<QLabel>(accessoryFrame, "lblAcessories");
     accessories = Make<app::PressList>(accessoryFrame, "lstAccesories");
-    for (QWidget* child : std::initializer_list<QWidget*>{dimensionLabel, dimensions,
-                                                          accessoryLabel, accessories})
+    for (QWidget* child :
+         std::initializer_list<QWidget*>{dimensionLabel, dimensions, accessoryLabel, accessories})
         child->show();
 
     codeLabel = Make<QLabel>(window, "lblCode");
 }
 
 void ValvePage::place(const ValvePageLayout& layout, const ValvePageCaptions& captions) {
-    auto px = [this](int twips) { return session_.px(twips); };
+    auto px = [this](int twips) {
+        return session_.px(twips);
+    };
     typeFrame->setGeometry(session_.px(layout.typeFrame));
     typeFrame->setTitle(platform::ToScreenText(captions.typeFrame));
     const int size = layout.pictureSize;

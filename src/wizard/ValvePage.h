@@ -29,17 +29,17 @@ public:
     void hideAll();
 
     app::PressFrame* typeFrame;                     // CenterFrame
-    std::array<app::PressRadio*, 4> typeButtons{};   // OptCenter1..4
+    std::array<app::PressRadio*, 4> typeButtons{};  // OptCenter1..4
     app::ClickLabel* picture;                       // picCenter
-    std::array<app::PressFrame*, 4> optionFrames{};  // by OptionGroup
+    std::array<app::PressFrame*, 4> optionFrames{}; // by OptionGroup
     std::array<std::array<app::PressRadio*, 2>, 4> optionButtons{};
-    app::PressFrame* dimensionFrame;                // frmDimensions
-    QLabel* dimensionLabel;                         // lblDimension
-    app::PressList* dimensions;                     // lstDimensions
-    app::PressFrame* accessoryFrame;                // frmAccesories
-    QLabel* accessoryLabel;                         // lblAcessories
-    app::PressList* accessories;                    // lstAccesories
-    QLabel* codeLabel;                              // lblCode
+    app::PressFrame* dimensionFrame; // frmDimensions
+    QLabel* dimensionLabel;          // lblDimension
+    app::PressList* dimensions;      // lstDimensions
+    app::PressFrame* accessoryFrame; // frmAccesories
+    QLabel* accessoryLabel;          // lblAcessories
+    app::PressList* accessories;     // lstAccesories
+    QLabel* codeLabel;               // lblCode
 
 private:
     app::Session& session_;

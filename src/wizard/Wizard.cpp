@@ -55,9 +55,8 @@ Wizard::Wizard(app::Session& session, SharedControls shared)
     reportBack_->hide();
 
     configuration_ = std::make_unique<Configuration>(*session_.files, ValvePageLayout{});
-    options_ = std::make_unique<OptionGroups>(*configuration_, *session_.files,
-                                              session_.platform.settings,
-                                              session_.platform.messages);
+    options_ = std::make_unique<OptionGroups>(
+        *configuration_, *session_.files, session_.platform.settings, session_.platform.messages);
 
     connect(shared.next, &QPushButton::clicked, this, &Wizard::Next);
     connect(nextShortcut_, &app::ClickLabel::pressed, this, &Wizard::Next);
@@ -77,17 +76,15 @@ Wizard::Wizard(app::Session& session, SharedControls shared)
     for (int g = 0; g < 4; ++g) {
         const auto group = static_cast<OptionGroup>(g);
         for (int o = 0; o < 2; ++o) {
-            connect(valvePage_.optionButtons[g][o], &app::PressRadio::pressed, this,
-                    [this, group, o](Qt::MouseButton button) {
-                        optionPressed(group, o + 1, button);
-                    });
+            connect(
+                valvePage_.optionButtons[g][o], &app::PressRadio::pressed, this,
+                [this, group, o](Qt::MouseButton button) { optionPressed(group, o + 1, button); });
         }
         connect(valvePage_.optionFrames[g], &app::PressFrame::pressed, this,
                 [this, group](Qt::MouseButton button) { framePressed(group, button); });
     }
     connect(valvePage_.dimensions, &app::PressList::pressedRow, this, &Wizard::dimensionPressed);
-    connect(valvePage_.accessories, &app::PressList::pressedRow, this,
-            &Wizard::accessoryPressed);
+    connect(valvePage_.accessories, &app::PressList::pressedRow, this, &Wizard::accessoryPressed);
     for (int slot = 1; slot <= 4; ++slot) {
         connect(connectionPage_.slotImages[slot], &app::ClickLabel::pressed, this,
                 [this, slot](Qt::MouseButton button) { slotPressed(slot, button); });
@@ -134,9 +131,9 @@ bool Wizard::eventFilter(QObject* watched, QEvent* event) {
 void Wizard::hideAll() {
     valvePage_.hideAll();
     connectionPage_.hideAll();
-    for (QWidget* control : std::initializer_list<QWidget*>{
-             codeBox_, recall_, nextShortcut_, reportBack_, shared_.back, shared_.next,
-             shared_.startNew, shared_.topText})
+    for (QWidget* control : std::initializer_list<QWidget*>{codeBox_, recall_, nextShortcut_,
+                                                            reportBack_, shared_.back, shared_.next,
+                                                            shared_.startNew, shared_.topText})
         control->hide();
     shared_.back->setEnabled(false);
     shared_.next->setEnabled(false);
@@ -186,7 +183,9 @@ void Wizard::ResetValvePage() {
     valvePage_.place(layout, captions_);
     connectionPage_.place(layout, captions_);
 
-    auto px = [this](int twips) { return session_.px(twips); };
+    auto px = [this](int twips) {
+        return session_.px(twips);
+    };
     const int top = px(layout.buttonTop);
     const int width = px(kButtonWidth);
     const int height = px(kButtonHeight);
@@ -198,8 +197,7 @@ void Wizard::ResetValvePage() {
     codeBox_->setGeometry(px(layout.codeBoxLeft), top, px(layout.codeBoxWidth), height);
     nextShortcut_->setGeometry(px(layout.windowWidth * 87 / 100 + kButtonWidth / 2 - 150),
                                top - px(400), px(300), px(300));
-    recall_->setGeometry(px(layout.codeBoxLeft + layout.codeBoxWidth + 100), top, px(400),
-                         height);
+    recall_->setGeometry(px(layout.codeBoxLeft + layout.codeBoxWidth + 100), top, px(400), height);
 
     typeCaptions_.clear();
     for (std::size_t i = 0; i < layout.valveTypes.size(); ++i) {
@@ -230,8 +228,8 @@ void Wizard::SelectValveType(int valveType) {
 
     configuration_->positionFlags[1] = true;
     const ChoiceLine& type = types[valveType - 1];
-    configuration_->code = type.letter + std::string(kCodePositions - 1, 'X') +
-                           session_.files->head.codeSuffix;
+    configuration_->code =
+        type.letter + std::string(kCodePositions - 1, 'X') + session_.files->head.codeSuffix;
     showCode();
     shared_.startScreen->hideFlags();
 
@@ -254,8 +252,10 @@ void Wizard::FillValveLists(int valveType) {
     valvePage_.accessories->clear();
     dimensionLines_.clear();
     data::ListLines lines;
-    const int count = session_.files->ReadParamSection(
-        "\xA4" "DIM_" + configuration_->record.typeKey, lines);
+    const int count = session_.files->ReadParamSection("\xA4"
+                                                       "DIM_" +
+                                                           configuration_->record.typeKey,
+                                                       lines);
     for (int i = 1; i <= count; ++i) {
         dimensionLines_.push_back(ParseChoiceLine(lines[i]));
         valvePage_.dimensions->addItem(Screen(dimensionLines_.back().description));
@@ -275,7 +275,9 @@ void Wizard::FillAccessoryList(int valveType) {
     accessoryLines_.clear();
 
     auto& files = *session_.files;
-    const std::string prefix = "\xA4" "CPD_" + configuration_->record.typeKey + "_";
+    const std::string prefix = "\xA4"
+                               "CPD_" +
+                               configuration_->record.typeKey + "_";
     data::ListLines lines;
     int count = files.ReadParamSection(
         prefix + FourDigits(configuration_->record.dimensionMillimetres), lines);
@@ -391,8 +393,8 @@ void Wizard::optionPressed(OptionGroup group, int option, Qt::MouseButton button
 }
 
 void Wizard::framePressed(OptionGroup group, Qt::MouseButton button) {
-    static constexpr const char* helpKeys[] = {"Spindlekvalitet", "optCloseDir",
-                                               "optWedgeQuality", "optActuator"};
+    static constexpr const char* helpKeys[] = {"Spindlekvalitet", "optCloseDir", "optWedgeQuality",
+                                               "optActuator"};
     if (button == Qt::MiddleButton) {
         options_->ApplyBottomDefault();
         afterOptions();
@@ -635,8 +637,10 @@ void Wizard::slotPressed(int slot, Qt::MouseButton button) {
 
     auto& files = *session_.files;
     data::ListLines lines;
-    const int count = files.ReadParamSection(
-        "\xA4" "CONN_" + configuration_->record.typeKey, lines);
+    const int count = files.ReadParamSection("\xA4"
+                                             "CONN_" +
+                                                 configuration_->record.typeKey,
+                                             lines);
     if (count <= 0)
         return;
     for (int i = 1; i <= count; ++i)
@@ -726,8 +730,7 @@ void Wizard::connectionDimensionPressed(Qt::MouseButton button, int row) {
     auto& record = configuration_->record;
     auto& choice = record.slots[slot];
 
-    std::string name =
-        choice.connectionKey + "_" + FourDigits(line.millimetres) + "_" + letter;
+    std::string name = choice.connectionKey + "_" + FourDigits(line.millimetres) + "_" + letter;
     auto picture = session_.FindPicture(name);
     if (!session_.pictureFound) {
         name = choice.connectionKey + "_" +
@@ -739,8 +742,8 @@ void Wizard::connectionDimensionPressed(Qt::MouseButton button, int row) {
         connectionPage_.slideName->show();
     }
     ShowPicture(connectionPage_.slotImages[slot], picture);
-    connectionPage_.slotImages[slot]->setToolTip(Screen(
-        choice.connectionDescription + " " + std::to_string(line.millimetres) + "mm"));
+    connectionPage_.slotImages[slot]->setToolTip(
+        Screen(choice.connectionDescription + " " + std::to_string(line.millimetres) + "mm"));
 
     const int position = ConnectionPosition(slot) + 1;
     configuration_->positionFlags[position] = true;
@@ -757,9 +760,9 @@ void Wizard::connectionDimensionPressed(Qt::MouseButton button, int row) {
 void Wizard::fillDebugInfo() {
     const auto& record = configuration_->record;
     static constexpr const char* heads[] = {"", "s\xD8", "T\xD8", "X\xD8", ""};
-    std::string text = (record.valveType >= 1 && record.valveType <= 4 ? heads[record.valveType]
-                                                                       : "") +
-                       FourDigits(record.dimensionMillimetres) + "  ";
+    std::string text =
+        (record.valveType >= 1 && record.valveType <= 4 ? heads[record.valveType] : "") +
+        FourDigits(record.dimensionMillimetres) + "  ";
     static constexpr const char* names[] = {"", "N\xD8", "E\xD8", "S\xD8", "W\xD8"};
     for (int slot = 1; slot <= 4; ++slot) {
         const auto& choice = record.slots[slot];

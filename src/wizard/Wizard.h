@@ -116,9 +116,9 @@ private:
     ValvePage valvePage_;
     ConnectionPage connectionPage_;
     QLineEdit* codeBox_;
-    app::ClickLabel* recall_;      // lblRecoRepeat
+    app::ClickLabel* recall_;       // lblRecoRepeat
     app::ClickLabel* nextShortcut_; // lblNextCtrl
-    QPushButton* reportBack_;      // cmdReportBack
+    QPushButton* reportBack_;       // cmdReportBack
 
     std::unique_ptr<Configuration> configuration_;
     std::unique_ptr<OptionGroups> options_;
