@@ -248,5 +248,44 @@ TEST_F(WizardTest, LanguageChangeInTheMiddleOfTheRoad) {
     expectCodePasses();
 }
 
+TEST_F(WizardTest, DebugModeShowsKeysPicturesAndRecallsTheLastCode) {
+    settings_.save("Brivo", "Startup", "BrivoMode", "2");
+    settings_.save("Brivo", "Startup", "LastCode", "EBXCFCXXFCXX-V18");
+    startConfiguring();
+    press("OptCenter1");
+    pressEntry("lstDimensions", "DN 150");
+    EXPECT_EQ(control<QLabel>("lblDebugInfo")->text(), Q(Cp("¤A2_HL_EP_NOAKT = B")));
+    press("cmdNext");
+    pickSlot("imgTop", "Flens", "Alt C");
+    EXPECT_EQ(control<QLabel>("lblSlideName")->text(), "FLENS_0150_N");
+    EXPECT_EQ(control<QLabel>("lblDebugInfo")->text(), Q(Cp("sØ0150  \r\nNØ0150E  _   *DN150*")));
+
+    press("cmdStartNy");
+    press("cmdStartscreen2");
+    press("lblRecoRepeat");
+    EXPECT_EQ(window_->session().iProgressCode, 12) << "the recalled code opens the result";
+    EXPECT_EQ(code(), "EBXCFCXXFCXX-V18");
+}
+
+TEST_F(WizardTest, CompactScreenOffersTheShortcuts) {
+    system_.screen = {1024, 768};
+    start();
+    press("lblKonf2");
+    EXPECT_EQ(window_->session().iProgressCode, 0);
+    EXPECT_FALSE(control<QWidget>("OptCenter1")->isVisible()) << "K offers no type buttons";
+    press("picCenter");
+    pressEntry("lstDimensions", "DN 80");
+    EXPECT_TRUE(nextEnabled());
+    EXPECT_TRUE(control<QLabel>("lblNextCtrl")->isVisible()) << "N stands beside Next";
+    press("lblNextCtrl");
+    EXPECT_EQ(window_->session().iProgressCode, 3);
+    EXPECT_FALSE(control<QLabel>("lblNextCtrl")->isVisible());
+
+    press("cmdStartNy");
+    press("lbRekonf2");
+    EXPECT_EQ(window_->session().iProgressCode, 10);
+    EXPECT_EQ(control<QWidget>("txtCode")->y(), window_->session().px(4000));
+}
+
 } // namespace
 } // namespace tv::app
