@@ -108,10 +108,10 @@ public:
     std::string codeBoxText() const;
     std::string codeLabelText() const;
 
-    std::string code;                      // twelve positions and the suffix
-    std::array<bool, 16> positionFlags{};  // [1..15], true when chosen
+    std::string code;                     // twelve positions and the suffix
+    std::array<bool, 16> positionFlags{}; // [1..15], true when chosen
     ConfigurationRecord record;
-    std::vector<ChoiceLine> connections;   // lines of "¤CONN_" + type key read last
+    std::vector<ChoiceLine> connections; // lines of "¤CONN_" + type key read last
 
 private:
     int FindValveType(std::string_view letter) const;
