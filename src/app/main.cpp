@@ -1,41 +1,69 @@
+#include "app/CommandLine.h"
 #include "app/MainWindow.h"
 #include "data/DataFiles.h"
+#include "platform/MessageBoxes.h"
+#include "platform/SettingsStore.h"
 #include "platform/qt/QtMessageBoxes.h"
 #include "platform/qt/QtSystem.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 
-#include <cstring>
 #include <iostream>
+#include <string>
+#include <vector>
 
 namespace {
 
-void PrintHelp() {
-    std::cout << "Usage: tessaro-vavuvirivado [--version | --help]\n"
-                 "\n"
-                 "Without arguments the configurator window opens on the installation found\n"
-                 "in the setting TarnelPath, or else in the current directory, which must\n"
-                 "hold the data directory Tessaro/ and the report directory TeHtml/.\n"
-                 "\n"
-                 "  --version  print the program version and exit\n"
-                 "  --help     print this text and exit\n";
+void PrintHelp(std::ostream& out) {
+    out << "Usage: tessaro-vavuvirivado [--version | --help]\n"
+           "       tessaro-vavuvirivado check CODE\n"
+           "\n"
+           "Without arguments the configurator window opens on the installation found\n"
+           "in the setting TarnelPath, or else in the current directory, which must\n"
+           "hold the data directory Tessaro/ and the report directory TeHtml/.\n"
+           "\n"
+           "  check CODE  check a configuration code (twelve positions and the code\n"
+           "              suffix) against the same installation, without a window;\n"
+           "              prints the first invalid position, 0 when the code is valid.\n"
+           "              Exit status 0 valid, 1 invalid, 2 wrong usage or an\n"
+           "              installation that cannot be used. Messages go to standard\n"
+           "              error.\n"
+           "  --version   print the program version and exit\n"
+           "  --help      print this text and exit\n";
+}
+
+// A command runs headless: its messages go to standard error, and it needs
+// no display.
+int RunCommand(int argc, char* argv[], const std::vector<std::string>& args) {
+    QCoreApplication application(argc, argv);
+    application.setApplicationName("tessaro-vavuvirivado");
+
+    tv::platform::FileSettingsStore settings(tv::platform::FileSettingsStore::defaultPath());
+    tv::platform::StderrMessageBoxes messages;
+    tv::platform::QtSystem system;
+    tv::platform::Platform platform{settings, messages, system};
+    return tv::app::RunCheckCommand(args, platform, std::cout, std::cerr);
 }
 
 } // namespace
 
 int main(int argc, char* argv[]) {
-    if (argc > 1 && std::strcmp(argv[1], "--version") == 0) {
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    if (!args.empty() && args[0] == "--version") {
         std::cout << tv::data::kProgramVersion << '\n';
         return 0;
     }
-    if (argc > 1 && std::strcmp(argv[1], "--help") == 0) {
-        PrintHelp();
+    if (!args.empty() && args[0] == "--help") {
+        PrintHelp(std::cout);
         return 0;
     }
-    if (argc > 1) {
-        std::cerr << "tessaro-vavuvirivado: unknown argument '" << argv[1] << "'\n";
-        PrintHelp();
-        return 2;
+    if (!args.empty() && args[0] == "check")
+        return RunCommand(argc, argv, args);
+    if (!args.empty()) {
+        std::cerr << "tessaro-vavuvirivado: unknown argument '" << args[0] << "'\n";
+        PrintHelp(std::cerr);
+        return tv::app::kExitFailure;
     }
 
     QApplication application(argc, argv);
