@@ -97,8 +97,7 @@ ChoiceList ReadChoiceList(data::DataFiles& files, std::string_view key,
 
 void TranslateDescriptions(const data::DataFiles& files, std::string_view title,
                            std::vector<ChoiceLine>& lines) {
-    // Without a title the key would be "¤" alone, which every section key
-    // line holds.
+    // A list without a title line names no translation.
     if (title.empty() || lines.empty())
         return;
     data::ListLines translated;
@@ -257,10 +256,9 @@ bool Configuration::CheckAccessory(std::string_view typed) {
 int Configuration::CheckConnections() {
     ChoiceList list =
         ReadChoiceList(files_, SectionKey("CONN_" + record.typeKey), kConnectionDescriptionColumn);
-    // The connection picker shows the translated list in every language but
-    // Norwegian; a typed code names the same connections.
-    if (files_.language() != "NO")
-        TranslateDescriptions(files_, list.title, list.lines);
+    // The connection picker shows the language's list when there is one; a
+    // typed code names the connections the same way.
+    TranslateDescriptions(files_, list.title, list.lines);
     connections = std::move(list.lines);
 
     for (int position : ConnectionPositions(record.valveType)) {

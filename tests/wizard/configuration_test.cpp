@@ -116,17 +116,17 @@ struct Installation {
             lines.push_back("EOL");
         }
         WriteUtf8Lines(dir / "Tessaro.dat", lines);
-        const std::vector<std::string> connections = {"¤CONN_TEE", "Flange (list)",
-                                                      "Flange 2 (list)", "Spigot (list)", "EOL"};
-        const std::vector<std::string> accessories = {"¤ACC_SMALL", "Without (list)", "Set (list)",
-                                                      "EOL"};
-        std::vector<std::string> english = {"¤¤Kode", "Code"};
-        english.insert(english.end(), connections.begin(), connections.end());
-        english.insert(english.end(), accessories.begin(), accessories.end());
+        // Each language file names the lists in its own words.
+        auto lists = [](const std::string& words) {
+            return std::vector<std::string>{
+                "¤CONN_TEE", "Flange " + words, "Flange 2 " + words, "Spigot " + words,
+                "EOL",       "¤ACC_SMALL",      "Without " + words,  "Set " + words,
+                "EOL"};
+        };
+        std::vector<std::string> english = lists("(list)");
+        english.insert(english.begin(), {"¤¤Kode", "Code"});
         WriteUtf8Lines(dir / "Lang_EN.txt", english);
-        std::vector<std::string> norwegian = connections;
-        norwegian.insert(norwegian.end(), accessories.begin(), accessories.end());
-        WriteUtf8Lines(dir / "Lang_NO.txt", norwegian);
+        WriteUtf8Lines(dir / "Lang_NO.txt", lists("(liste)"));
 
         files.setLanguage(language);
         files.head.codeSuffix = "-S";
@@ -248,7 +248,7 @@ TEST(CheckCodeTest, FillsTheRecord) {
 
     EXPECT_EQ(record.slots[1].connectionLine, 1) << "the first of two connections F";
     EXPECT_EQ(record.slots[1].connectionKey, "FLENS");
-    EXPECT_EQ(record.slots[1].connectionDescription, "Flange");
+    EXPECT_EQ(record.slots[1].connectionDescription, "Flange (liste)");
     EXPECT_EQ(record.slots[1].dimensionLine, 3) << "the later of two lines B";
     EXPECT_EQ(record.slots[1].dimensionKey, "DN110");
     EXPECT_EQ(record.slots[1].dimensionMillimetres, 110);
@@ -336,10 +336,9 @@ TEST(CheckCodeTest, DescriptionsComeFromTheTranslatedLists) {
         const char* accessory;
         const char* reason;
     } cases[] = {
-        {"EN", "Flange (list)", "Without (list)", "both lists translated"},
-        {"NO", "Flange", "Without (list)",
-         "Norwegian: the connection picker shows the parameter file's descriptions, while the "
-         "accessory list takes its language section in every language"},
+        {"EN", "Flange (list)", "Without (list)", "English lists"},
+        {"NO", "Flange (liste)", "Without (liste)",
+         "Norwegian too takes the lists of its language file, as the wizard's lists do"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.reason);
