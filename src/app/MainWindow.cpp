@@ -133,8 +133,8 @@ void MainWindow::HideAll() {
     startScreen_->hideAll();
     help_->hide();
     wizard_->hideAll();
-    cmdStartNy_->setText(platform::ToScreenText(session_.files->TranslateText("\xA4\xA4"
-                                                                              "Start ny")));
+    cmdStartNy_->setText(
+        platform::ToScreenText(session_.files->TranslateText(data::TextKey("Start ny"))));
 }
 
 void MainWindow::LayoutStartScreen() {

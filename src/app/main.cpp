@@ -33,32 +33,6 @@ void PrintHelp(std::ostream& out) {
            "  --help      print this text and exit\n";
 }
 
-// The machine as a command sees it: no display to measure (a command
-// creates no QGuiApplication, which QtSystem would ask for the screen), the
-// rest as QtSystem answers it.
-class HeadlessSystem final : public tv::platform::System {
-public:
-    std::string userName() const override { return qt_.userName(); }
-    std::filesystem::path currentDirectory() const override { return qt_.currentDirectory(); }
-    bool isOnline() const override { return qt_.isOnline(); }
-    tv::platform::ScreenSize screenSize() const override { return {}; }
-    double pixelsPerInch() const override { return 96.0; }
-    std::optional<int> pictureWidthPixels(const std::filesystem::path& file) const override {
-        return qt_.pictureWidthPixels(file);
-    }
-    tv::platform::LocalDateTime now() const override { return qt_.now(); }
-    std::string formatDateTime(const tv::platform::LocalDateTime& when) const override {
-        return qt_.formatDateTime(when);
-    }
-    std::optional<tv::platform::LocalDateTime>
-    fileModified(const std::filesystem::path& file) const override {
-        return qt_.fileModified(file);
-    }
-
-private:
-    tv::platform::QtSystem qt_;
-};
-
 // A command runs headless: its messages go to standard error, and it needs
 // no display.
 int RunCommand(int argc, char* argv[], const std::vector<std::string>& args) {
@@ -67,7 +41,7 @@ int RunCommand(int argc, char* argv[], const std::vector<std::string>& args) {
 
     tv::platform::FileSettingsStore settings(tv::platform::FileSettingsStore::defaultPath());
     tv::platform::StderrMessageBoxes messages;
-    HeadlessSystem system;
+    tv::platform::QtSystem system;
     tv::platform::Platform platform{settings, messages, system};
     return tv::app::RunCheckCommand(args, platform, std::cout, std::cerr);
 }

@@ -8,6 +8,14 @@
 
 namespace tv::data {
 
+std::string SectionKey(std::string_view name) {
+    return std::string(1, kSection) + std::string(name);
+}
+
+std::string TextKey(std::string_view text) {
+    return std::string(2, kSection) + std::string(text);
+}
+
 std::filesystem::path ToPath(std::string_view cp1252) {
     const std::string utf8 = platform::Cp1252ToUtf8(cp1252);
     return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
@@ -175,7 +183,7 @@ int DataFiles::ReadLangSection(std::string_view key, ListLines& lines) const {
 std::optional<HelpPanel> DataFiles::ReadHelpPanel(std::string_view helpKey,
                                                   std::string_view connectionText) const {
     auto file = openLanguageFile();
-    if (!file || !FindSection("\xA4" + std::string(helpKey) + "_hlp", *file))
+    if (!file || !FindSection(SectionKey(std::string(helpKey) + "_hlp"), *file))
         return std::nullopt;
     HelpPanel panel;
     panel.top = ReadNumberLine(*file);

@@ -56,6 +56,12 @@ std::optional<std::filesystem::path>
 FirstFile(const std::filesystem::path& directory,
           const std::function<bool(std::string_view name)>& matches);
 
+// The section key line of a name: "¤" + name.
+std::string SectionKey(std::string_view name);
+
+// The text key of a Norwegian text: "¤¤" + text.
+std::string TextKey(std::string_view text);
+
 // Windows-1252 names <-> file system paths (UTF-8 on this platform).
 std::filesystem::path ToPath(std::string_view cp1252);
 std::string PathText(const std::filesystem::path& path);

@@ -159,8 +159,7 @@ void StartScreen::LayoutStartScreen() {
 
     const int buttonHeight = session_.px(kButtonHeight);
     const int top = session_.px(layout->buttonTop);
-    exit_->setText(platform::ToScreenText(session_.files->TranslateText("\xA4\xA4"
-                                                                        "Avbryt")));
+    exit_->setText(platform::ToScreenText(session_.files->TranslateText(TextKey("Avbryt"))));
     exit_->move(session_.px(layout->exitLeft), top);
     start1_->setGeometry(session_.px(layout->start1Left), top, session_.px(layout->start1Width),
                          buttonHeight);

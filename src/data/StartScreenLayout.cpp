@@ -45,7 +45,7 @@ std::optional<StartScreenLayout> ReadStartScreenLayout(DataFiles& files) {
     if (!file)
         return std::nullopt;
     files.ReadParamHead(*file);
-    if (!FindSection("\xA4STARTSCREEN", *file))
+    if (!FindSection(SectionKey("STARTSCREEN"), *file))
         return std::nullopt;
 
     StartScreenLayout layout;

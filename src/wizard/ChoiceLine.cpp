@@ -13,8 +13,8 @@ ChoiceLine ParseChoiceLine(std::string_view line, std::size_t descriptionColumn)
     if (line.size() >= 20)
         choice.letter = std::string(1, line[19]);
     if (line.size() >= 22)
-        choice.millimetres = static_cast<int>(
-            data::RoundHalfEven(data::LeadingNumber(line.substr(21, 4))));
+        choice.millimetres =
+            static_cast<int>(data::RoundHalfEven(data::LeadingNumber(line.substr(21, 4))));
     if (line.size() >= descriptionColumn)
         choice.description = std::string(line.substr(descriptionColumn - 1));
     return choice;

@@ -10,10 +10,6 @@ namespace {
 
 constexpr std::string_view kPlaceholder = "X";
 
-std::string SectionKey(std::string_view name) {
-    return std::string(1, data::kSection) + std::string(name);
-}
-
 // The character at a position (1-based) as a one-character text; empty
 // beyond the end, so a short code matches nothing there.
 std::string_view At(std::string_view text, int position) {
@@ -101,7 +97,7 @@ void TranslateDescriptions(const data::DataFiles& files, std::string_view title,
     if (title.empty() || lines.empty())
         return;
     data::ListLines translated;
-    const int count = files.ReadLangSection(SectionKey(title), translated);
+    const int count = files.ReadLangSection(data::SectionKey(title), translated);
     for (int i = 1; i <= count && static_cast<std::size_t>(i) <= lines.size(); ++i)
         lines[i - 1].description = translated[i];
 }
@@ -179,7 +175,7 @@ int Configuration::FindValveType(std::string_view letter) const {
 }
 
 bool Configuration::CheckDimension(std::string_view typed) {
-    const ChoiceList list = ReadChoiceList(files_, SectionKey("DIM_" + record.typeKey));
+    const ChoiceList list = ReadChoiceList(files_, data::SectionKey("DIM_" + record.typeKey));
     const int line = LastLine(list.lines, At(typed, 4));
     if (line == 0)
         return false;
@@ -195,7 +191,7 @@ bool Configuration::CheckBottom(std::string_view typed) {
     if (letter.empty())
         return false;
     auto file = files_.openParameterFile();
-    if (!file || !data::FindSection(SectionKey("BOTTOM_" + letter), *file))
+    if (!file || !data::FindSection(data::SectionKey("BOTTOM_" + letter), *file))
         return false;
     data::ReadTextLine(*file); // a caption
     const std::string line = data::ReadTextLine(*file);
@@ -209,7 +205,7 @@ bool Configuration::CheckBottom(std::string_view typed) {
         RecordOption(static_cast<OptionGroup>(group), At(line, 5 + group) == "0");
 
     const auto& options = record.options;
-    record.optionKey = SectionKey(options[kSpindleQuality].tag);
+    record.optionKey = data::SectionKey(options[kSpindleQuality].tag);
     for (int group = kClosingDirection; group <= kActuator; ++group)
         record.optionKey += "_" + options[static_cast<std::size_t>(group)].tag;
     return true;
@@ -237,7 +233,7 @@ bool Configuration::CheckAccessory(std::string_view typed) {
     // one list serves them all.
     const int millimetres = record.dimensionMillimetres;
     const std::string size = millimetres <= 100 ? FourDigits(millimetres) : "+";
-    ChoiceList list = ReadChoiceList(files_, SectionKey("CPD_" + record.typeKey + "_" + size),
+    ChoiceList list = ReadChoiceList(files_, data::SectionKey("CPD_" + record.typeKey + "_" + size),
                                      kDescriptionColumn, kMaxAccessoryLines);
     TranslateDescriptions(files_, list.title, list.lines);
 
@@ -254,8 +250,8 @@ bool Configuration::CheckAccessory(std::string_view typed) {
 }
 
 int Configuration::CheckConnections() {
-    ChoiceList list =
-        ReadChoiceList(files_, SectionKey("CONN_" + record.typeKey), kConnectionDescriptionColumn);
+    ChoiceList list = ReadChoiceList(files_, data::SectionKey("CONN_" + record.typeKey),
+                                     kConnectionDescriptionColumn);
     // The connection picker shows the language's list when there is one; a
     // typed code names the connections the same way.
     TranslateDescriptions(files_, list.title, list.lines);
@@ -287,7 +283,7 @@ std::pair<bool, int> Configuration::CheckConnection(int position) {
     choice.connectionKey = connection.key;
     choice.connectionDescription = connection.description;
 
-    const std::string key = SectionKey(record.dimensionKey + "_" + connection.key);
+    const std::string key = data::SectionKey(record.dimensionKey + "_" + connection.key);
     const ChoiceList dimensions = ReadChoiceList(files_, key);
     if (dimensions.lines.empty()) {
         show(key + " key not found");
@@ -316,9 +312,7 @@ std::string Configuration::codeBoxText() const {
 }
 
 std::string Configuration::codeLabelText() const {
-    return files_.TranslateText("\xA4\xA4"
-                                "Kode") +
-           ": " + code;
+    return files_.TranslateText(data::TextKey("Kode")) + ": " + code;
 }
 
 namespace {

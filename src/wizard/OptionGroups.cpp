@@ -57,7 +57,7 @@ void OptionGroups::SetOption(int choice, const std::string& line) {
 
     configuration_.positionFlags[2] = true;
     const auto& options = configuration_.record.options;
-    std::string key = "\xA4" + options[kSpindleQuality].tag;
+    std::string key = data::SectionKey(options[kSpindleQuality].tag);
     for (int g = kClosingDirection; g <= kActuator; ++g)
         key += "_" + options[g].tag;
     configuration_.record.optionKey = key;

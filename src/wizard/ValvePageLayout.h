@@ -51,8 +51,9 @@ struct ValvePageLayout {
     int codeBoxWidth = 0;
     std::array<TwipRect, 4> slotFrames; // in file order: top, bottom, right, left
     PickerLayout picker;
-    std::array<std::string, 8> optionTags; // spindle 1, 2, closing 1, 2, wedge 1, 2, actuator with, without
-    std::vector<ChoiceLine> valveTypes;    // types 1 to at most 4: key, letter, description
+    std::array<std::string, 8>
+        optionTags; // spindle 1, 2, closing 1, 2, wedge 1, 2, actuator with, without
+    std::vector<ChoiceLine> valveTypes; // types 1 to at most 4: key, letter, description
 };
 
 // Reads the parameter file from its start: the head (kept in files.head)

@@ -55,6 +55,7 @@ Wizard::Wizard(app::Session& session, SharedControls shared)
     reportBack_->hide();
 
     configuration_ = std::make_unique<Configuration>(*session_.files, ValvePageLayout{});
+    configuration_->setMessages(&session_.platform.messages);
     options_ = std::make_unique<OptionGroups>(
         *configuration_, *session_.files, session_.platform.settings, session_.platform.messages);
 
@@ -204,7 +205,7 @@ void Wizard::ResetValvePage() {
         const std::string description = i < captions_.typeDescriptions.size()
                                             ? captions_.typeDescriptions[i]
                                             : layout.valveTypes[i].description;
-        typeCaptions_.push_back(session_.files->TranslateText("\xA4\xA4" + description));
+        typeCaptions_.push_back(session_.files->TranslateText(data::TextKey(description)));
         valvePage_.typeButtons[i]->setText(Screen(typeCaptions_.back()));
     }
     configuration_->setLayout(std::move(layout));
@@ -250,16 +251,11 @@ void Wizard::SelectValveType(int valveType) {
 void Wizard::FillValveLists(int valveType) {
     valvePage_.dimensions->clear();
     valvePage_.accessories->clear();
-    dimensionLines_.clear();
-    data::ListLines lines;
-    const int count = session_.files->ReadParamSection("\xA4"
-                                                       "DIM_" +
-                                                           configuration_->record.typeKey,
-                                                       lines);
-    for (int i = 1; i <= count; ++i) {
-        dimensionLines_.push_back(ParseChoiceLine(lines[i]));
-        valvePage_.dimensions->addItem(Screen(dimensionLines_.back().description));
-    }
+    dimensionLines_ =
+        ReadChoiceList(*session_.files, data::SectionKey("DIM_" + configuration_->record.typeKey))
+            .lines;
+    for (const auto& line : dimensionLines_)
+        valvePage_.dimensions->addItem(Screen(line.description));
     valvePage_.accessories->setEnabled(false);
     valvePage_.accessoryLabel->setEnabled(false);
     if (valveType != 1 && configuration_->record.dimensionLine > 0)
@@ -267,30 +263,20 @@ void Wizard::FillValveLists(int valveType) {
 }
 
 void Wizard::FillAccessoryList(int valveType) {
-    (void)valveType;
-    constexpr int kMaxAccessories = 20;
+    (void)valveType; // the configuration knows its type
     valvePage_.accessories->clear();
     valvePage_.accessories->setEnabled(false);
     valvePage_.accessoryLabel->setEnabled(false);
-    accessoryLines_.clear();
 
     auto& files = *session_.files;
-    const std::string prefix = "\xA4"
-                               "CPD_" +
-                               configuration_->record.typeKey + "_";
-    data::ListLines lines;
-    int count = files.ReadParamSection(
-        prefix + FourDigits(configuration_->record.dimensionMillimetres), lines);
-    if (count <= 0)
-        count = files.ReadParamSection(prefix + "+", lines);
-    for (int i = 1; i <= std::min(count, kMaxAccessories); ++i)
-        accessoryLines_.push_back(ParseChoiceLine(lines[i]));
-
-    data::ListLines translated;
-    const int translatedCount =
-        files.ReadLangSection("\xA4" + files.currentSectionTitle, translated);
-    for (int i = 1; i <= translatedCount && i <= static_cast<int>(accessoryLines_.size()); ++i)
-        accessoryLines_[i - 1].description = translated[i];
+    const std::string prefix = data::SectionKey("CPD_" + configuration_->record.typeKey + "_");
+    ChoiceList list =
+        ReadChoiceList(files, prefix + FourDigits(configuration_->record.dimensionMillimetres),
+                       kDescriptionColumn, kMaxAccessoryLines);
+    if (list.lines.empty())
+        list = ReadChoiceList(files, prefix + "+", kDescriptionColumn, kMaxAccessoryLines);
+    TranslateDescriptions(files, list.title, list.lines);
+    accessoryLines_ = std::move(list.lines);
 
     for (const auto& line : accessoryLines_)
         valvePage_.accessories->addItem(Screen(line.description));
@@ -635,23 +621,15 @@ void Wizard::slotPressed(int slot, Qt::MouseButton button) {
     connectionPage_.connections->clear();
     connectionLines_.clear();
 
-    auto& files = *session_.files;
-    data::ListLines lines;
-    const int count = files.ReadParamSection("\xA4"
-                                             "CONN_" +
-                                                 configuration_->record.typeKey,
-                                             lines);
-    if (count <= 0)
-        return;
-    for (int i = 1; i <= count; ++i)
-        connectionLines_.push_back(ParseChoiceLine(lines[i], kConnectionDescriptionColumn));
     // The list shows the language's names of the connections; without a
     // language section for the list, the descriptions of the parameter file.
-    data::ListLines translated;
-    const int translatedCount =
-        files.ReadLangSection("\xA4" + files.currentSectionTitle, translated);
-    for (int i = 1; i <= translatedCount && i <= count; ++i)
-        connectionLines_[i - 1].description = translated[i];
+    ChoiceList list =
+        ReadChoiceList(*session_.files, data::SectionKey("CONN_" + configuration_->record.typeKey),
+                       kConnectionDescriptionColumn);
+    if (list.lines.empty())
+        return;
+    TranslateDescriptions(*session_.files, list.title, list.lines);
+    connectionLines_ = std::move(list.lines);
     for (const auto& line : connectionLines_)
         connectionPage_.connections->addItem(Screen(line.description));
 }
@@ -700,21 +678,13 @@ void Wizard::connectionPressed(Qt::MouseButton button, int row) {
 }
 
 void Wizard::FillConnDimList(int slot) {
-    connectionDimensionLines_.clear();
-    auto& files = *session_.files;
-    data::ListLines lines;
-    const int count = files.ReadParamSection("\xA4" + configuration_->record.dimensionKey + "_" +
-                                                 configuration_->record.slots[slot].connectionKey,
-                                             lines);
-    for (int i = 1; i <= count; ++i)
-        connectionDimensionLines_.push_back(ParseChoiceLine(lines[i]));
-    if (count <= 0 || session_.values.language == "NO")
-        return;
-    data::ListLines translated;
-    const int translatedCount =
-        files.ReadLangSection("\xA4" + files.currentSectionTitle, translated);
-    for (int i = 1; i <= translatedCount && i <= count; ++i)
-        connectionDimensionLines_[i - 1].description = translated[i];
+    const auto& record = configuration_->record;
+    ChoiceList list =
+        ReadChoiceList(*session_.files, data::SectionKey(record.dimensionKey + "_" +
+                                                         record.slots[slot].connectionKey));
+    if (session_.values.language != "NO")
+        TranslateDescriptions(*session_.files, list.title, list.lines);
+    connectionDimensionLines_ = std::move(list.lines);
 }
 
 void Wizard::connectionDimensionPressed(Qt::MouseButton button, int row) {

@@ -22,7 +22,9 @@ protected:
         options_.Reset();
     }
 
-    void set(const char* key, const char* value) { settings_.save(app::kApp, app::kSection, key, value); }
+    void set(const char* key, const char* value) {
+        settings_.save(app::kApp, app::kSection, key, value);
+    }
     char letter() const { return configuration_.code[1]; }
     const OptionChoice& option(OptionGroup group) const {
         return configuration_.record.options[group];

@@ -32,8 +32,11 @@ bool QtSystem::isOnline() const {
 
 namespace {
 
+// A command runs with a plain QCoreApplication and has no screen.
 const QScreen* PrimaryScreen() {
-    return qGuiApp ? QGuiApplication::primaryScreen() : nullptr;
+    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        return nullptr;
+    return QGuiApplication::primaryScreen();
 }
 
 } // namespace
