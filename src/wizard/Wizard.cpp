@@ -27,6 +27,25 @@ QString Screen(const std::string& text) {
     return platform::ToScreenText(text);
 }
 
+// The lines of a choice list as list entries. A line without a code letter
+// (shorter than 20 characters) is shown greyed out: it names nothing the
+// code could hold.
+void AddChoices(QListWidget* list, const std::vector<ChoiceLine>& lines) {
+    for (const auto& line : lines) {
+        auto* item = new QListWidgetItem(Screen(line.description), list);
+        if (line.letter.empty())
+            item->setFlags(Qt::NoItemFlags);
+    }
+}
+
+// The line a press chose, or none for a press beside the entries or on an
+// unavailable one.
+const ChoiceLine* Chosen(const std::vector<ChoiceLine>& lines, int row) {
+    if (row < 0 || row >= static_cast<int>(lines.size()) || lines[row].letter.empty())
+        return nullptr;
+    return &lines[row];
+}
+
 void ShowPicture(QLabel* label, const std::filesystem::path& path) {
     label->setPixmap(QPixmap(platform::ToQString(data::PathText(path))));
 }
@@ -254,8 +273,7 @@ void Wizard::FillValveLists(int valveType) {
     dimensionLines_ =
         ReadChoiceList(*session_.files, data::SectionKey("DIM_" + configuration_->record.typeKey))
             .lines;
-    for (const auto& line : dimensionLines_)
-        valvePage_.dimensions->addItem(Screen(line.description));
+    AddChoices(valvePage_.dimensions, dimensionLines_);
     valvePage_.accessories->setEnabled(false);
     valvePage_.accessoryLabel->setEnabled(false);
     if (valveType != 1 && configuration_->record.dimensionLine > 0)
@@ -278,8 +296,7 @@ void Wizard::FillAccessoryList(int valveType) {
     TranslateDescriptions(files, list.title, list.lines);
     accessoryLines_ = std::move(list.lines);
 
-    for (const auto& line : accessoryLines_)
-        valvePage_.accessories->addItem(Screen(line.description));
+    AddChoices(valvePage_.accessories, accessoryLines_);
     valvePage_.accessories->setEnabled(true);
     valvePage_.accessoryLabel->setEnabled(true);
 }
@@ -289,9 +306,10 @@ void Wizard::dimensionPressed(Qt::MouseButton button, int row) {
         showHelp("Dimensions");
         return;
     }
-    if (row < 0 || row >= static_cast<int>(dimensionLines_.size()))
+    const ChoiceLine* chosen = Chosen(dimensionLines_, row);
+    if (!chosen)
         return;
-    const ChoiceLine& line = dimensionLines_[row];
+    const ChoiceLine& line = *chosen;
     shared_.help->hide();
     valvePage_.optionFrames[kSpindleQuality]->show();
     valvePage_.optionFrames[kClosingDirection]->show();
@@ -320,9 +338,10 @@ void Wizard::accessoryPressed(Qt::MouseButton button, int row) {
     }
     if (record.valveType == 1 || record.dimensionLine == 0)
         return;
-    if (row < 0 || row >= static_cast<int>(accessoryLines_.size()))
+    const ChoiceLine* chosen = Chosen(accessoryLines_, row);
+    if (!chosen)
         return;
-    const ChoiceLine& line = accessoryLines_[row];
+    const ChoiceLine& line = *chosen;
     record.accessoryLine = row + 1;
     record.accessoryKey = line.key;
     record.accessoryDescription = line.description;
@@ -630,8 +649,7 @@ void Wizard::slotPressed(int slot, Qt::MouseButton button) {
         return;
     TranslateDescriptions(*session_.files, list.title, list.lines);
     connectionLines_ = std::move(list.lines);
-    for (const auto& line : connectionLines_)
-        connectionPage_.connections->addItem(Screen(line.description));
+    AddChoices(connectionPage_.connections, connectionLines_);
 }
 
 void Wizard::ShowSlotHelp(int slot) {
@@ -646,9 +664,10 @@ void Wizard::ShowSlotHelp(int slot) {
 void Wizard::connectionPressed(Qt::MouseButton button, int row) {
     if (button != Qt::LeftButton || currentSlot_ < 1)
         return;
-    if (row < 0 || row >= static_cast<int>(connectionLines_.size()))
+    const ChoiceLine* chosen = Chosen(connectionLines_, row);
+    if (!chosen)
         return;
-    const ChoiceLine& line = connectionLines_[row];
+    const ChoiceLine& line = *chosen;
     const int slot = currentSlot_;
     const std::string letter = kSlotLetters[slot];
     connectionPage_.connectionPicker->hide();
@@ -673,8 +692,7 @@ void Wizard::connectionPressed(Qt::MouseButton button, int row) {
     connectionPage_.dimensionPicker->raise();
     connectionPage_.connectionDimensions->clear();
     FillConnDimList(slot);
-    for (const auto& dimension : connectionDimensionLines_)
-        connectionPage_.connectionDimensions->addItem(Screen(dimension.description));
+    AddChoices(connectionPage_.connectionDimensions, connectionDimensionLines_);
 }
 
 void Wizard::FillConnDimList(int slot) {
@@ -690,13 +708,14 @@ void Wizard::FillConnDimList(int slot) {
 void Wizard::connectionDimensionPressed(Qt::MouseButton button, int row) {
     if (button != Qt::LeftButton || currentSlot_ < 1)
         return;
-    if (row < 0 || row >= static_cast<int>(connectionDimensionLines_.size()))
+    const ChoiceLine* chosen = Chosen(connectionDimensionLines_, row);
+    if (!chosen)
         return;
     const int slot = currentSlot_;
     const std::string letter = kSlotLetters[slot];
     connectionPage_.dimensionPicker->hide();
     shared_.help->hide();
-    const ChoiceLine& line = connectionDimensionLines_[row];
+    const ChoiceLine& line = *chosen;
     auto& record = configuration_->record;
     auto& choice = record.slots[slot];
 

@@ -287,5 +287,61 @@ TEST_F(WizardTest, CompactScreenOffersTheShortcuts) {
     EXPECT_EQ(control<QWidget>("txtCode")->y(), window_->session().px(4000));
 }
 
+TEST_F(WizardTest, ALineWithoutLetterIsAnUnavailableChoice) {
+    // A dimension line shorter than 20 characters names no code letter.
+    const auto parameterFile = dataDir() / "Tessaro.dat";
+    std::string bytes = test::ReadBytes(parameterFile);
+    const std::string section = Cp("¤DIM_ENKELVENTIL");
+    const auto at = bytes.find(section);
+    ASSERT_NE(at, std::string::npos);
+    const auto title = bytes.find("\r\n", at) + 2;
+    const auto firstLine = bytes.find("\r\n", title) + 2;
+    bytes.insert(firstLine, "DN999 too short\r\n");
+    test::WriteBytes(parameterFile, bytes);
+
+    startConfiguring();
+    press("OptCenter1");
+    auto* list = control<QListWidget>("lstDimensions");
+    ASSERT_GT(list->count(), 1);
+    EXPECT_FALSE(list->item(0)->flags() & Qt::ItemIsEnabled) << "greyed out";
+    pressRow("lstDimensions", 0);
+    EXPECT_EQ(code(), "EXXXXXXXXXXX-V18") << "no wrong letter, no choice";
+    EXPECT_FALSE(nextEnabled());
+    pressRow("lstDimensions", 1);
+    EXPECT_EQ(code()[3], 'A');
+}
+
+// Every valve type the wizard offers, in every language of the sample.
+TEST_F(WizardTest, EveryValveTypeInEveryLanguage) {
+    start();
+    for (const char* flag : {"No_flag", "En_flag", "De_flag", "Fi_flag", "Dk_flag", "Se_flag"}) {
+        for (int type = 1; type <= 3; ++type) {
+            SCOPED_TRACE(std::string(flag) + " type " + std::to_string(type));
+            press(flag);
+            press("cmdStartscreen1");
+            press(("OptCenter" + std::to_string(type)).c_str());
+            pressRow("lstDimensions", 2);
+            if (type != 1)
+                pressRow("lstAccesories", 0);
+            ASSERT_TRUE(nextEnabled());
+            press("cmdNext");
+            const char* images[] = {"imgTop", "imgBottom", "imgRight", "imgLeft"};
+            const int slots = type == 1 ? 2 : type == 2 ? 3 : 4;
+            for (int i = 0; i < slots; ++i) {
+                press(images[i]);
+                pressRow("lstConnections", 0);
+                pressRow("lstConnDim", 0);
+            }
+            ASSERT_TRUE(nextEnabled());
+            expectCodePasses();
+            press("cmdNext");
+            EXPECT_EQ(settings_.get("Brivo", "Startup", "LastCode"), code());
+            press("cmdReportBack");
+            press("cmdStartNy");
+        }
+    }
+    EXPECT_TRUE(messages_.shown.empty()) << messages_.shown.front();
+}
+
 } // namespace
 } // namespace tv::app
