@@ -211,6 +211,15 @@ TEST_F(WizardTest, TypedCodesAreCheckedAsTheyAreTyped) {
     EXPECT_EQ(box->text(), "TBGCFCSPFCXX-V18");
 }
 
+TEST_F(WizardTest, MiddleClickInTheCodeBoxRecallsTheLastCode) {
+    settings_.save("Brivo", "Startup", "LastCode", "KBBDFDFDFDFD-V18");
+    start();
+    press("cmdStartscreen2");
+    press("txtCode", Qt::MiddleButton);
+    EXPECT_EQ(control<QLineEdit>("txtCode")->text(), "KBBDFDFDFDFD-V18");
+    EXPECT_TRUE(nextEnabled()) << "the recalled code is checked like a typed one";
+}
+
 TEST_F(WizardTest, PassCodeLeavesCodeEntryOnlyThere) {
     start();
     press("cmdStartscreen2");
