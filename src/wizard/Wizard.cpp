@@ -609,6 +609,9 @@ void Wizard::ShortcutConfigure() {
     shared_.adminLabel->hide();
     HideAll();
     ResetValvePage();
+    // The valve type is then chosen by clicking the valve picture.
+    for (int t = 0; t < 3; ++t)
+        valvePage_.typeButtons[t]->hide();
 }
 
 void Wizard::ShortcutReconfigure() {
