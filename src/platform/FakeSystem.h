@@ -17,6 +17,7 @@ public:
     std::map<std::filesystem::path, int> pictureWidths; // unknown files cannot be loaded
     LocalDateTime clock{2026, 12, 7, 14, 5, 30};
     std::map<std::filesystem::path, LocalDateTime> modified; // others: from the file system
+    std::string decimal = ",";
 
     std::string userName() const override { return user; }
     std::filesystem::path currentDirectory() const override { return cwd; }
@@ -28,6 +29,7 @@ public:
     // "dd.MM.yyyy HH:mm:ss", the Norwegian short date and long time.
     std::string formatDateTime(const LocalDateTime& when) const override;
     std::optional<LocalDateTime> fileModified(const std::filesystem::path& file) const override;
+    std::string decimalSeparator() const override { return decimal; }
 };
 
 } // namespace tv::platform

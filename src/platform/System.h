@@ -51,6 +51,9 @@ public:
     // shows file dates and report dates (Windows-1252).
     virtual std::string formatDateTime(const LocalDateTime& when) const = 0;
 
+    // The decimal separator of the user's regional settings ("," in Norway).
+    virtual std::string decimalSeparator() const = 0;
+
     // Modification date and time of a file in local time.
     virtual std::optional<LocalDateTime> fileModified(const std::filesystem::path& file) const = 0;
 };

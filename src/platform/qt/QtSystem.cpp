@@ -67,6 +67,10 @@ std::optional<int> QtSystem::pictureWidthPixels(const std::filesystem::path& fil
     return image.width();
 }
 
+std::string QtSystem::decimalSeparator() const {
+    return FromQString(QLocale::system().decimalPoint());
+}
+
 LocalDateTime QtSystem::now() const {
     const QDateTime now = QDateTime::currentDateTime();
     const QDate date = now.date();

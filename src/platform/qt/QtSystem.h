@@ -18,6 +18,7 @@ public:
     std::optional<int> pictureWidthPixels(const std::filesystem::path& file) const override;
     LocalDateTime now() const override;
     std::string formatDateTime(const LocalDateTime& when) const override;
+    std::string decimalSeparator() const override;
     std::optional<LocalDateTime> fileModified(const std::filesystem::path& file) const override;
 };
 

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "data/DataFiles.h"
+#include "wizard/Configuration.h"
+
+#include <array>
+#include <string>
+#include <string_view>
+
+namespace tv::result {
+
+// One article record as a lookup returns it: field 0 is the status
+// ("(MISSING) ", "" or "(UNUSED) "), fields 1 to 30 the field lines
+// (1 article number, 2 description, 3 additional text, 4 and 5 the
+// dimensioning offsets, 6 length, 7 CAD block name, 8 weight, 9 price,
+// 10 valve-house type codes).
+struct ArticleRecord {
+    std::array<std::string, 31> fields;
+    int count = 0; // field lines read; 0 when no record has the key
+};
+
+inline constexpr int kMaxArticleFields = 30;
+
+// Looks the key up in the article file (a blank is appended when the key
+// has none): the first section key line holding the key and its blank wins.
+// Missing fields hold the translated "¤¤Mangler" (in lower case when asked),
+// field 3 is empty. Returns the count.
+int LookupArticle(data::DataFiles& files, std::string_view key, ArticleRecord& record,
+                  bool lowerCasePlaceholder);
+
+// The leading decimal number of a field ("0.250 m" gives 0.25); a text
+// without one gives 0. Commas end the number.
+double FieldNumber(std::string_view field);
+
+// Key builders: "¤" + DN as four digits + "_" + ..., without a trailing blank.
+std::string CenterPartKey(const wizard::ConfigurationRecord& record);
+// houseCode: the four characters of the position taken from field 10 of
+// the centre record.
+std::string ValveHouseKey(const wizard::ConfigurationRecord& record, std::string_view houseCode);
+// slot 1 north, 2 east, 3 south, 4 west.
+std::string ConnectionKey(const wizard::ConfigurationRecord& record, int slot);
+
+// Looks up the connection record of a slot: the "_TK" key of the slot,
+// lower-case placeholders, field 0 cleared when found, and the first comma
+// of field 6 turned into a point. Returns the count, or -1 when not found.
+int LookupConnection(data::DataFiles& files, const wizard::ConfigurationRecord& record, int slot,
+                     std::string& key, ArticleRecord& article);
+
+} // namespace tv::result

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "app/Startup.h"
+#include "platform/Platform.h"
+#include "result/ResultState.h"
+#include "wizard/Configuration.h"
+
+namespace tv::result {
+
+// What a computation reads besides the data files.
+struct ResultInputs {
+    const wizard::Configuration& configuration; // code and record, filled by either road
+    const app::StartupValues& startup;          // debug mode, resolution, start time, directories
+    std::string accessoryCaption;               // the caption of frmAccesories (for "(MISSING) ")
+};
+
+// The whole computation: parts, valve houses, accessory, connections, sums,
+// completeness, result text, hand-over settings (written to the settings
+// store) and the result screen's layout and pictures.
+ResultState ComputeResult(data::DataFiles& files, platform::Platform& platform,
+                          const ResultInputs& inputs);
+
+// A number as the result text writes it: "0.000" style with the given
+// decimals and the user's decimal separator.
+std::string FormatFixed(double value, int decimals, std::string_view decimalSeparator);
+
+// The shortest decimal form ("0.25", "12", "1250.5") with the user's
+// decimal separator.
+std::string FormatShortest(double value, std::string_view decimalSeparator);
+
+} // namespace tv::result
