@@ -5,6 +5,8 @@
 #include "data/HelpPanelView.h"
 #include "data/StartScreen.h"
 #include "platform/qt/QtText.h"
+#include "result/ProductInfo.h"
+#include "result/ResultScreen.h"
 #include "wizard/Wizard.h"
 
 #include <QPushButton>
@@ -114,6 +116,19 @@ void MainWindow::createWizard() {
     shared.help = help_.get();
     shared.startScreen = startScreen_;
     wizard_ = new wizard::Wizard(session_, shared);
+    // The result screen shares Exit with every screen; its Back is the
+    // wizard's, which knows where to return.
+    resultScreen_ = new result::ResultScreen(this, session_, cmdExit_, wizard_->reportBack());
+    wizard_->setResultScreen(resultScreen_);
+    connect(resultScreen_, &result::ResultScreen::picturePressed, this,
+            [this](int area, Qt::MouseButton button, int x, int y) {
+                if (button != Qt::LeftButton)
+                    return;
+                const auto info = result::ShowProductInfo(
+                    *session_.files, session_.result, wizard_->configuration().record, area, x, y);
+                resultScreen_->showProductInfo(info ? &info->heading : nullptr,
+                                               info ? &info->text : nullptr);
+            });
     connect(wizard_, &wizard::Wizard::closeRequested, this, &QWidget::close);
     connect(startScreen_, &data::StartScreen::configure, wizard_, &wizard::Wizard::Configure);
     connect(startScreen_, &data::StartScreen::reconfigure, wizard_, &wizard::Wizard::Reconfigure);
@@ -133,6 +148,7 @@ void MainWindow::HideAll() {
     startScreen_->hideAll();
     help_->hide();
     wizard_->hideAll();
+    resultScreen_->hideAll();
     cmdStartNy_->setText(
         platform::ToScreenText(session_.files->TranslateText(data::TextKey("Start ny"))));
 }

@@ -17,6 +17,9 @@ class StartScreen;
 namespace tv::wizard {
 class Wizard;
 }
+namespace tv::result {
+class ResultScreen;
+}
 
 namespace tv::app {
 
@@ -65,6 +68,7 @@ private:
     std::unique_ptr<data::HelpPanelView> help_;
     data::StartScreen* startScreen_ = nullptr;
     wizard::Wizard* wizard_ = nullptr;
+    result::ResultScreen* resultScreen_ = nullptr;
 };
 
 } // namespace tv::app

@@ -5,6 +5,7 @@
 #include "data/DataFiles.h"
 #include "data/StartScreenLayout.h"
 #include "platform/Platform.h"
+#include "result/ResultState.h"
 
 #include <QRect>
 
@@ -29,6 +30,7 @@ public:
     StartupValues values;
     std::unique_ptr<data::DataFiles> files; // from the end of start-up on
     CustomerDetails customer;
+    result::ResultState result; // of the last computation
 
     std::int16_t iProgressCode = 0;
     bool pictureFound = false;

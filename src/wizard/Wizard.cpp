@@ -5,6 +5,8 @@
 #include "data/Pictures.h"
 #include "data/StartScreen.h"
 #include "platform/qt/QtText.h"
+#include "result/ResultComputation.h"
+#include "result/ResultScreen.h"
 
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -506,9 +508,7 @@ void Wizard::Next() {
         step = 6;
         reportBack_->show();
         step = 12;
-        // The checked code stays in view until the result screen takes over.
-        valvePage_.codeLabel->show();
-        showCode();
+        openResult();
         return;
     }
     for (auto* frame : valvePage_.optionFrames)
@@ -528,10 +528,17 @@ void Wizard::Next() {
         save("LastCode", configuration_->code);
         step = 6;
         reportBack_->show();
-        valvePage_.codeLabel->show();
+        openResult();
         return;
     }
     session_.platform.messages.inform("Next action: " + std::to_string(step));
+}
+
+void Wizard::openResult() {
+    const result::ResultInputs inputs{*configuration_, session_.values, captions_.accessoryFrame};
+    session_.result = result::ComputeResult(*session_.files, session_.platform, inputs);
+    shared_.topText->show();
+    shared_.resultScreen->show(session_.result, configuration_->code);
 }
 
 void Wizard::Back() {
@@ -546,6 +553,7 @@ void Wizard::Back() {
 }
 
 void Wizard::ReportBack() {
+    shared_.resultScreen->hideProductInfo();
     if (session_.iProgressCode == 12) {
         const std::string code = configuration_->code;
         session_.iProgressCode = 11;
@@ -557,6 +565,7 @@ void Wizard::ReportBack() {
         return;
     }
     session_.iProgressCode = 5;
+    shared_.resultScreen->hideAll();
     ShowConnectionPage();
     reportBack_->hide();
     shared_.back->show();

@@ -24,6 +24,9 @@ namespace tv::data {
 class HelpPanelView;
 class StartScreen;
 } // namespace tv::data
+namespace tv::result {
+class ResultScreen;
+}
 
 namespace tv::wizard {
 
@@ -40,6 +43,7 @@ struct SharedControls {
     QLabel* adminLabel = nullptr;
     data::HelpPanelView* help = nullptr;
     data::StartScreen* startScreen = nullptr;
+    result::ResultScreen* resultScreen = nullptr;
 };
 
 // The configuration wizard: the valve page, the connection page and code
@@ -107,6 +111,7 @@ private:
     void codeChanged(const QString& text);
     void recallLastCode();
     void fillDebugInfo();
+    void openResult();
 
     std::string setting(const char* key) const;
     void save(const char* key, const std::string& value);
@@ -120,6 +125,11 @@ private:
     app::ClickLabel* nextShortcut_; // lblNextCtrl
     QPushButton* reportBack_;       // cmdReportBack
 
+public:
+    QPushButton* reportBack() const { return reportBack_; }
+    void setResultScreen(result::ResultScreen* screen) { shared_.resultScreen = screen; }
+
+private:
     std::unique_ptr<Configuration> configuration_;
     std::unique_ptr<OptionGroups> options_;
     ValvePageCaptions captions_;

@@ -1,0 +1,168 @@
+#include "result/ResultScreen.h"
+
+#include "app/Widgets.h"
+#include "platform/qt/QtText.h"
+#include "result/ProductInfo.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QGroupBox>
+#include <QPixmap>
+#include <QPushButton>
+
+namespace tv::result {
+
+namespace {
+
+constexpr int kButtonWidth = 1150; // twips
+constexpr int kButtonHeight = 375;
+
+template <typename T> T* Make(QWidget* parent, const char* objectName) {
+    auto* control = new T(parent);
+    control->setObjectName(QString::fromLatin1(objectName));
+    control->hide();
+    return control;
+}
+
+QString Screen(const std::string& text) {
+    return platform::ToScreenText(text);
+}
+
+} // namespace
+
+ResultScreen::ResultScreen(QWidget* window, app::Session& session, QPushButton* exitButton,
+                           QPushButton* reportBack)
+    : QObject(window), session_(session), exit_(exitButton), reportBack_(reportBack) {
+    frame = Make<QGroupBox>(window, "frmReport");
+    head = Make<QLabel>(window, "lblReportHead1");
+    copy = Make<QPushButton>(window, "cmdCopy1");
+    info = Make<QLabel>(window, "lblInfo_01_01");
+    info->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    info->setWordWrap(true);
+    background = Make<QLabel>(window, "picResBack");
+    background->setFrameShape(QFrame::Box);
+    background->setAutoFillBackground(true);
+    background->setStyleSheet("#picResBack { background: white; }");
+    static constexpr const char* pictureNames[] = {"picResCenter", "picResNorth", "picResSouth",
+                                                   "picResEast", "picResWest"};
+    // The areas pass their part index: centre 0, north 1, east 2, south 3, west 4.
+    static constexpr int areas[] = {kAreaCentre, kAreaNorth, kAreaSouth, kAreaEast, kAreaWest};
+    for (std::size_t i = 0; i < pictures.size(); ++i) {
+        pictures[i] = Make<app::ClickLabel>(background, pictureNames[i]);
+        pictures[i]->setScaledContents(true);
+        const int area = areas[i];
+        connect(pictures[i], &app::ClickLabel::pressed, this,
+                [this, area](Qt::MouseButton button, QPoint position) {
+                    const double twipsPerPixel = 1440.0 / session_.platform.system.pixelsPerInch();
+                    Q_EMIT picturePressed(area, button,
+                                          static_cast<int>(position.x() * twipsPerPixel),
+                                          static_cast<int>(position.y() * twipsPerPixel));
+                });
+    }
+    enlarge = Make<app::ClickLabel>(background, "prEnlarge");
+    enlarge->setScaledContents(true);
+    report = Make<QPushButton>(window, "cmdReport");
+    dwg = Make<QPushButton>(window, "cmdDwg");
+
+    infoPanel = Make<QGroupBox>(window, "frmResInfo");
+    infoPanel->setAutoFillBackground(true);
+    infoHeading = Make<app::ClickLabel>(infoPanel, "lblResInfo0");
+    infoText = Make<app::ClickLabel>(infoPanel, "lblResInfo1");
+    infoText->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    infoText->setWordWrap(true);
+    infoHeading->show();
+    infoText->show();
+    connect(infoText, &app::ClickLabel::pressed, this, [this] { hideProductInfo(); });
+    connect(infoHeading, &app::ClickLabel::pressed, this, [this](Qt::MouseButton button) {
+        if (button != Qt::LeftButton)
+            showProductInfo(nullptr, nullptr);
+    });
+    connect(copy, &QPushButton::clicked, this, [this] {
+        QClipboard* clipboard = QApplication::clipboard();
+        clipboard->clear();
+        clipboard->setText(Screen(code_));
+    });
+}
+
+void ResultScreen::hideAll() {
+    for (QWidget* control : std::initializer_list<QWidget*>{frame, head, copy, info, background,
+                                                            report, dwg, infoPanel})
+        control->hide();
+}
+
+void ResultScreen::hideProductInfo() {
+    infoPanel->hide();
+}
+
+void ResultScreen::showProductInfo(const std::string* heading, const std::string* text) {
+    infoPanel->setTitle("Produktinformasjon");
+    infoPanel->show();
+    infoPanel->raise();
+    if (heading)
+        infoHeading->setText(Screen(*heading));
+    if (text)
+        infoText->setText(Screen(*text));
+}
+
+void ResultScreen::show(const ResultState& result, const std::string& code) {
+    code_ = code;
+    frame->show();
+    report->show();
+    dwg->show();
+    dwg->setToolTip("Innsetting av tegning i Tarnel er ikke implentert");
+    if (!result.laidOut)
+        return;
+
+    const auto& screen = result.screen;
+    auto px = [this](int twips) {
+        return session_.px(twips);
+    };
+    frame->setGeometry(session_.px(screen.frame));
+    frame->setTitle(Screen(screen.frameCaption));
+    head->setGeometry(session_.px(screen.head));
+    head->setText(Screen(screen.headCaption));
+    copy->setGeometry(session_.px(screen.copy));
+    copy->setText(Screen(screen.copyCaption));
+    info->setGeometry(session_.px(screen.info));
+    info->setText(Screen(result.resultText));
+    background->setGeometry(session_.px(screen.background));
+
+    QPushButton* buttons[] = {exit_, reportBack_, report, dwg};
+    for (std::size_t i = 0; i < 4; ++i) {
+        buttons[i]->setGeometry(px(screen.buttonLefts[i]), px(screen.buttonTop), px(kButtonWidth),
+                                px(kButtonHeight));
+        buttons[i]->setText(Screen(screen.buttonCaptions[i]));
+    }
+    report->setFocus();
+
+    // The product information label sits 500 below the panel's top margin.
+    infoPanel->setGeometry(session_.px(screen.infoPanel));
+    const int m = screen.infoMargin;
+    infoHeading->setGeometry(px(m), px(m + 150), px(screen.infoPanel.width - 2 * m), px(300));
+    infoText->setGeometry(px(m), px(m + 500), px(screen.infoPanel.width - 2 * m),
+                          px(screen.infoPanel.height - 2 * m - 500));
+
+    for (std::size_t i = 0; i < pictures.size(); ++i) {
+        const PictureBox& box = result.pictures[i];
+        pictures[i]->setGeometry(session_.px(box.rect));
+        pictures[i]->setPixmap(QPixmap(platform::ToQString(data::PathText(box.path))));
+        pictures[i]->setToolTip(Screen(box.tooltip));
+        pictures[i]->setVisible(box.visible);
+    }
+    // The centre lies on top of the connection pieces.
+    for (int slot : {kSouth, kNorth, kWest, kCentre})
+        pictures[slot]->raise();
+
+    const bool standard = session_.values.standardResolution;
+    enlarge->setGeometry(px(50), px(standard ? 60 : 50), px(standard ? 300 : 250),
+                         px(standard ? 300 : 250));
+    enlarge->setPixmap(
+        QPixmap(platform::ToQString(data::PathText(session_.files->locate("EnlargePic.gif")))));
+    enlarge->show();
+    enlarge->raise();
+    background->show();
+    for (QWidget* control : std::initializer_list<QWidget*>{head, copy, info})
+        control->show();
+}
+
+} // namespace tv::result

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "app/Session.h"
+#include "result/ResultState.h"
+
+#include <QObject>
+
+#include <array>
+
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QWidget;
+
+namespace tv::app {
+class ClickLabel;
+}
+
+namespace tv::result {
+
+// The result screen: the result frame with the order-number heading, the
+// copy button and the result text, the assembled valve picture on its
+// background, the report and DWG buttons and the product information panel.
+class ResultScreen : public QObject {
+    Q_OBJECT
+public:
+    ResultScreen(QWidget* window, app::Session& session, QPushButton* exitButton,
+                 QPushButton* reportBack);
+
+    // Lays the screen out from the computed result and shows it.
+    void show(const ResultState& result, const std::string& code);
+    void hideAll();
+
+    // The product information panel with a heading and a text, or just
+    // shown again when both are null.
+    void showProductInfo(const std::string* heading, const std::string* text);
+    void hideProductInfo();
+
+    QGroupBox* frame;   // frmReport
+    QLabel* head;       // lblReportHead1
+    QPushButton* copy;  // cmdCopy1
+    QLabel* info;       // lblInfo_01_01
+    QLabel* background; // picResBack
+    std::array<app::ClickLabel*, 5>
+        pictures;                 // picResCenter, picResNorth, picResSouth, picResEast, picResWest
+    app::ClickLabel* enlarge;     // prEnlarge
+    QPushButton* report;          // cmdReport
+    QPushButton* dwg;             // cmdDwg
+    QGroupBox* infoPanel;         // frmResInfo
+    app::ClickLabel* infoHeading; // lblResInfo0
+    app::ClickLabel* infoText;    // lblResInfo1
+
+Q_SIGNALS:
+    // A press on a picture area (PictureArea), at a point in twips.
+    void picturePressed(int area, Qt::MouseButton button, int x, int y);
+
+private:
+    app::Session& session_;
+    QPushButton* exit_;
+    QPushButton* reportBack_;
+    std::string code_;
+};
+
+} // namespace tv::result
