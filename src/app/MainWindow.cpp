@@ -5,6 +5,7 @@
 #include "data/HelpPanelView.h"
 #include "data/StartScreen.h"
 #include "platform/qt/QtText.h"
+#include "output/EnlargedView.h"
 #include "result/ProductInfo.h"
 #include "result/ResultScreen.h"
 #include "wizard/Wizard.h"
@@ -120,6 +121,12 @@ void MainWindow::createWizard() {
     // wizard's, which knows where to return.
     resultScreen_ = new result::ResultScreen(this, session_, cmdExit_, wizard_->reportBack());
     wizard_->setResultScreen(resultScreen_);
+    enlargedView_ =
+        new output::EnlargedView(this, session_, *resultScreen_, cmdExit_, wizard_->reportBack());
+    connect(resultScreen_->enlarge, &ClickLabel::pressed, this, [this] {
+        const auto& configuration = wizard_->configuration();
+        enlargedView_->open(configuration.record, configuration.code);
+    });
     connect(resultScreen_, &result::ResultScreen::picturePressed, this,
             [this](int area, Qt::MouseButton button, int x, int y) {
                 if (button != Qt::LeftButton)
@@ -149,6 +156,7 @@ void MainWindow::HideAll() {
     help_->hide();
     wizard_->hideAll();
     resultScreen_->hideAll();
+    enlargedView_->hide();
     cmdStartNy_->setText(
         platform::ToScreenText(session_.files->TranslateText(data::TextKey("Start ny"))));
 }

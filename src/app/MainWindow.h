@@ -20,6 +20,9 @@ class Wizard;
 namespace tv::result {
 class ResultScreen;
 }
+namespace tv::output {
+class EnlargedView;
+}
 
 namespace tv::app {
 
@@ -69,6 +72,7 @@ private:
     data::StartScreen* startScreen_ = nullptr;
     wizard::Wizard* wizard_ = nullptr;
     result::ResultScreen* resultScreen_ = nullptr;
+    output::EnlargedView* enlargedView_ = nullptr;
 };
 
 } // namespace tv::app

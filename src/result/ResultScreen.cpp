@@ -61,6 +61,14 @@ ResultScreen::ResultScreen(QWidget* window, app::Session& session, QPushButton* 
     }
     enlarge = Make<app::ClickLabel>(background, "prEnlarge");
     enlarge->setScaledContents(true);
+    static constexpr const char* lineNames[] = {"picDimVer1", "picDimVer2", "picDimHor1",
+                                                "picDimHor2", "picDimHor3"};
+    for (std::size_t i = 0; i < lineBoxes.size(); ++i) {
+        lineBoxes[i] = Make<QLabel>(background, lineNames[i]);
+        lineBoxes[i]->setScaledContents(true);
+    }
+    measures[0] = Make<QLabel>(background, "lblVertMeas");
+    measures[1] = Make<QLabel>(background, "lblVertMeas2");
     report = Make<QPushButton>(window, "cmdReport");
     dwg = Make<QPushButton>(window, "cmdDwg");
 
@@ -88,6 +96,30 @@ void ResultScreen::hideAll() {
     for (QWidget* control : std::initializer_list<QWidget*>{frame, head, copy, info, background,
                                                             report, dwg, infoPanel})
         control->hide();
+}
+
+void ResultScreen::showDimensionLines(const ResultDimensionLines& lines) {
+    const DimensionLineBox* boxes[] = {&lines.ver1, &lines.ver2, &lines.hor1, &lines.hor2,
+                                       &lines.hor3};
+    for (std::size_t i = 0; i < lineBoxes.size(); ++i) {
+        const DimensionLineBox& box = *boxes[i];
+        lineBoxes[i]->setVisible(lines.drawn && box.visible);
+        if (!lines.drawn)
+            continue;
+        lineBoxes[i]->setGeometry(session_.px(box.rect));
+        lineBoxes[i]->setPixmap(
+            QPixmap(platform::ToQString(data::PathText(session_.files->locate(box.picture)))));
+        lineBoxes[i]->raise();
+    }
+    const MeasureLabel* labels[] = {&lines.vertMeas, &lines.vertMeas2};
+    for (std::size_t i = 0; i < measures.size(); ++i) {
+        measures[i]->setVisible(lines.drawn && labels[i]->visible);
+        if (!lines.drawn)
+            continue;
+        measures[i]->setGeometry(session_.px(labels[i]->rect));
+        measures[i]->setText(Screen(labels[i]->caption));
+        measures[i]->raise();
+    }
 }
 
 void ResultScreen::hideProductInfo() {

@@ -2,6 +2,7 @@
 
 #include "app/Session.h"
 #include "result/ResultState.h"
+#include "result/ValvePicture.h"
 
 #include <QObject>
 
@@ -31,6 +32,9 @@ public:
     void show(const ResultState& result, const std::string& code);
     void hideAll();
 
+    // The vertical dimension beside the picture (hidden when not drawn).
+    void showDimensionLines(const ResultDimensionLines& lines);
+
     // The product information panel with a heading and a text, or just
     // shown again when both are null.
     void showProductInfo(const std::string* heading, const std::string* text);
@@ -42,13 +46,15 @@ public:
     QLabel* info;       // lblInfo_01_01
     QLabel* background; // picResBack
     std::array<app::ClickLabel*, 5>
-        pictures;                 // picResCenter, picResNorth, picResSouth, picResEast, picResWest
-    app::ClickLabel* enlarge;     // prEnlarge
-    QPushButton* report;          // cmdReport
-    QPushButton* dwg;             // cmdDwg
-    QGroupBox* infoPanel;         // frmResInfo
-    app::ClickLabel* infoHeading; // lblResInfo0
-    app::ClickLabel* infoText;    // lblResInfo1
+        pictures;             // picResCenter, picResNorth, picResSouth, picResEast, picResWest
+    app::ClickLabel* enlarge; // prEnlarge
+    std::array<QLabel*, 5> lineBoxes; // picDimVer1, picDimVer2, picDimHor1..3
+    std::array<QLabel*, 2> measures;  // lblVertMeas, lblVertMeas2
+    QPushButton* report;              // cmdReport
+    QPushButton* dwg;                 // cmdDwg
+    QGroupBox* infoPanel;             // frmResInfo
+    app::ClickLabel* infoHeading;     // lblResInfo0
+    app::ClickLabel* infoText;        // lblResInfo1
 
 Q_SIGNALS:
     // A press on a picture area (PictureArea), at a point in twips.

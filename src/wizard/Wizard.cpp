@@ -7,6 +7,7 @@
 #include "platform/qt/QtText.h"
 #include "result/ResultComputation.h"
 #include "result/ResultScreen.h"
+#include "result/ValvePicture.h"
 
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -539,6 +540,9 @@ void Wizard::openResult() {
     session_.result = result::ComputeResult(*session_.files, session_.platform, inputs);
     shared_.topText->show();
     shared_.resultScreen->show(session_.result, configuration_->code);
+    shared_.resultScreen->showDimensionLines(result::ComputeResultDimensionLines(
+        session_.result, configuration_->record, session_.values,
+        session_.platform.system.decimalSeparator()));
 }
 
 void Wizard::Back() {

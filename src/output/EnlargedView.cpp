@@ -1,0 +1,76 @@
+#include "output/EnlargedView.h"
+
+#include "app/Widgets.h"
+#include "platform/qt/QtText.h"
+#include "result/QtCanvas.h"
+#include "result/ResultScreen.h"
+#include "result/ValvePicture.h"
+
+#include <QPixmap>
+#include <QPushButton>
+
+namespace tv::output {
+
+EnlargedView::EnlargedView(QWidget* window, app::Session& session,
+                           result::ResultScreen& resultScreen, QPushButton* exitButton,
+                           QPushButton* reportBack)
+    : QObject(window), session_(session), resultScreen_(resultScreen), exit_(exitButton),
+      reportBack_(reportBack) {
+    surface_ = new app::ClickLabel(window);
+    surface_->setObjectName("picEnlarged");
+    surface_->setFrameShape(QFrame::Box);
+    surface_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    surface_->hide();
+    exitPicture_ = new app::ClickLabel(surface_);
+    exitPicture_->setObjectName("peExit");
+    exitPicture_->hide();
+    test_ = new QLabel(window);
+    test_->setObjectName("prTest");
+    test_->hide();
+    connect(surface_, &app::ClickLabel::pressed, this, &EnlargedView::close);
+    connect(exitPicture_, &app::ClickLabel::pressed, this, &EnlargedView::close);
+}
+
+void EnlargedView::setButtonsEnabled(bool enabled) {
+    for (QPushButton* button : {resultScreen_.report, resultScreen_.dwg, reportBack_, exit_})
+        button->setEnabled(enabled);
+}
+
+void EnlargedView::open(const wizard::ConfigurationRecord& record, const std::string& code) {
+    surface_->show();
+    resultScreen_.background->hide();
+
+    result::QtCanvas canvas;
+    const auto& result = session_.result;
+    const auto& values = session_.values;
+    const auto picture =
+        result::ComposeEnlargedPicture(canvas, *session_.files, result, record, values, code, true);
+    result::DrawEnlargedDimensions(canvas, *session_.files, result, record, values,
+                                   session_.platform.system.decimalSeparator());
+    surface_->setGeometry(session_.px(picture.geometry));
+    surface_->setPixmap(QPixmap::fromImage(canvas.image()));
+    surface_->raise();
+    exitPicture_->hide();
+    test_->move(test_->x(), session_.px(picture.testTop));
+
+    setButtonsEnabled(false);
+    if (values.debugMode)
+        canvas.saveBitmap(data::ToPath(result.reportBaseName + ".bmp"));
+}
+
+void EnlargedView::close() {
+    surface_->hide();
+    resultScreen_.enlarge->show();
+    resultScreen_.background->show();
+    setButtonsEnabled(true);
+}
+
+void EnlargedView::hide() {
+    surface_->hide();
+}
+
+bool EnlargedView::isOpen() const {
+    return surface_->isVisible();
+}
+
+} // namespace tv::output

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "app/Session.h"
+#include "wizard/Configuration.h"
+
+#include <QObject>
+
+class QLabel;
+class QPushButton;
+class QWidget;
+
+namespace tv::app {
+class ClickLabel;
+}
+namespace tv::result {
+class ResultScreen;
+}
+
+namespace tv::output {
+
+// The enlarged valve picture over the result screen: the same drawing the
+// order report saves as its bitmap, with the drawn dimensions. While it is
+// open, the report, DWG, Back and Exit buttons wait.
+class EnlargedView : public QObject {
+    Q_OBJECT
+public:
+    EnlargedView(QWidget* window, app::Session& session, result::ResultScreen& resultScreen,
+                 QPushButton* exitButton, QPushButton* reportBack);
+
+    void open(const wizard::ConfigurationRecord& record, const std::string& code);
+    // Closing by a click on the view and by its exit picture alike give the
+    // buttons back: a user expects the screen usable again either way.
+    void close();
+    void hide();
+    bool isOpen() const;
+
+private:
+    void setButtonsEnabled(bool enabled);
+
+    app::Session& session_;
+    result::ResultScreen& resultScreen_;
+    QPushButton* exit_;
+    QPushButton* reportBack_;
+    app::ClickLabel* surface_;     // picEnlarged
+    app::ClickLabel* exitPicture_; // peExit
+    QLabel* test_;                 // prTest
+};
+
+} // namespace tv::output

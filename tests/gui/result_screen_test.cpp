@@ -1,0 +1,151 @@
+#include "gui/SampleWindow.h"
+#include "wizard/Wizard.h"
+
+#include <QClipboard>
+#include <QGroupBox>
+#include <QImage>
+
+namespace tv::app {
+namespace {
+
+// From a complete configuration to the result screen and back, by object
+// name, on the sample installation.
+class ResultScreenTest : public SampleWindowTest {
+protected:
+    void pickSlot(const char* image, const QString& connection, const QString& dimension) {
+        press(image);
+        pressEntry("lstConnections", connection);
+        pressEntry("lstConnDim", dimension);
+    }
+
+    // T-cross DN 150 with street cap, flanges north and south, a blind
+    // flange east: TBKCFCBCFCXX-V18.
+    void configureTCross() {
+        start();
+        press("cmdStartscreen1");
+        press("OptCenter2");
+        pressEntry("lstDimensions", "DN 150");
+        pressEntry("lstAccesories", "Med gatekappe");
+        press("cmdNext");
+        pickSlot("imgTop", "Flens", "Alt C");
+        pickSlot("imgRight", "Blindflens", "Alt C");
+        pickSlot("imgBottom", "Flens", "Alt C");
+        ASSERT_TRUE(nextEnabled());
+        press("cmdNext");
+        ASSERT_EQ(window_->session().iProgressCode, 6);
+    }
+
+    // A left press at a point (twips) of a picture area.
+    void pressAt(const char* name, int xTwips, int yTwips) {
+        auto* widget = control<QWidget>(name);
+        ASSERT_TRUE(widget->isVisible()) << name;
+        QTest::mouseClick(widget, Qt::LeftButton, Qt::NoModifier,
+                          QPoint(window_->session().px(xTwips), window_->session().px(yTwips)));
+    }
+};
+
+TEST_F(ResultScreenTest, WizardRoadShowsTheResultAndComesBackWithEveryChoice) {
+    configureTCross();
+    EXPECT_EQ(settings_.get("Brivo", "Startup", "LastCode"), "TBKCFCBCFCXX-V18");
+    EXPECT_TRUE(control<QWidget>("frmReport")->isVisible());
+    EXPECT_EQ(control<QLabel>("lblReportHead1")->text(), "Bestillingsnummer: TBKCFCBCFCXX-V18");
+    EXPECT_EQ(control<QLabel>("lblInfo_01_01")->text(), Q(window_->session().result.resultText));
+    EXPECT_TRUE(control<QLabel>("lblInfo_01_01")->text().contains("stk"));
+    for (const char* picture : {"picResCenter", "picResNorth", "picResSouth", "picResEast"}) {
+        EXPECT_TRUE(control<QLabel>(picture)->isVisible()) << picture;
+        EXPECT_FALSE(control<QLabel>(picture)->pixmap().isNull()) << picture;
+    }
+    EXPECT_FALSE(control<QLabel>("picResWest")->isVisible()) << "a T-cross has no west piece";
+    EXPECT_TRUE(control<QPushButton>("cmdReport")->isVisible());
+    EXPECT_EQ(control<QPushButton>("cmdDwg")->toolTip(),
+              "Innsetting av tegning i Tarnel er ikke implentert");
+    EXPECT_TRUE(messages_.shown.empty()) << messages_.shown.front();
+
+    press("cmdReportBack");
+    EXPECT_EQ(window_->session().iProgressCode, 5);
+    EXPECT_FALSE(control<QWidget>("frmReport")->isVisible());
+    EXPECT_TRUE(control<QWidget>("frameRight")->isVisible());
+    EXPECT_TRUE(nextEnabled());
+    EXPECT_EQ(window_->wizard()->configuration().code, "TBKCFCBCFCXX-V18");
+}
+
+TEST_F(ResultScreenTest, PictureZonesOpenTheProductInformation) {
+    configureTCross();
+    auto* panel = control<QGroupBox>("frmResInfo");
+    auto* heading = control<QLabel>("lblResInfo0");
+    EXPECT_FALSE(panel->isVisible());
+
+    pressAt("picResCenter", 900, 900);
+    EXPECT_TRUE(panel->isVisible());
+    EXPECT_EQ(panel->title(), "Produktinformasjon");
+    EXPECT_EQ(heading->text(), "Senterdel (150mm):");
+    EXPECT_TRUE(control<QLabel>("lblResInfo1")->text().startsWith(Q(Cp("¤0150_TKRYSS_CPD"))));
+
+    pressAt("picResCenter", 900, 100);
+    EXPECT_EQ(heading->text(), "Ventilhus kl.12 (150mm):");
+    pressAt("picResCenter", 100, 900); // 9 o'clock: a T-cross has no house there
+    EXPECT_EQ(heading->text(), "Ventilhus kl.12 (150mm):") << "the panel keeps its texts";
+
+    pressAt("picResNorth", 100, 100);
+    EXPECT_EQ(heading->text(), "Tilkobling kl 12:");
+
+    QTest::mouseClick(control<QLabel>("lblResInfo1"), Qt::LeftButton);
+    EXPECT_FALSE(panel->isVisible());
+}
+
+TEST_F(ResultScreenTest, CopyPutsTheCodeOnTheClipboard) {
+    configureTCross();
+    QApplication::clipboard()->setText("something else");
+    press("cmdCopy1");
+    EXPECT_EQ(QApplication::clipboard()->text(), "TBKCFCBCFCXX-V18");
+}
+
+TEST_F(ResultScreenTest, TypedRoadShowsTheResultAndReturnsToCodeEntry) {
+    start();
+    press("cmdStartscreen2");
+    control<QLineEdit>("txtCode")->setText("KBBDFDFDFDFD-V18");
+    ASSERT_TRUE(nextEnabled());
+    press("cmdNext");
+    EXPECT_EQ(window_->session().iProgressCode, 12);
+    EXPECT_EQ(control<QLabel>("lblReportHead1")->text(), "Bestillingsnummer: KBBDFDFDFDFD-V18");
+    EXPECT_TRUE(control<QLabel>("picResWest")->isVisible()) << "an X-cross has four pieces";
+    EXPECT_EQ(settings_.get("Brivo", "Startup", "LastCode"), "");
+    press("cmdReportBack");
+    EXPECT_EQ(window_->session().iProgressCode, 10);
+    EXPECT_EQ(control<QLineEdit>("txtCode")->text(), "KBBDFDFDFDFD-V18");
+}
+
+TEST_F(ResultScreenTest, EnlargedViewOpensOverTheResultAndClosesByAClick) {
+    configureTCross();
+    const auto bitmap = data::ToPath(window_->session().result.reportBaseName + ".bmp");
+    press("prEnlarge");
+    auto* view = control<QLabel>("picEnlarged");
+    EXPECT_TRUE(view->isVisible());
+    EXPECT_FALSE(view->pixmap().isNull());
+    EXPECT_FALSE(control<QWidget>("picResBack")->isVisible());
+    for (const char* button : {"cmdReport", "cmdDwg", "cmdReportBack", "cmdExit"})
+        EXPECT_FALSE(control<QPushButton>(button)->isEnabled()) << button;
+    EXPECT_FALSE(std::filesystem::exists(bitmap)) << "normal mode writes no file";
+
+    QTest::mouseClick(view, Qt::LeftButton);
+    EXPECT_FALSE(view->isVisible());
+    EXPECT_TRUE(control<QWidget>("picResBack")->isVisible());
+    EXPECT_TRUE(control<QWidget>("prEnlarge")->isVisible());
+    for (const char* button : {"cmdReport", "cmdDwg", "cmdReportBack", "cmdExit"})
+        EXPECT_TRUE(control<QPushButton>(button)->isEnabled()) << button;
+}
+
+TEST_F(ResultScreenTest, DebugModeSavesTheEnlargedPictureAsTheReportsBitmap) {
+    settings_.save("Brivo", "Startup", "BrivoMode", "2");
+    configureTCross();
+    const auto bitmap = data::ToPath(window_->session().result.reportBaseName + ".bmp");
+    EXPECT_EQ(bitmap.parent_path(), install_.path() / "TeHtml");
+    press("prEnlarge");
+    ASSERT_TRUE(std::filesystem::exists(bitmap));
+    QImage saved(QString::fromStdString(bitmap.string()));
+    EXPECT_FALSE(saved.isNull());
+    EXPECT_EQ(test::ReadBytes(bitmap).substr(0, 2), "BM") << "a Windows bitmap";
+}
+
+} // namespace
+} // namespace tv::app
