@@ -49,6 +49,8 @@ struct ReportScreenLayout {
     std::array<std::string, 4> buttonCaptions;
     TwipRect infoPanel; // frmResInfo
     int infoMargin = 0;
+    TwipRect infoLabel; // lblResInfo1 inside frmResInfo, from its size and margin
+    TwipRect enlarge;   // prEnlarge inside picResBack, by the resolution
 };
 
 // The outcome of one result computation, read by the result screen, the

@@ -1,0 +1,189 @@
+#include "result/ArticleFile.h"
+
+#include "data/TextFile.h"
+#include "wizard/ChoiceLine.h"
+
+#include <charconv>
+
+namespace tv::result {
+
+namespace {
+
+constexpr std::string_view kArticleFile = "Vantordata.dat";
+constexpr std::string_view kUnused = "UNUSED";
+
+unsigned char LowerByte(unsigned char byte) {
+    if (byte >= 'A' && byte <= 'Z')
+        return static_cast<unsigned char>(byte + 0x20);
+    // À to Þ (but not ×) lie 0x20 below à to þ.
+    if (byte >= 0xC0 && byte <= 0xDE && byte != 0xD7)
+        return static_cast<unsigned char>(byte + 0x20);
+    switch (byte) {
+    case 0x8A: // Š
+        return 0x9A;
+    case 0x8C: // Œ
+        return 0x9C;
+    case 0x8E: // Ž
+        return 0x9E;
+    case 0x9F: // Ÿ
+        return 0xFF;
+    default:
+        return byte;
+    }
+}
+
+std::string LowerCase(std::string text) {
+    for (char& c : text)
+        c = static_cast<char>(LowerByte(static_cast<unsigned char>(c)));
+    return text;
+}
+
+// The end of the article data as ReadTextLine sees it: "" with nothing
+// left to read (an empty line in the middle is never delivered).
+bool AtEnd(const std::string& line, const data::TextFile& file) {
+    return line.empty() && file.atEnd();
+}
+
+std::string DimensionPrefix(const wizard::ConfigurationRecord& record) {
+    return wizard::FourDigits(record.dimensionMillimetres) + "_";
+}
+
+} // namespace
+
+int LookupArticle(data::DataFiles& files, std::string_view key, ArticleRecord& record,
+                  bool lowerCasePlaceholder) {
+    std::string placeholder = files.TranslateText(data::TextKey("Mangler"));
+    if (lowerCasePlaceholder)
+        placeholder = LowerCase(std::move(placeholder));
+    record.fields.fill(placeholder);
+    record.fields[0] = "(MISSING) ";
+    record.fields[3].clear();
+    record.count = 0;
+
+    auto file = files.openArticleFile();
+    if (!file) {
+        // Start-up found the file; it has gone since. The result goes on
+        // with placeholders, as for any article that is not there.
+        files.report(std::string("Article file ") + std::string(kArticleFile) + " not found in " +
+                     data::PathText(files.dataDirectory()) +
+                     "\r\nMissing articles are shown instead.");
+        return 0;
+    }
+
+    std::string searched(key);
+    if (!searched.ends_with(' '))
+        searched += ' ';
+    // The blank behind the key keeps a key from matching a longer one.
+    bool found = false;
+    while (!file->atEnd()) {
+        const std::string line = data::ReadTextLine(*file);
+        if (!line.empty() && line[0] == data::kSection &&
+            line.find(searched) != std::string::npos) {
+            found = true;
+            break;
+        }
+    }
+    if (!found)
+        return 0;
+
+    record.fields[0].clear();
+    files.currentSectionTitle = data::ReadTextLine(*file);
+
+    int count = 0;
+    while (!file->atEnd()) {
+        std::string line = data::ReadTextLine(*file);
+        if (line == "EOL" || AtEnd(line, *file))
+            break;
+        if (count == kMaxArticleFields) {
+            files.report(std::string(kArticleFile) + ", record " +
+                         searched.substr(0, searched.size() - 1) + ": more than " +
+                         std::to_string(kMaxArticleFields) + " field lines; only the first " +
+                         std::to_string(kMaxArticleFields) + " are used.");
+            break;
+        }
+        record.fields[static_cast<std::size_t>(++count)] = std::move(line);
+    }
+    record.count = count;
+
+    // A language may carry its own article texts, without a title line.
+    data::ListLines translated;
+    const int lines = files.ReadLangSection(searched.substr(0, searched.size() - 1), translated);
+    for (int i = 1; i <= lines; ++i)
+        record.fields[static_cast<std::size_t>(i)] = translated[static_cast<std::size_t>(i)];
+
+    if (record.fields[2].starts_with(kUnused))
+        record.fields[0] = "(UNUSED) ";
+    if (record.fields[3].starts_with(kUnused))
+        record.fields[3].clear();
+    return count;
+}
+
+double FieldNumber(std::string_view field) {
+    // The longest prefix that is a decimal number: a sign, digits, a point
+    // and digits. A blank, a comma or a unit ends it ("1 200 kg" is 1).
+    std::size_t end = 0;
+    if (end < field.size() && (field[end] == '+' || field[end] == '-'))
+        ++end;
+    const std::size_t digitsStart = end;
+    while (end < field.size() && field[end] >= '0' && field[end] <= '9')
+        ++end;
+    bool digits = end > digitsStart;
+    if (end < field.size() && field[end] == '.') {
+        const std::size_t fraction = end + 1;
+        std::size_t stop = fraction;
+        while (stop < field.size() && field[stop] >= '0' && field[stop] <= '9')
+            ++stop;
+        if (digits || stop > fraction) {
+            digits = true;
+            end = stop;
+        }
+    }
+    if (!digits)
+        return 0.0;
+
+    // from_chars takes no leading "+" and never depends on the locale.
+    std::string_view number = field.substr(0, end);
+    const bool negative = number.front() == '-';
+    if (number.front() == '+' || negative)
+        number.remove_prefix(1);
+    std::string text(number);
+    if (text.front() == '.')
+        text.insert(text.begin(), '0');
+    double value = 0.0;
+    std::from_chars(text.data(), text.data() + text.size(), value);
+    return negative ? -value : value;
+}
+
+std::string CenterPartKey(const wizard::ConfigurationRecord& record) {
+    return data::SectionKey(DimensionPrefix(record) + wizard::UpperCase(record.typeKey) + "_CPD");
+}
+
+std::string ValveHouseKey(const wizard::ConfigurationRecord& record, std::string_view houseCode) {
+    std::string key = DimensionPrefix(record);
+    for (const wizard::OptionChoice& option : record.options)
+        key += option.tag + "_";
+    return data::SectionKey(key + std::string(houseCode) + "_VHK");
+}
+
+std::string ConnectionKey(const wizard::ConfigurationRecord& record, int slot) {
+    if (slot < 1 || slot > 4)
+        return {};
+    const wizard::SlotChoice& choice = record.slots[static_cast<std::size_t>(slot)];
+    return data::SectionKey(DimensionPrefix(record) + wizard::UpperCase(choice.connectionKey) +
+                            "_" + choice.dimensionKey + "_TK");
+}
+
+int LookupConnection(data::DataFiles& files, const wizard::ConfigurationRecord& record, int slot,
+                     std::string& key, ArticleRecord& article) {
+    key = ConnectionKey(record, slot);
+    const int count = LookupArticle(files, key, article, true);
+    if (count > 0)
+        article.fields[0].clear();
+    // Connection lengths may be written with a decimal comma ("262,5 mm").
+    std::string& length = article.fields[6];
+    if (const auto comma = length.find(','); comma != std::string::npos)
+        length[comma] = '.';
+    return count > 0 ? count : -1;
+}
+
+} // namespace tv::result

@@ -1,0 +1,518 @@
+#include "result/ResultComputation.h"
+
+#include "data/Pictures.h"
+#include "data/TextFile.h"
+#include "wizard/ChoiceLine.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cstdio>
+
+namespace tv::result {
+
+namespace {
+
+constexpr std::string_view kCrLf = "\r\n";
+
+// The valve-house positions in the order the centre record lists their
+// codes; each is also the part slot of that house.
+constexpr std::array<PartSlot, 4> kHouseSlots = {kNorth, kSouth, kEast, kWest};
+constexpr std::array<const char*, 4> kHouseLetters = {"N", "S", "E", "W"};
+
+// Connection slots 1 to 4: setting name, label text key, picture letter.
+struct ConnectionSlot {
+    int slot;
+    const char* name;
+    const char* label;
+};
+constexpr std::array<ConnectionSlot, 4> kConnectionOrder = {{
+    {1, "North", "Tilkobling klokka 12"},
+    {2, "East", "Tilkobling klokka 3"},
+    {3, "South", "Tilkobling klokka 6"},
+    {4, "West", "Tilkobling klokka 9"},
+}};
+
+// A centre record that is missing stands for standard valve houses all round.
+constexpr std::string_view kDefaultHouseCodes = "UFOT UFOT UFOT UFOT * DEFAULT";
+
+bool HasSouthAndEastHouses(int valveType) {
+    return valveType >= 2 && valveType <= 4;
+}
+
+bool HasConnection(int valveType, int slot) {
+    switch (slot) {
+    case 1:
+    case 3:
+        return true;
+    case 2:
+        return valveType == 2 || valveType == 3;
+    case 4:
+        return valveType == 3;
+    default:
+        return false;
+    }
+}
+
+// Up to four characters from a 1-based position, as much as the text has.
+std::string Mid(std::string_view text, std::size_t position, std::size_t length) {
+    if (position < 1 || position > text.size())
+        return {};
+    return std::string(text.substr(position - 1, length));
+}
+
+std::string TwoDigits(int number) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%02d", number);
+    return text;
+}
+
+std::string ReportBaseName(const app::StartupValues& startup) {
+    const platform::LocalDateTime& start = startup.start;
+    char year[16];
+    std::snprintf(year, sizeof year, "%04d", start.year);
+    return startup.reportDirectory + "Te" + year + TwoDigits(start.month) + TwoDigits(start.day) +
+           TwoDigits(start.hour) + TwoDigits(start.minute);
+}
+
+// The debug addition behind a part's line: length, weight and block name
+// as the record writes them.
+std::string DebugFields(const ArticleRecord& article) {
+    return "  (L=" + article.fields[6] + "  V=" + article.fields[8] + "  Vb=" + article.fields[7] +
+           ")";
+}
+
+data::TwipRect ReadRect(data::TextFile& file) {
+    data::TwipRect rect;
+    rect.top = data::ReadNumberLine(file);
+    rect.left = data::ReadNumberLine(file);
+    rect.width = data::ReadNumberLine(file);
+    rect.height = data::ReadNumberLine(file);
+    return rect;
+}
+
+// One picture box's rectangles for valve types 1 to 4; only the current
+// type's is kept.
+data::TwipRect ReadTypeRect(data::TextFile& file, int valveType) {
+    data::TwipRect chosen;
+    for (int type = 1; type <= 4; ++type) {
+        const data::TwipRect rect = ReadRect(file);
+        if (type == valveType)
+            chosen = rect;
+    }
+    return chosen;
+}
+
+int ScaleForStandardResolution(int value) {
+    return static_cast<int>(data::RoundHalfEven(value * 8 / 10.0));
+}
+
+class Computation {
+public:
+    Computation(data::DataFiles& files, platform::Platform& platform, const ResultInputs& inputs)
+        : files_(files), platform_(platform), inputs_(inputs), record_(inputs.configuration.record),
+          startup_(inputs.startup), type_(inputs.configuration.record.valveType),
+          separator_(platform.system.decimalSeparator()) {}
+
+    ResultState run();
+
+private:
+    void save(const std::string& key, const std::string& value);
+    void setPart(PartSlot slot, const ArticleRecord& article);
+    void centrePart(ArticleRecord& centre);
+    void valveHouses(const ArticleRecord& centre);
+    void accessory();
+    bool layOutScreen();
+    void showPictures(data::TextFile& file);
+    PictureBox connectionPicture(int slot, const char* letter) const;
+    void sums();
+    void connections();
+    void debugTotals();
+
+    data::DataFiles& files_;
+    platform::Platform& platform_;
+    const ResultInputs& inputs_;
+    const wizard::ConfigurationRecord& record_;
+    const app::StartupValues& startup_;
+    const int type_;
+    const std::string separator_;
+    ResultState state_;
+};
+
+void Computation::save(const std::string& key, const std::string& value) {
+    platform_.settings.save(app::kApp, app::kSection, key, value);
+    state_.handover.emplace_back(key, value);
+}
+
+void Computation::setPart(PartSlot slot, const ArticleRecord& article) {
+    Part& part = state_.parts[slot];
+    part.articleNumber = article.fields[1];
+    part.description = article.fields[2];
+    part.blockName = article.fields[7];
+    part.length = FieldNumber(article.fields[6]);
+    part.weight = FieldNumber(article.fields[8]);
+}
+
+ResultState Computation::run() {
+    state_.houseCount = type_ == 2 ? 3 : type_ == 3 ? 4 : type_ == 4 ? 2 : 1;
+    state_.reportBaseName = ReportBaseName(startup_);
+
+    ArticleRecord centre;
+    centrePart(centre);
+    valveHouses(centre);
+    if (HasSouthAndEastHouses(type_))
+        accessory();
+
+    for (const ConnectionSlot& slot : kConnectionOrder) {
+        if (HasConnection(type_, slot.slot))
+            state_.connectionKeys[slot.slot] = ConnectionKey(record_, slot.slot);
+    }
+
+    state_.laidOut = layOutScreen();
+    if (!state_.laidOut)
+        return std::move(state_);
+
+    sums();
+    connections();
+    state_.verticalComplete = state_.flagV && state_.flagC && state_.flagN && state_.flagS;
+    state_.horizontalComplete = state_.flagV && state_.flagC && state_.flagE && state_.flagW;
+    if (startup_.debugMode)
+        debugTotals();
+    return std::move(state_);
+}
+
+void Computation::centrePart(ArticleRecord& centre) {
+    const std::string key = CenterPartKey(record_);
+    state_.parts[kCentre].key = key;
+    const int count = LookupArticle(files_, key, centre, true);
+    if (count == 0) {
+        platform_.messages.inform("Missing center part " + key +
+                                  "\r\nin DisplayScreenReport - default (UFOT) used");
+        centre.fields[10] = std::string(kDefaultHouseCodes);
+        return;
+    }
+    // The single valve has no centre part: its record only names the
+    // valve houses.
+    if (!HasSouthAndEastHouses(type_))
+        return;
+    // A centre part that was found is complete; every other part's flag
+    // likewise follows its record.
+    state_.flagC = true;
+    save("CenterPartLength", centre.fields[6]);
+    save("CenterPartName", centre.fields[7]);
+    setPart(kCentre, centre);
+    state_.resultText = centre.fields[2];
+    if (startup_.debugMode)
+        state_.resultText += DebugFields(centre);
+    state_.resultText += kCrLf;
+}
+
+void Computation::valveHouses(const ArticleRecord& centre) {
+    const std::string& codes = centre.fields[10];
+    for (std::size_t k = 0; k < 4; ++k)
+        state_.houseCodes[k] = Mid(codes, 5 * k + 1, 4);
+    state_.marker = '=';
+    for (std::size_t k = 1; k < 4; ++k) {
+        if (state_.houseCodes[k] != state_.houseCodes[0]) {
+            state_.marker = '!';
+            state_.houseCount = 2;
+        }
+    }
+
+    state_.flagV = true;
+    ArticleRecord house;
+    for (std::size_t k = 0; k < 4; ++k) {
+        const PartSlot slot = kHouseSlots[k];
+        const std::string key = ValveHouseKey(record_, state_.houseCodes[k]);
+        state_.parts[slot].key = key;
+        // Alike houses share one record: only a change of code is looked up.
+        if (k == 0 || state_.houseCodes[k] != state_.houseCodes[k - 1]) {
+            if (LookupArticle(files_, key, house, true) == 0)
+                state_.flagV = false;
+        }
+        const bool present = slot == kNorth || (slot == kWest && type_ == 3) ||
+                             ((slot == kSouth || slot == kEast) && HasSouthAndEastHouses(type_));
+        if (!present)
+            continue;
+        save(std::string("ValveHouseLength") + kHouseLetters[k], house.fields[6]);
+        save(std::string("ValveHouseName") + kHouseLetters[k], house.fields[7]);
+        setPart(slot, house);
+        if (slot != kNorth)
+            continue;
+        state_.resultText += std::to_string(state_.houseCount) +
+                             files_.TranslateText(data::TextKey(" stk")) + house.fields[2];
+        if (startup_.debugMode)
+            state_.resultText += DebugFields(house);
+        state_.resultText += kCrLf;
+    }
+
+    if (state_.marker != '!')
+        return;
+    // The second kind of valve house: the east one stands for it.
+    const Part& east = state_.parts[kEast];
+    state_.resultText += std::string(type_ == 3 ? "2" : "1") +
+                         files_.TranslateText(data::TextKey(" stk")) + east.description;
+    if (startup_.debugMode) {
+        state_.resultText += "  (L=" + FormatShortest(east.length, separator_) +
+                             "  V=" + FormatShortest(east.weight, separator_) +
+                             "  Vb=" + east.blockName + ")";
+    }
+    state_.resultText += kCrLf;
+}
+
+void Computation::accessory() {
+    const std::string key = data::SectionKey(wizard::FourDigits(record_.dimensionMillimetres) +
+                                             "_" + record_.accessoryKey + "_BRV ");
+    state_.accessoryKey = key;
+    ArticleRecord article;
+    if (LookupArticle(files_, key, article, false) == 0)
+        article.fields[2] = "(MISSING) " + inputs_.accessoryCaption + "_BRV";
+    if (article.fields[2].starts_with("UNUSED"))
+        state_.resultText += "(UNUSED) " + inputs_.accessoryCaption + "_BRV ";
+    else
+        state_.resultText += article.fields[2];
+    if (startup_.debugMode)
+        state_.resultText += "   (" + key + ")";
+}
+
+bool Computation::layOutScreen() {
+    auto file = files_.openParameterFile();
+    if (!file || !data::FindSection(data::SectionKey("REPORTSCREEN"), *file))
+        return false;
+    ReportScreenLayout& screen = state_.screen;
+    data::ReadTextLine(*file); // heading, not shown
+    screen.frame = ReadRect(*file);
+    screen.frameCaption = data::ReadTextLine(*file);
+    screen.head = ReadRect(*file);
+    screen.headCaption = files_.TranslateText(data::TextKey("Bestillingsnummer")) + ": " +
+                         inputs_.configuration.code;
+    screen.copy = ReadRect(*file);
+    screen.copyCaption = data::ReadTextLine(*file);
+    screen.info = ReadRect(*file);
+    screen.background = ReadRect(*file);
+    screen.buttonTop = data::ReadNumberLine(*file);
+    for (int& left : screen.buttonLefts)
+        left = data::ReadNumberLine(*file);
+    for (std::string& caption : screen.buttonCaptions)
+        caption = data::ReadTextLine(*file);
+    showPictures(*file);
+    screen.infoPanel = ReadRect(*file);
+    screen.infoMargin = data::ReadNumberLine(*file);
+    const int margin = screen.infoMargin;
+    screen.infoLabel = {margin + 500, margin, screen.infoPanel.width - 2 * margin,
+                        screen.infoPanel.height - 2 * margin - 500};
+    return true;
+}
+
+void Computation::showPictures(data::TextFile& file) {
+    const bool standard = startup_.standardResolution;
+    const bool crossing = HasSouthAndEastHouses(type_);
+    state_.screen.enlarge =
+        standard ? data::TwipRect{60, 50, 300, 300} : data::TwipRect{50, 50, 250, 250};
+
+    PictureBox& centre = state_.pictures[kCentre];
+    centre.rect = ReadTypeRect(file, type_);
+    if (standard) {
+        centre.rect.top = ScaleForStandardResolution(centre.rect.top);
+        centre.rect.left = ScaleForStandardResolution(centre.rect.left);
+    }
+    if (standard && crossing) {
+        centre.rect.width += 20;
+        centre.rect.height += 40;
+    }
+    centre.path = data::FindPicture(files_, record_.typeKey + "_RC", startup_.pictureSuffix).path;
+    centre.tooltip =
+        std::to_string(record_.dimensionMillimetres) + " mm  " + record_.typeDescription;
+    centre.visible = true;
+
+    // North and south sit against the centre piece; under standard
+    // resolution a crossing's centre piece is taller.
+    for (const auto& [slot, connectionSlot, letter, shift] :
+         {std::tuple{kNorth, 1, "N", 150}, std::tuple{kSouth, 3, "S", 200}}) {
+        const int a = data::ReadNumberLine(file);
+        const int b = data::ReadNumberLine(file);
+        data::TwipRect rect = ReadTypeRect(file, type_);
+        if (standard)
+            rect.top -= a;
+        if (standard && crossing) {
+            rect.top += shift;
+            rect.left -= b;
+        }
+        PictureBox& box = state_.pictures[slot];
+        box = connectionPicture(connectionSlot, letter);
+        box.rect = rect;
+        box.visible = true;
+    }
+
+    for (const auto& [slot, connectionSlot, letter, firstType] :
+         {std::tuple{kEast, 2, "E", 2}, std::tuple{kWest, 4, "W", 3}}) {
+        const int a = data::ReadNumberLine(file);
+        const int b = data::ReadNumberLine(file);
+        data::TwipRect rect = ReadTypeRect(file, type_);
+        if (standard) {
+            rect.top -= a;
+            rect.left -= b;
+        }
+        PictureBox& box = state_.pictures[slot];
+        box = {};
+        box.rect = rect;
+        if (type_ < firstType || type_ > 4)
+            continue;
+        box = connectionPicture(connectionSlot, letter);
+        box.rect = rect;
+        box.visible = true;
+    }
+}
+
+PictureBox Computation::connectionPicture(int slot, const char* letter) const {
+    const wizard::SlotChoice& choice = record_.slots[static_cast<std::size_t>(slot)];
+    const std::string name =
+        choice.connectionKey + "_" + wizard::FourDigits(choice.dimensionMillimetres) + "_" + letter;
+    auto picture = data::FindPicture(files_, name, startup_.pictureSuffix);
+    if (!picture.found) {
+        const std::string fallback =
+            choice.connectionKey + "_" +
+            wizard::CompareDimensions(record_.dimensionMillimetres, choice.dimensionMillimetres) +
+            "_" + letter;
+        picture = data::FindPicture(files_, fallback, startup_.pictureSuffix);
+    }
+
+    PictureBox box;
+    std::string suffix;
+    const bool placeholder =
+        !picture.found ||
+        data::PathText(picture.path.filename()).find("Dummy") != std::string::npos;
+    if (placeholder) {
+        // The tool tip names the picture that was looked for, so that a
+        // missing file can be found from the screen.
+        box.path = files_.locate(std::string("Dummy_R") + letter + ".gif");
+        suffix = " (" + name + ")";
+    } else {
+        box.path = picture.path;
+    }
+    box.tooltip = std::to_string(choice.dimensionMillimetres) + " mm  " +
+                  choice.connectionDescription + suffix;
+    return box;
+}
+
+void Computation::sums() {
+    const auto& parts = state_.parts;
+    state_.vertical = parts[kCentre].length;
+    state_.horizontal = parts[kCentre].length + parts[kEast].length;
+    state_.weight = 0;
+    for (const Part& part : parts)
+        state_.weight += part.weight;
+    for (PartSlot slot : {kCentre, kNorth, kSouth})
+        state_.vertical += parts[slot].length;
+    // The cross counts the east house for the west one as well, as its
+    // second valve-house line does.
+    if (type_ == 3)
+        state_.horizontal += parts[kCentre].length + parts[kEast].length;
+}
+
+void Computation::connections() {
+    // Sides without a connection count as complete.
+    if (type_ == 1) {
+        state_.flagC = true;
+        state_.flagE = true;
+        state_.flagW = true;
+    }
+    if (type_ == 2)
+        state_.flagW = true;
+
+    for (const ConnectionSlot& slot : kConnectionOrder) {
+        if (!HasConnection(type_, slot.slot))
+            continue;
+        const auto index = static_cast<std::size_t>(slot.slot);
+        ArticleRecord& article = state_.connectionRecords[index];
+        const bool found =
+            LookupConnection(files_, record_, slot.slot, state_.connectionKeys[index], article) > 0;
+        state_.connectionFound[index] = found;
+        if (found) {
+            state_.offsetA[index] =
+                static_cast<int>(data::RoundHalfEven(FieldNumber(article.fields[4])));
+            state_.offsetB[index] =
+                static_cast<int>(data::RoundHalfEven(FieldNumber(article.fields[5])));
+            const double length = FieldNumber(article.fields[6]);
+            const bool complete = length > 9.99;
+            const bool vertical = slot.slot == 1 || slot.slot == 3;
+            (vertical ? state_.vertical : state_.horizontal) += length;
+            bool& flag = slot.slot == 1   ? state_.flagN
+                         : slot.slot == 2 ? state_.flagE
+                         : slot.slot == 3 ? state_.flagS
+                                          : state_.flagW;
+            flag = complete;
+        }
+        save(std::string("Connection") + slot.name + "Length", article.fields[6]);
+        save(std::string("Connection") + slot.name + "Name", article.fields[7]);
+
+        const wizard::SlotChoice& choice = record_.slots[index];
+        std::string line =
+            files_.TranslateText(data::TextKey(slot.label)) + ": " + std::string(kCrLf);
+        if (found) {
+            line += article.fields[2];
+        } else {
+            line += article.fields[0] + std::to_string(choice.dimensionMillimetres) + " mm " +
+                    choice.connectionDescription;
+        }
+        if (startup_.debugMode)
+            line += "    (L=" + article.fields[6] + ")";
+        state_.resultText += std::string(kCrLf) + std::string(kCrLf) + line;
+    }
+}
+
+void Computation::debugTotals() {
+    auto total = [this](double value, bool complete) {
+        std::string text = FormatFixed(value, 3, separator_);
+        // Sums below 10 are metres; larger ones are millimetres and carry
+        // no unit.
+        if (value < 10)
+            text += "m";
+        if (!complete)
+            text += " (INCOMPLETE)";
+        return text;
+    };
+    state_.resultText += std::string(kCrLf) + "Total vertikal byggelengde " +
+                         total(state_.vertical, state_.verticalComplete);
+    if (HasSouthAndEastHouses(type_)) {
+        state_.resultText +=
+            "  horisontal byggelengde " + total(state_.horizontal, state_.horizontalComplete);
+    }
+}
+
+// Writes the number's digits and puts the user's separator in place of
+// the point; a negative zero is written as zero.
+std::string WithSeparator(std::string text, std::string_view decimalSeparator) {
+    if (text.starts_with('-') && text.find_first_of("123456789") == std::string::npos)
+        text.erase(0, 1);
+    if (const auto point = text.find('.'); point != std::string::npos)
+        text.replace(point, 1, decimalSeparator);
+    return text;
+}
+
+} // namespace
+
+ResultState ComputeResult(data::DataFiles& files, platform::Platform& platform,
+                          const ResultInputs& inputs) {
+    return Computation(files, platform, inputs).run();
+}
+
+std::string FormatFixed(double value, int decimals, std::string_view decimalSeparator) {
+    char text[512];
+    const int precision = std::clamp(decimals, 0, 100);
+    const auto written =
+        std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, precision);
+    if (written.ec != std::errc())
+        return {};
+    return WithSeparator(std::string(text, written.ptr), decimalSeparator);
+}
+
+std::string FormatShortest(double value, std::string_view decimalSeparator) {
+    char text[512];
+    const auto written = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed);
+    if (written.ec != std::errc())
+        return {};
+    return WithSeparator(std::string(text, written.ptr), decimalSeparator);
+}
+
+} // namespace tv::result
