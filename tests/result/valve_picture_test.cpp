@@ -205,51 +205,22 @@ protected:
     }
     std::string path(const char* name) const { return (dir_ / name).string(); }
 
-    // o1 to o8 are powers of two and the offsets of type t hold t, so each
+    // o1 to o8 are powers of two and the offsets of type t carry t, so each
     // position shows which values went into it.
     void writeDepicture() {
-        WriteLines(dir_ / "Tessaro.dat", {"Parameters",
-                                          "¤DEPICTURE",
-                                          "Heading",
-                                          "400",
-                                          "150",
-                                          "9450",
-                                          "8295",
-                                          "7950",
-                                          "300",
-                                          "300",
-                                          "¤¤Mål i millimeter",
-                                          "7850",
-                                          "550",
-                                          "Klikk for å lukke",
-                                          "1",
-                                          "2",
-                                          "4",
-                                          "8",
-                                          "16",
-                                          "32",
-                                          "64",
-                                          "128",
-                                          "100",
-                                          "1100",
-                                          "200",
-                                          "1200",
-                                          "300",
-                                          "1300",
-                                          "400",
-                                          "1400",
-                                          "780",
-                                          "910",
-                                          "-630",
-                                          "-801",
-                                          "701",
-                                          "-802",
-                                          "702",
-                                          "-803",
-                                          "703",
-                                          "-804",
-                                          "704",
-                                          "*"});
+        // clang-format off
+        WriteLines(dir_ / "Tessaro.dat", {
+            "Parameters", "¤DEPICTURE", "Heading",
+            "400", "150", "9450", "8295",                                // picEnlarged
+            "7950",                                                      // prTest
+            "300", "300", "¤¤Mål i millimeter", "7850", "550",           // p1, p2, T1, p3, p4
+            "Klikk for å lukke",                                         // T2
+            "1", "2", "4", "8", "16", "32", "64", "128",                 // o1 to o8
+            "100", "1100", "200", "1200", "300", "1300", "400", "1400",  // centre x, y by type
+            "780", "910", "-630",                                        // p5, p6, p7
+            "-801", "701", "-802", "702", "-803", "703", "-804", "704",  // north x, y by type
+            "*"});
+        // clang-format on
     }
     EnlargedPicture compose(bool onScreen) {
         data::DataFiles files(dir_.path(), "NO", messages_);
@@ -328,41 +299,15 @@ class EnlargedDimensionsTest : public EnlargedPictureTest {
 protected:
     EnlargedDimensionsTest() {
         // The valve house is found only by its key without the type code.
-        WriteLines(dir_ / "Vantordata.dat", {"Articles",
-                                             "2026",
-                                             "¤0150_TKRYSS_CPD x",
-                                             "t",
-                                             "1",
-                                             "T",
-                                             "x",
-                                             "960",
-                                             "1200",
-                                             "EOL",
-                                             "¤0150_VENTILKRYSS_CPD x",
-                                             "t",
-                                             "1",
-                                             "X",
-                                             "x",
-                                             "960",
-                                             "1200",
-                                             "EOL",
-                                             "¤0150_A2_HL_EP_NOAKT_UFOT_VHK x",
-                                             "t",
-                                             "1",
-                                             "V",
-                                             "x",
-                                             "7777",
-                                             "7777",
-                                             "EOL",
-                                             "¤0150_A2_HL_EP_NOAKT_VHK x",
-                                             "t",
-                                             "1",
-                                             "V",
-                                             "x",
-                                             "101",
-                                             "50",
-                                             "EOL",
-                                             "EOF"});
+        // clang-format off
+        WriteLines(dir_ / "Vantordata.dat", {
+            "Articles", "2026",
+            "¤0150_TKRYSS_CPD x", "t", "1", "T", "x", "960", "1200", "EOL",
+            "¤0150_VENTILKRYSS_CPD x", "t", "1", "X", "x", "960", "1200", "EOL",
+            "¤0150_A2_HL_EP_NOAKT_UFOT_VHK x", "t", "1", "V", "x", "7777", "7777", "EOL",
+            "¤0150_A2_HL_EP_NOAKT_VHK x", "t", "1", "V", "x", "101", "50", "EOL",
+            "EOF"});
+        // clang-format on
         setOffsets(1, "672", "840");
         setOffsets(2, "168", "210");
         setOffsets(3, "672", "840");
@@ -377,22 +322,16 @@ protected:
         article.fields[5] = field5;
     }
     void writeDimensioning(const char* mode) {
-        WriteLines(dir_ / "Tessaro.dat", {"Parameters",    "¤DIMENSIONING",
-                                          "Heading",       mode,
-                                          "128",           "-1",
-                                          "200",           "700",
-                                          "1400",          "2000",
-                                          "1800",          "-100",
-                                          "¤¤Byggelengde", "600",
-                                          "800",           "1500",
-                                          "1300",          "-300",
-                                          "Nord",          "600",
-                                          "800",           "1500",
-                                          "1300",          "300",
-                                          "Sør",           "900",
-                                          "1500",          "2900",
-                                          "200",           "2300",
-                                          "Byggebredde",   "*"});
+        // clang-format off
+        WriteLines(dir_ / "Tessaro.dat", {
+            "Parameters", "¤DIMENSIONING", "Heading", mode,
+            "128", "-1", "200",                                      // colours, q
+            "700", "1400", "2000", "1800", "-100", "¤¤Byggelengde",  // vertical
+            "600", "800", "1500", "1300", "-300", "Nord",            // not drawn
+            "600", "800", "1500", "1300", "300", "Sør",              // not drawn
+            "900", "1500", "2900", "200", "2300", "Byggebredde",     // horizontal
+            "*"});
+        // clang-format on
     }
     void draw() {
         data::DataFiles files(dir_.path(), "NO", messages_);
