@@ -3,9 +3,14 @@
 #include "app/Startup.h"
 #include "data/DataFiles.h"
 #include "platform/Cp1252.h"
+#include "result/ResultComputation.h"
 #include "wizard/Configuration.h"
 #include "wizard/ValvePageLayout.h"
 
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <optional>
 #include <ostream>
 
 namespace tv::app {
@@ -16,6 +21,154 @@ namespace {
 // entry screen checks nothing shorter.
 constexpr std::size_t kShortestCode = wizard::kCodePositions + 1;
 
+constexpr std::array<std::string_view, 6> kLanguages = {"NO", "EN", "DE", "FI", "DK", "SE"};
+
+// The typed code in upper case, as the code entry screen takes it; nothing
+// (and a line on err) when it is too short to be checked.
+std::optional<std::string> TypedCode(std::string_view command, const std::string& typed,
+                                     std::ostream& err) {
+    std::string code = wizard::UpperCase(platform::Utf8ToCp1252(typed));
+    if (code.size() >= kShortestCode)
+        return code;
+    err << command << ": the code must have at least " << kShortestCode
+        << " characters: twelve positions and the code suffix\n";
+    return std::nullopt;
+}
+
+struct ResultOptions {
+    std::string code; // as typed
+    bool debug = false;
+    std::string language; // "" keeps the stored language
+};
+
+std::optional<ResultOptions> ParseResultArguments(const std::vector<std::string>& args,
+                                                  std::ostream& err) {
+    if (args.empty() || args[0] != "result")
+        return std::nullopt;
+    ResultOptions options;
+    bool haveCode = false;
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "--debug") {
+            options.debug = true;
+            continue;
+        }
+        if (arg == "--lang") {
+            if (i + 1 == args.size())
+                return std::nullopt;
+            options.language = wizard::UpperCase(args[++i]);
+            if (std::find(kLanguages.begin(), kLanguages.end(), options.language) ==
+                kLanguages.end()) {
+                err << "result: unknown language '" << args[i] << "'\n";
+                return std::nullopt;
+            }
+            continue;
+        }
+        if (haveCode || arg.starts_with("--"))
+            return std::nullopt;
+        options.code = arg;
+        haveCode = true;
+    }
+    if (!haveCode)
+        return std::nullopt;
+    return options;
+}
+
+// A text of the program as a JSON string: UTF-8, with quotes, backslashes
+// and control characters escaped.
+std::string JsonText(std::string_view cp1252) {
+    const std::string utf8 = platform::Cp1252ToUtf8(cp1252);
+    std::string json = "\"";
+    for (const char c : utf8) {
+        switch (c) {
+        case '"':
+            json += "\\\"";
+            break;
+        case '\\':
+            json += "\\\\";
+            break;
+        case '\r':
+            json += "\\r";
+            break;
+        case '\n':
+            json += "\\n";
+            break;
+        case '\t':
+            json += "\\t";
+            break;
+        default:
+            if (static_cast<unsigned char>(c) < 0x20) {
+                char escape[8];
+                std::snprintf(escape, sizeof escape, "\\u%04x", static_cast<unsigned char>(c));
+                json += escape;
+            } else {
+                json += c;
+            }
+        }
+    }
+    return json + "\"";
+}
+
+// A JSON number: the shortest decimal form with a point.
+std::string JsonNumber(double value) {
+    return result::FormatShortest(value, ".");
+}
+
+std::string JsonBool(bool value) {
+    return value ? "true" : "false";
+}
+
+std::string ResultJson(const std::string& code, int valveType, const result::ResultState& state) {
+    std::string json = "{\"code\":" + JsonText(code) +
+                       ",\"valve_type\":" + std::to_string(valveType) +
+                       ",\"result_text\":" + JsonText(state.resultText) +
+                       ",\"vertical_length\":" + JsonNumber(state.vertical) +
+                       ",\"horizontal_length\":" + JsonNumber(state.horizontal) +
+                       ",\"total_weight\":" + JsonNumber(state.weight) +
+                       ",\"vertical_complete\":" + JsonBool(state.verticalComplete) +
+                       ",\"horizontal_complete\":" + JsonBool(state.horizontalComplete);
+
+    static constexpr std::array<std::pair<result::PartSlot, const char*>, 5> kParts = {{
+        {result::kCentre, "centre"},
+        {result::kNorth, "north"},
+        {result::kSouth, "south"},
+        {result::kEast, "east"},
+        {result::kWest, "west"},
+    }};
+    json += ",\"parts\":{";
+    for (const auto& [slot, name] : kParts) {
+        const result::Part& part = state.parts[slot];
+        if (slot != result::kCentre)
+            json += ",";
+        json += std::string("\"") + name + "\":{\"key\":" + JsonText(part.key) +
+                ",\"article_number\":" + JsonText(part.articleNumber) +
+                ",\"description\":" + JsonText(part.description) +
+                ",\"block_name\":" + JsonText(part.blockName) +
+                ",\"length\":" + JsonNumber(part.length) +
+                ",\"weight\":" + JsonNumber(part.weight) + "}";
+    }
+
+    // Connection slots 1 north, 2 east, 3 south, 4 west.
+    static constexpr std::array<const char*, 4> kConnections = {"north", "east", "south", "west"};
+    json += "},\"connections\":{";
+    for (std::size_t slot = 1; slot <= 4; ++slot) {
+        if (slot > 1)
+            json += ",";
+        json += std::string("\"") + kConnections[slot - 1] +
+                "\":" + JsonText(state.connectionKeys[slot]);
+    }
+
+    json += "},\"handover\":{";
+    bool first = true;
+    for (const auto& [key, value] : state.handover) {
+        if (!first)
+            json += ",";
+        first = false;
+        json += JsonText(key) + ":" + JsonText(value);
+    }
+    return json + "}}";
+}
+
 } // namespace
 
 int RunCheckCommand(const std::vector<std::string>& args, platform::Platform& platform,
@@ -25,12 +178,10 @@ int RunCheckCommand(const std::vector<std::string>& args, platform::Platform& pl
         return kExitFailure;
     }
     // A mistyped command is answered before start-up writes any setting.
-    const std::string code = wizard::UpperCase(platform::Utf8ToCp1252(args[1]));
-    if (code.size() < kShortestCode) {
-        err << "check: the code must have at least " << kShortestCode
-            << " characters: twelve positions and the code suffix\n";
+    const auto typed = TypedCode("check", args[1], err);
+    if (!typed)
         return kExitFailure;
-    }
+    const std::string& code = *typed;
 
     const StartupOutcome startup = RunStartup(platform);
     if (!startup.ok) {
@@ -54,6 +205,48 @@ int RunCheckCommand(const std::vector<std::string>& args, platform::Platform& pl
     // 3 of the stored code.
     platform.messages.inform(wizard::PositionMessage(code, position));
     return kExitInvalid;
+}
+
+int RunResultCommand(const std::vector<std::string>& args, platform::Platform& platform,
+                     std::ostream& out, std::ostream& err) {
+    const auto options = ParseResultArguments(args, err);
+    if (!options) {
+        err << kResultUsage << '\n';
+        return kExitFailure;
+    }
+    const auto typed = TypedCode("result", options->code, err);
+    if (!typed)
+        return kExitFailure;
+    const std::string& code = *typed;
+
+    StartupOutcome startup = RunStartup(platform);
+    if (!startup.ok) {
+        platform.messages.inform(startup.failure);
+        return kExitFailure;
+    }
+    // For this run only: nothing of the two is written to the settings.
+    StartupValues& values = startup.values;
+    values.debugMode = values.debugMode || options->debug;
+    if (!options->language.empty())
+        values.language = options->language;
+
+    data::DataFiles files(data::ToPath(values.dataDirectory), values.language, platform.messages);
+    wizard::Configuration configuration(files, wizard::ReadValvePageLayout(files));
+    configuration.setMessages(&platform.messages);
+    configuration.Clear();
+    configuration.code = code;
+    if (const int position = configuration.CheckCode(); position != 0) {
+        platform.messages.inform(wizard::PositionMessage(code, position));
+        return kExitInvalid;
+    }
+
+    // A typed code: the accessory caption is the language's frame caption.
+    const std::string caption = wizard::ReadValvePageCaptions(files).accessoryFrame;
+    const result::ResultInputs inputs{configuration, values, caption};
+    const result::ResultState state = result::ComputeResult(files, platform, inputs);
+    out << ResultJson(configuration.code, configuration.record.valveType, state) << '\n'
+        << std::flush;
+    return kExitValid;
 }
 
 } // namespace tv::app

@@ -18,6 +18,7 @@ namespace {
 void PrintHelp(std::ostream& out) {
     out << "Usage: tessaro-vavuvirivado [--version | --help]\n"
            "       tessaro-vavuvirivado check CODE\n"
+           "       tessaro-vavuvirivado result CODE [--debug] [--lang XX]\n"
            "\n"
            "Without arguments the configurator window opens on the installation found\n"
            "in the setting TarnelPath, or else in the current directory, which must\n"
@@ -29,6 +30,18 @@ void PrintHelp(std::ostream& out) {
            "              Exit status 0 valid, 1 invalid, 2 wrong usage or an\n"
            "              installation that cannot be used. Messages go to standard\n"
            "              error.\n"
+           "  result CODE [--debug] [--lang XX]\n"
+           "              check the code as above and, when it is valid, compute its\n"
+           "              result as the result screen does and print it as one JSON\n"
+           "              object: code, valve_type, result_text, vertical_length,\n"
+           "              horizontal_length, total_weight, vertical_complete,\n"
+           "              horizontal_complete, parts, connections and handover.\n"
+           "              Like the window, it writes the hand-over settings for the\n"
+           "              CAD program (CenterPartLength, ValveHouseLengthN, ...,\n"
+           "              ConnectionWestName) to the settings store. --debug adds\n"
+           "              the debug information to the result text and --lang XX\n"
+           "              (NO, EN, DE, FI, DK or SE) chooses the language, both for\n"
+           "              this run only. Exit status as for check.\n"
            "  --version   print the program version and exit\n"
            "  --help      print this text and exit\n";
 }
@@ -43,6 +56,8 @@ int RunCommand(int argc, char* argv[], const std::vector<std::string>& args) {
     tv::platform::StderrMessageBoxes messages;
     tv::platform::QtSystem system;
     tv::platform::Platform platform{settings, messages, system};
+    if (args[0] == "result")
+        return tv::app::RunResultCommand(args, platform, std::cout, std::cerr);
     return tv::app::RunCheckCommand(args, platform, std::cout, std::cerr);
 }
 
@@ -58,7 +73,7 @@ int main(int argc, char* argv[]) {
         PrintHelp(std::cout);
         return 0;
     }
-    if (!args.empty() && args[0] == "check")
+    if (!args.empty() && (args[0] == "check" || args[0] == "result"))
         return RunCommand(argc, argv, args);
     if (!args.empty()) {
         std::cerr << "tessaro-vavuvirivado: unknown argument '" << args[0] << "'\n";
