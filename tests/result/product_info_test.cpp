@@ -17,7 +17,7 @@ protected:
                                                    "0150_TKRYSS_CPD",
                                                    "1001",
                                                    "T-kryss DN 150",
-                                                   "",
+                                                   "extra",
                                                    "1 offset",
                                                    "7",
                                                    "300 mm",
