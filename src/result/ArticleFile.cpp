@@ -73,6 +73,7 @@ int LookupArticle(data::DataFiles& files, std::string_view key, ArticleRecord& r
     std::string searched(key);
     if (!searched.ends_with(' '))
         searched += ' ';
+    const std::string recordKey = searched.substr(0, searched.size() - 1);
     // The blank behind the key keeps a key from matching a longer one.
     bool found = false;
     while (!file->atEnd()) {
@@ -95,8 +96,7 @@ int LookupArticle(data::DataFiles& files, std::string_view key, ArticleRecord& r
         if (line == "EOL" || AtEnd(line, *file))
             break;
         if (count == kMaxArticleFields) {
-            files.report(std::string(kArticleFile) + ", record " +
-                         searched.substr(0, searched.size() - 1) + ": more than " +
+            files.report(std::string(kArticleFile) + ", record " + recordKey + ": more than " +
                          std::to_string(kMaxArticleFields) + " field lines; only the first " +
                          std::to_string(kMaxArticleFields) + " are used.");
             break;
@@ -107,7 +107,7 @@ int LookupArticle(data::DataFiles& files, std::string_view key, ArticleRecord& r
 
     // A language may carry its own article texts, without a title line.
     data::ListLines translated;
-    const int lines = files.ReadLangSection(searched.substr(0, searched.size() - 1), translated);
+    const int lines = files.ReadLangSection(recordKey, translated);
     for (int i = 1; i <= lines; ++i)
         record.fields[static_cast<std::size_t>(i)] = translated[static_cast<std::size_t>(i)];
 

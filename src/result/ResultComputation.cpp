@@ -8,6 +8,7 @@
 #include <array>
 #include <charconv>
 #include <cstdio>
+#include <tuple>
 
 namespace tv::result {
 
@@ -20,7 +21,8 @@ constexpr std::string_view kCrLf = "\r\n";
 constexpr std::array<PartSlot, 4> kHouseSlots = {kNorth, kSouth, kEast, kWest};
 constexpr std::array<const char*, 4> kHouseLetters = {"N", "S", "E", "W"};
 
-// Connection slots 1 to 4: setting name, label text key, picture letter.
+// Connection slots 1 to 4 in the order of the result text: the name in
+// the hand-over settings and the text key of the line's label.
 struct ConnectionSlot {
     int slot;
     const char* name;
@@ -54,7 +56,7 @@ bool HasConnection(int valveType, int slot) {
     }
 }
 
-// Up to four characters from a 1-based position, as much as the text has.
+// Up to length characters from a 1-based position, as much as the text has.
 std::string Mid(std::string_view text, std::size_t position, std::size_t length) {
     if (position < 1 || position > text.size())
         return {};
