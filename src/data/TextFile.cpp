@@ -2,6 +2,7 @@
 
 #include "data/DataFiles.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <fstream>
@@ -90,7 +91,8 @@ std::string ReadTextLine(TextFile& file) {
 
 double LeadingNumber(std::string_view text) {
     // Collect the characters that can form a number, passing over blanks
-    // and tabs wherever they stand, then let strtod read them.
+    // and tabs wherever they stand, then read them with from_chars, which
+    // never depends on the locale (a Norwegian locale would take "2.5" for 2).
     std::string number;
     std::size_t i = 0;
     auto next = [&]() -> char {
@@ -134,7 +136,14 @@ double LeadingNumber(std::string_view text) {
             i = markPos;
         }
     }
-    return std::strtod(number.c_str(), nullptr);
+    const char* first = number.data();
+    if (*first == '+')
+        ++first;
+    double value = 0;
+    const auto [end, error] = std::from_chars(first, number.data() + number.size(), value);
+    if (error == std::errc::result_out_of_range)
+        return number.front() == '-' ? -HUGE_VAL : HUGE_VAL;
+    return value;
 }
 
 double RoundHalfEven(double value) {

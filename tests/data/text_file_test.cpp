@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
+#include <cmath>
 #include <memory>
 
 namespace tv::data {
@@ -86,6 +88,19 @@ TEST(LeadingNumberTest, ReadsTheNumberAtTheStartOfALine) {
     };
     for (const auto& c : cases)
         EXPECT_DOUBLE_EQ(LeadingNumber(c.line), c.value) << c.line << ": " << c.why;
+}
+
+TEST(LeadingNumberTest, PointIsTheSeparatorWhateverTheLocale) {
+    const char* previous = std::setlocale(LC_NUMERIC, nullptr);
+    const std::string saved = previous ? previous : "C";
+    // A locale with a decimal comma, where one is installed.
+    for (const char* name : {"nb_NO.UTF-8", "de_DE.UTF-8", "fr_FR.UTF-8"}) {
+        if (std::setlocale(LC_NUMERIC, name))
+            break;
+    }
+    EXPECT_DOUBLE_EQ(LeadingNumber("2.5 x"), 2.5);
+    EXPECT_DOUBLE_EQ(LeadingNumber("1e999"), HUGE_VAL) << "too large is infinite, then limited";
+    std::setlocale(LC_NUMERIC, saved.c_str());
 }
 
 TEST(RoundHalfEvenTest, HalvesGoToTheEvenNeighbour) {
