@@ -1,4 +1,5 @@
 #include "result/ResultComputation.h"
+#include "result/ValvePicture.h"
 #include "platform/FakeSystem.h"
 #include "wizard/ValvePageLayout.h"
 #include "TestSupport.h"
@@ -736,6 +737,41 @@ TEST(FormatTest, ShortestDecimal) {
     };
     for (const Case& c : cases)
         EXPECT_EQ(FormatShortest(c.value, c.separator), c.text) << c.value;
+}
+
+} // namespace
+} // namespace tv::result
+
+namespace tv::result {
+namespace {
+
+// Every valve type of the sample reaches a complete picture: no visible
+// piece falls back to a placeholder, and the dimension line is drawn.
+TEST_F(SampleResultTest, EverySampleCodeGivesACompletePictureAndDimensionLine) {
+    const char* codes[] = {"EBXCFCXXFCXX-V18", "EBXAMAXXSLXX-V18", "TBGCFCSPFCXX-V18",
+                           "TFKEFEFEFEXX-V18", "TKKFSVGEFGXX-V18", "KBBDFDFDFDFD-V18",
+                           "KAGCFBGCSPMC-V18", "KBIFFGFFFFBF-V18", "DBUCFCXXFCXX-V18",
+                           "DPBDMCXXBDXX-V18"};
+    for (bool standard : {true, false}) {
+        startup_.standardResolution = standard;
+        for (const char* code : codes) {
+            SCOPED_TRACE(std::string(code) + (standard ? " standard" : " 120 ppi"));
+            const ResultState result = computeCode(code);
+            ASSERT_TRUE(result.laidOut);
+            for (const auto& box : result.pictures) {
+                if (!box.visible || box.rect.width == 0)
+                    continue;
+                EXPECT_EQ(box.path.filename().string().find("Dummy"), std::string::npos)
+                    << box.path;
+                EXPECT_TRUE(std::filesystem::exists(box.path)) << box.path;
+            }
+            const auto lines =
+                ComputeResultDimensionLines(result, configuration_->record, startup_, ",");
+            EXPECT_TRUE(lines.drawn);
+            EXPECT_TRUE(lines.vertMeas.visible || lines.vertMeas2.visible);
+        }
+    }
+    EXPECT_TRUE(messages_.shown.empty()) << messages_.shown.front();
 }
 
 } // namespace
