@@ -18,8 +18,6 @@ namespace {
 
 constexpr int kWindowWidth = 9850; // twips
 constexpr int kWindowHeight = 10550;
-constexpr int kButtonWidth = 1200;
-constexpr int kButtonHeight = 375;
 
 QPushButton* MakeButton(QWidget* window, const char* objectName, const char* caption) {
     auto* button = new QPushButton(QString::fromUtf8(caption), window);

@@ -17,6 +17,11 @@
 
 namespace tv::app {
 
+// Button sizes the data files leave open, in twips. Back at 0.75 and Next
+// at 0.87 of a 9850-twip window must not meet.
+inline constexpr int kButtonWidth = 1150;
+inline constexpr int kButtonHeight = 375;
+
 // The program-wide state the main window owns for the whole run, shared
 // with the screens it shows.
 class Session {

@@ -5,6 +5,15 @@
 
 namespace tv::app {
 
+// A control of a screen: created hidden, with the object name the program
+// and its tests find it by. Each screen shows its controls when laid out.
+template <typename T> T* MakeControl(QWidget* parent, const char* objectName) {
+    auto* control = new T(parent);
+    control->setObjectName(QString::fromLatin1(objectName));
+    control->hide();
+    return control;
+}
+
 // A label (or picture) that tells which mouse button pressed it and where:
 // the buttons carry meaning on every screen (left chooses, right helps,
 // middle restores).

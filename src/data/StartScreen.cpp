@@ -11,13 +11,8 @@ namespace tv::data {
 
 namespace {
 
-constexpr int kButtonHeight = 375; // twips; the section leaves button heights open
-
 app::ClickLabel* MakeLabel(QWidget* window, const char* objectName) {
-    auto* label = new app::ClickLabel(window);
-    label->setObjectName(QString::fromLatin1(objectName));
-    label->hide();
-    return label;
+    return app::MakeControl<app::ClickLabel>(window, objectName);
 }
 
 } // namespace
@@ -157,7 +152,7 @@ void StartScreen::LayoutStartScreen() {
     placeInfo(info1_, layout->info1, layout->infoName1);
     placeInfo(info2_, layout->info2, layout->infoName2);
 
-    const int buttonHeight = session_.px(kButtonHeight);
+    const int buttonHeight = session_.px(app::kButtonHeight);
     const int top = session_.px(layout->buttonTop);
     exit_->setText(platform::ToScreenText(session_.files->TranslateText(TextKey("Avbryt"))));
     exit_->move(session_.px(layout->exitLeft), top);

@@ -4,15 +4,6 @@ namespace tv::data {
 
 namespace {
 
-TwipRect ReadRect(TextFile& file) {
-    TwipRect rect;
-    rect.top = ReadNumberLine(file);
-    rect.left = ReadNumberLine(file);
-    rect.width = ReadNumberLine(file);
-    rect.height = ReadNumberLine(file);
-    return rect;
-}
-
 void PlaceFlags(StartScreenLayout& layout, int top, int x, int step, int width, int height) {
     struct Row {
         const char* language;
@@ -40,6 +31,15 @@ void PlaceFlags(StartScreenLayout& layout, int top, int x, int step, int width, 
 
 } // namespace
 
+TwipRect ReadTwipRect(TextFile& file) {
+    TwipRect rect;
+    rect.top = ReadNumberLine(file);
+    rect.left = ReadNumberLine(file);
+    rect.width = ReadNumberLine(file);
+    rect.height = ReadNumberLine(file);
+    return rect;
+}
+
 std::optional<StartScreenLayout> ReadStartScreenLayout(DataFiles& files) {
     auto file = files.openParameterFile();
     if (!file)
@@ -57,12 +57,12 @@ std::optional<StartScreenLayout> ReadStartScreenLayout(DataFiles& files) {
     const int flagHeight = ReadNumberLine(*file);
     PlaceFlags(layout, flagTop, flagLeft, flagStep, flagWidth, flagHeight);
 
-    layout.picture1 = ReadRect(*file);
+    layout.picture1 = ReadTwipRect(*file);
     layout.pictureName1 = ReadTextLine(*file);
-    layout.picture2 = ReadRect(*file);
+    layout.picture2 = ReadTwipRect(*file);
     layout.pictureName2 = ReadTextLine(*file);
 
-    layout.head = ReadRect(*file);
+    layout.head = ReadTwipRect(*file);
     layout.head.left -= 200;
     layout.head.width += 200;
     layout.versionCaption = ReadTextLine(*file);
@@ -71,9 +71,9 @@ std::optional<StartScreenLayout> ReadStartScreenLayout(DataFiles& files) {
     layout.closingLine = ReadTextLine(*file);
     layout.headAddress = ReadTextLine(*file);
 
-    layout.info1 = ReadRect(*file);
+    layout.info1 = ReadTwipRect(*file);
     layout.infoName1 = ReadTextLine(*file);
-    layout.info2 = ReadRect(*file);
+    layout.info2 = ReadTwipRect(*file);
     layout.infoName2 = ReadTextLine(*file);
 
     layout.buttonTop = ReadNumberLine(*file);

@@ -17,6 +17,9 @@ struct TwipRect {
     int height = 0;
 };
 
+// Four number lines: top, left, width and height.
+TwipRect ReadTwipRect(TextFile& file);
+
 struct FlagPlace {
     std::string language;   // "NO", "EN", ...
     std::string objectName; // "No_flag", ...

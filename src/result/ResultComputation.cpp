@@ -84,21 +84,12 @@ std::string DebugFields(const ArticleRecord& article) {
            ")";
 }
 
-data::TwipRect ReadRect(data::TextFile& file) {
-    data::TwipRect rect;
-    rect.top = data::ReadNumberLine(file);
-    rect.left = data::ReadNumberLine(file);
-    rect.width = data::ReadNumberLine(file);
-    rect.height = data::ReadNumberLine(file);
-    return rect;
-}
-
 // One picture box's rectangles for valve types 1 to 4; only the current
 // type's is kept.
 data::TwipRect ReadTypeRect(data::TextFile& file, int valveType) {
     data::TwipRect chosen;
     for (int type = 1; type <= 4; ++type) {
-        const data::TwipRect rect = ReadRect(file);
+        const data::TwipRect rect = data::ReadTwipRect(file);
         if (type == valveType)
             chosen = rect;
     }
@@ -283,22 +274,22 @@ bool Computation::layOutScreen() {
         return false;
     ReportScreenLayout& screen = state_.screen;
     data::ReadTextLine(*file); // heading, not shown
-    screen.frame = ReadRect(*file);
+    screen.frame = data::ReadTwipRect(*file);
     screen.frameCaption = data::ReadTextLine(*file);
-    screen.head = ReadRect(*file);
+    screen.head = data::ReadTwipRect(*file);
     screen.headCaption = files_.TranslateText(data::TextKey("Bestillingsnummer")) + ": " +
                          inputs_.configuration.code;
-    screen.copy = ReadRect(*file);
+    screen.copy = data::ReadTwipRect(*file);
     screen.copyCaption = data::ReadTextLine(*file);
-    screen.info = ReadRect(*file);
-    screen.background = ReadRect(*file);
+    screen.info = data::ReadTwipRect(*file);
+    screen.background = data::ReadTwipRect(*file);
     screen.buttonTop = data::ReadNumberLine(*file);
     for (int& left : screen.buttonLefts)
         left = data::ReadNumberLine(*file);
     for (std::string& caption : screen.buttonCaptions)
         caption = data::ReadTextLine(*file);
     showPictures(*file);
-    screen.infoPanel = ReadRect(*file);
+    screen.infoPanel = data::ReadTwipRect(*file);
     screen.infoMargin = data::ReadNumberLine(*file);
     const int margin = screen.infoMargin;
     screen.infoLabel = {margin + 500, margin, screen.infoPanel.width - 2 * margin,

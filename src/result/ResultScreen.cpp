@@ -14,16 +14,6 @@ namespace tv::result {
 
 namespace {
 
-constexpr int kButtonWidth = 1150; // twips
-constexpr int kButtonHeight = 375;
-
-template <typename T> T* Make(QWidget* parent, const char* objectName) {
-    auto* control = new T(parent);
-    control->setObjectName(QString::fromLatin1(objectName));
-    control->hide();
-    return control;
-}
-
 QString Screen(const std::string& text) {
     return platform::ToScreenText(text);
 }
@@ -33,13 +23,13 @@ QString Screen(const std::string& text) {
 ResultScreen::ResultScreen(QWidget* window, app::Session& session, QPushButton* exitButton,
                            QPushButton* reportBack)
     : QObject(window), session_(session), exit_(exitButton), reportBack_(reportBack) {
-    frame = Make<QGroupBox>(window, "frmReport");
-    head = Make<QLabel>(window, "lblReportHead1");
-    copy = Make<QPushButton>(window, "cmdCopy1");
-    info = Make<QLabel>(window, "lblInfo_01_01");
+    frame = app::MakeControl<QGroupBox>(window, "frmReport");
+    head = app::MakeControl<QLabel>(window, "lblReportHead1");
+    copy = app::MakeControl<QPushButton>(window, "cmdCopy1");
+    info = app::MakeControl<QLabel>(window, "lblInfo_01_01");
     info->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     info->setWordWrap(true);
-    background = Make<QLabel>(window, "picResBack");
+    background = app::MakeControl<QLabel>(window, "picResBack");
     background->setFrameShape(QFrame::Box);
     background->setAutoFillBackground(true);
     background->setStyleSheet("#picResBack { background: white; }");
@@ -48,7 +38,7 @@ ResultScreen::ResultScreen(QWidget* window, app::Session& session, QPushButton* 
     // The areas pass their part index: centre 0, north 1, east 2, south 3, west 4.
     static constexpr int areas[] = {kAreaCentre, kAreaNorth, kAreaSouth, kAreaEast, kAreaWest};
     for (std::size_t i = 0; i < pictures.size(); ++i) {
-        pictures[i] = Make<app::ClickLabel>(background, pictureNames[i]);
+        pictures[i] = app::MakeControl<app::ClickLabel>(background, pictureNames[i]);
         pictures[i]->setScaledContents(true);
         const int area = areas[i];
         connect(pictures[i], &app::ClickLabel::pressed, this,
@@ -59,23 +49,23 @@ ResultScreen::ResultScreen(QWidget* window, app::Session& session, QPushButton* 
                                           static_cast<int>(position.y() * twipsPerPixel));
                 });
     }
-    enlarge = Make<app::ClickLabel>(background, "prEnlarge");
+    enlarge = app::MakeControl<app::ClickLabel>(background, "prEnlarge");
     enlarge->setScaledContents(true);
     static constexpr const char* lineNames[] = {"picDimVer1", "picDimVer2", "picDimHor1",
                                                 "picDimHor2", "picDimHor3"};
     for (std::size_t i = 0; i < lineBoxes.size(); ++i) {
-        lineBoxes[i] = Make<QLabel>(background, lineNames[i]);
+        lineBoxes[i] = app::MakeControl<QLabel>(background, lineNames[i]);
         lineBoxes[i]->setScaledContents(true);
     }
-    measures[0] = Make<QLabel>(background, "lblVertMeas");
-    measures[1] = Make<QLabel>(background, "lblVertMeas2");
-    report = Make<QPushButton>(window, "cmdReport");
-    dwg = Make<QPushButton>(window, "cmdDwg");
+    measures[0] = app::MakeControl<QLabel>(background, "lblVertMeas");
+    measures[1] = app::MakeControl<QLabel>(background, "lblVertMeas2");
+    report = app::MakeControl<QPushButton>(window, "cmdReport");
+    dwg = app::MakeControl<QPushButton>(window, "cmdDwg");
 
-    infoPanel = Make<QGroupBox>(window, "frmResInfo");
+    infoPanel = app::MakeControl<QGroupBox>(window, "frmResInfo");
     infoPanel->setAutoFillBackground(true);
-    infoHeading = Make<app::ClickLabel>(infoPanel, "lblResInfo0");
-    infoText = Make<app::ClickLabel>(infoPanel, "lblResInfo1");
+    infoHeading = app::MakeControl<app::ClickLabel>(infoPanel, "lblResInfo0");
+    infoText = app::MakeControl<app::ClickLabel>(infoPanel, "lblResInfo1");
     infoText->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     infoText->setWordWrap(true);
     infoHeading->show();
@@ -161,8 +151,8 @@ void ResultScreen::show(const ResultState& result, const std::string& code) {
 
     QPushButton* buttons[] = {exit_, reportBack_, report, dwg};
     for (std::size_t i = 0; i < 4; ++i) {
-        buttons[i]->setGeometry(px(screen.buttonLefts[i]), px(screen.buttonTop), px(kButtonWidth),
-                                px(kButtonHeight));
+        buttons[i]->setGeometry(px(screen.buttonLefts[i]), px(screen.buttonTop),
+                                px(app::kButtonWidth), px(app::kButtonHeight));
         buttons[i]->setText(Screen(screen.buttonCaptions[i]));
     }
     report->setFocus();

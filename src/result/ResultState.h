@@ -38,9 +38,9 @@ struct PictureBox {
 struct ReportScreenLayout {
     TwipRect frame; // frmReport
     std::string frameCaption;
-    TwipRect head; // lblReportHead1
+    TwipRect head;           // lblReportHead1
     std::string headCaption; // translated "¤¤Bestillingsnummer" + ": " + code
-    TwipRect copy; // cmdCopy1
+    TwipRect copy;           // cmdCopy1
     std::string copyCaption;
     TwipRect info;       // lblInfo_01_01
     TwipRect background; // picResBack
@@ -56,7 +56,7 @@ struct ReportScreenLayout {
 // The outcome of one result computation, read by the result screen, the
 // picture, the product information, the report and the CAD hand-over.
 struct ResultState {
-    std::array<Part, 5> parts; // by PartSlot
+    std::array<Part, 5> parts;             // by PartSlot
     std::array<std::string, 4> houseCodes; // north, south, east, west (four characters each)
     char marker = '=';                     // '!' when the houses differ
     int houseCount = 1;

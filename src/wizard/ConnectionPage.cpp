@@ -9,22 +9,15 @@ namespace tv::wizard {
 
 namespace {
 
-template <typename T> T* Make(QWidget* parent, const char* objectName) {
-    auto* control = new T(parent);
-    control->setObjectName(QString::fromLatin1(objectName));
-    control->hide();
-    return control;
-}
-
 QFrame* MakePicker(QWidget* window, const char* frame, const char* label, const char* list,
                    const char* close, QLabel*& labelOut, app::PressList*& listOut,
                    QPushButton*& closeOut) {
-    auto* picker = Make<QFrame>(window, frame);
+    auto* picker = app::MakeControl<QFrame>(window, frame);
     picker->setFrameShape(QFrame::Box);
     picker->setAutoFillBackground(true);
-    labelOut = Make<QLabel>(picker, label);
-    listOut = Make<app::PressList>(picker, list);
-    closeOut = Make<QPushButton>(picker, close);
+    labelOut = app::MakeControl<QLabel>(picker, label);
+    listOut = app::MakeControl<app::PressList>(picker, list);
+    closeOut = app::MakeControl<QPushButton>(picker, close);
     closeOut->setText("X");
     for (QWidget* child : std::initializer_list<QWidget*>{labelOut, listOut, closeOut})
         child->show();
@@ -38,8 +31,8 @@ ConnectionPage::ConnectionPage(QWidget* window, app::Session& session) : session
                                              "frameLeft"};
     static constexpr const char* images[] = {"", "imgTop", "imgRight", "imgBottom", "imgLeft"};
     for (int slot = 1; slot <= 4; ++slot) {
-        slotFrames[slot] = Make<app::PressFrame>(window, frames[slot]);
-        slotImages[slot] = Make<app::ClickLabel>(slotFrames[slot], images[slot]);
+        slotFrames[slot] = app::MakeControl<app::PressFrame>(window, frames[slot]);
+        slotImages[slot] = app::MakeControl<app::ClickLabel>(slotFrames[slot], images[slot]);
         slotImages[slot]->setScaledContents(true);
         slotImages[slot]->show();
     }
@@ -48,7 +41,7 @@ ConnectionPage::ConnectionPage(QWidget* window, app::Session& session) : session
     dimensionPicker =
         MakePicker(window, "frmConnectionDim", "lblConnDim", "lstConnDim", "cmdConnDimExit",
                    dimensionLabel, connectionDimensions, dimensionClose);
-    slideName = Make<QLabel>(window, "lblSlideName");
+    slideName = app::MakeControl<QLabel>(window, "lblSlideName");
     QObject::connect(connectionClose, &QPushButton::clicked, connectionPicker, &QWidget::hide);
     QObject::connect(dimensionClose, &QPushButton::clicked, dimensionPicker, &QWidget::hide);
 }

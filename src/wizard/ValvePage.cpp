@@ -11,23 +11,16 @@ constexpr int kPictureTop = 250; // twips inside the valve-type frame
 constexpr int kTypeButtonHeight = 300;
 constexpr int kOptionHeight = 300;
 
-template <typename T> T* Make(QWidget* parent, const char* objectName) {
-    auto* control = new T(parent);
-    control->setObjectName(QString::fromLatin1(objectName));
-    control->hide();
-    return control;
-}
-
 } // namespace
 
 ValvePage::ValvePage(QWidget* window, app::Session& session) : session_(session) {
-    typeFrame = Make<app::PressFrame>(window, "CenterFrame");
+    typeFrame = app::MakeControl<app::PressFrame>(window, "CenterFrame");
     typeFrame->setTitle("Ventiltype");
     static constexpr const char* typeNames[] = {"OptCenter1", "OptCenter2", "OptCenter3",
                                                 "OptCenter4"};
     for (std::size_t i = 0; i < typeButtons.size(); ++i)
-        typeButtons[i] = Make<app::PressRadio>(typeFrame, typeNames[i]);
-    picture = Make<app::ClickLabel>(typeFrame, "picCenter");
+        typeButtons[i] = app::MakeControl<app::PressRadio>(typeFrame, typeNames[i]);
+    picture = app::MakeControl<app::ClickLabel>(typeFrame, "picCenter");
     picture->setScaledContents(true);
     picture->show(); // shown and hidden with its frame
 
@@ -38,24 +31,25 @@ ValvePage::ValvePage(QWidget* window, app::Session& session) : session_(session)
                                                      {"optWedgeQual1", "optWedgeQual2"},
                                                      {"optActuator1", "optActuator2"}};
     for (std::size_t g = 0; g < optionFrames.size(); ++g) {
-        optionFrames[g] = Make<app::PressFrame>(window, frameNames[g]);
+        optionFrames[g] = app::MakeControl<app::PressFrame>(window, frameNames[g]);
         for (std::size_t o = 0; o < 2; ++o) {
-            optionButtons[g][o] = Make<app::PressRadio>(optionFrames[g], optionNames[g][o]);
+            optionButtons[g][o] =
+                app::MakeControl<app::PressRadio>(optionFrames[g], optionNames[g][o]);
             optionButtons[g][o]->show(); // shown and hidden with their frame
         }
     }
 
-    dimensionFrame = Make<app::PressFrame>(window, "frmDimensions");
-    dimensionLabel = Make<QLabel>(dimensionFrame, "lblDimension");
-    dimensions = Make<app::PressList>(dimensionFrame, "lstDimensions");
-    accessoryFrame = Make<app::PressFrame>(window, "frmAccesories");
-    accessoryLabel = Make<QLabel>(accessoryFrame, "lblAcessories");
-    accessories = Make<app::PressList>(accessoryFrame, "lstAccesories");
+    dimensionFrame = app::MakeControl<app::PressFrame>(window, "frmDimensions");
+    dimensionLabel = app::MakeControl<QLabel>(dimensionFrame, "lblDimension");
+    dimensions = app::MakeControl<app::PressList>(dimensionFrame, "lstDimensions");
+    accessoryFrame = app::MakeControl<app::PressFrame>(window, "frmAccesories");
+    accessoryLabel = app::MakeControl<QLabel>(accessoryFrame, "lblAcessories");
+    accessories = app::MakeControl<app::PressList>(accessoryFrame, "lstAccesories");
     for (QWidget* child :
          std::initializer_list<QWidget*>{dimensionLabel, dimensions, accessoryLabel, accessories})
         child->show();
 
-    codeLabel = Make<QLabel>(window, "lblCode");
+    codeLabel = app::MakeControl<QLabel>(window, "lblCode");
 }
 
 void ValvePage::place(const ValvePageLayout& layout, const ValvePageCaptions& captions) {

@@ -8,15 +8,6 @@ using data::ReadNumberLine;
 using data::ReadTextLine;
 using data::TextFile;
 
-TwipRect ReadRect(TextFile& file) {
-    TwipRect rect;
-    rect.top = ReadNumberLine(file);
-    rect.left = ReadNumberLine(file);
-    rect.width = ReadNumberLine(file);
-    rect.height = ReadNumberLine(file);
-    return rect;
-}
-
 } // namespace
 
 ValvePageLayout ReadValvePageLayout(data::DataFiles& files) {
@@ -29,21 +20,21 @@ ValvePageLayout ReadValvePageLayout(data::DataFiles& files) {
     layout.windowWidth = ReadNumberLine(*file);
     layout.windowHeight = ReadNumberLine(*file);
     layout.pictureSize = ReadNumberLine(*file);
-    layout.typeFrame = ReadRect(*file);
+    layout.typeFrame = data::ReadTwipRect(*file);
     for (auto& group : layout.groups) {
-        group.frame = ReadRect(*file);
+        group.frame = data::ReadTwipRect(*file);
         group.caption = ReadTextLine(*file);
         group.option1 = ReadTextLine(*file);
         group.option2 = ReadTextLine(*file);
     }
-    layout.dimensionFrame = ReadRect(*file);
-    layout.accessoryFrame = ReadRect(*file);
+    layout.dimensionFrame = data::ReadTwipRect(*file);
+    layout.accessoryFrame = data::ReadTwipRect(*file);
     layout.buttonTop = ReadNumberLine(*file);
     layout.exitLeft = ReadNumberLine(*file);
     layout.codeBoxLeft = ReadNumberLine(*file);
     layout.codeBoxWidth = ReadNumberLine(*file);
     for (auto& slot : layout.slotFrames)
-        slot = ReadRect(*file);
+        slot = data::ReadTwipRect(*file);
     auto& picker = layout.picker;
     picker.top = ReadNumberLine(*file);
     picker.left = ReadNumberLine(*file);

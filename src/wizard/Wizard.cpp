@@ -18,9 +18,6 @@ namespace tv::wizard {
 
 namespace {
 
-constexpr int kButtonWidth = 1150; // twips: Back at 0.75 and Next at 0.87 of 9850 must not meet
-constexpr int kButtonHeight = 375;
-
 // Code positions of a slot's connection and connection dimension.
 int ConnectionPosition(int slot) {
     return 2 * slot + 3;
@@ -210,15 +207,16 @@ void Wizard::ResetValvePage() {
         return session_.px(twips);
     };
     const int top = px(layout.buttonTop);
-    const int width = px(kButtonWidth);
-    const int height = px(kButtonHeight);
+    const int width = px(app::kButtonWidth);
+    const int height = px(app::kButtonHeight);
     shared_.exit->setGeometry(px(layout.exitLeft), top, width, height);
-    shared_.startNew->setGeometry(px(layout.exitLeft + kButtonWidth + 150), top, width, height);
+    shared_.startNew->setGeometry(px(layout.exitLeft + app::kButtonWidth + 150), top, width,
+                                  height);
     shared_.back->setGeometry(px(layout.windowWidth * 3 / 4), top, width, height);
     shared_.next->setGeometry(px(layout.windowWidth * 87 / 100), top, width, height);
     reportBack_->setGeometry(shared_.back->geometry());
     codeBox_->setGeometry(px(layout.codeBoxLeft), top, px(layout.codeBoxWidth), height);
-    nextShortcut_->setGeometry(px(layout.windowWidth * 87 / 100 + kButtonWidth / 2 - 150),
+    nextShortcut_->setGeometry(px(layout.windowWidth * 87 / 100 + app::kButtonWidth / 2 - 150),
                                top - px(400), px(300), px(300));
     recall_->setGeometry(px(layout.codeBoxLeft + layout.codeBoxWidth + 100), top, px(400), height);
 
