@@ -249,8 +249,10 @@ void Wizard::SelectValveType(int valveType) {
 
     configuration_->positionFlags[1] = true;
     const ChoiceLine& type = types[valveType - 1];
-    configuration_->code =
-        type.letter + std::string(kCodePositions - 1, 'X') + session_.files->head.codeSuffix;
+    // A type line without a letter still leaves twelve positions ("?" is
+    // rejected by the code check).
+    configuration_->code = (type.letter.empty() ? std::string("?") : type.letter) +
+                           std::string(kCodePositions - 1, 'X') + session_.files->head.codeSuffix;
     showCode();
     shared_.startScreen->hideFlags();
 
