@@ -5,7 +5,9 @@
 #include "data/HelpPanelView.h"
 #include "data/StartScreen.h"
 #include "platform/qt/QtText.h"
+#include "output/CadHandover.h"
 #include "output/EnlargedView.h"
+#include "output/WebLinks.h"
 #include "result/ProductInfo.h"
 #include "result/ResultScreen.h"
 #include "wizard/Wizard.h"
@@ -121,6 +123,22 @@ void MainWindow::createWizard() {
     wizard_->setResultScreen(resultScreen_);
     enlargedView_ =
         new output::EnlargedView(this, session_, *resultScreen_, cmdExit_, wizard_->reportBack());
+    connect(resultScreen_->dwg, &QPushButton::clicked, this, [this] {
+        const auto* windows = session_.platform.windowSearch;
+        if (windows &&
+            output::HandOver(*windows, session_.platform.settings, session_.platform.messages))
+            close();
+    });
+    for (auto [signal, control] :
+         {std::pair{&data::StartScreen::headClicked, output::kStartScreenHead},
+          std::pair{&data::StartScreen::picture1Clicked, output::kStartScreenPicture1},
+          std::pair{&data::StartScreen::picture2Clicked, output::kStartScreenPicture2}}) {
+        connect(startScreen_, signal, this, [this, control = std::string(control)] {
+            if (session_.platform.shell)
+                output::LaunchURL(*session_.platform.shell,
+                                  output::StartScreenLink(control, session_.headWebAddress));
+        });
+    }
     connect(resultScreen_->enlarge, &ClickLabel::pressed, this, [this] {
         const auto& configuration = wizard_->configuration();
         enlargedView_->open(configuration.record, configuration.code);

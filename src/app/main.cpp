@@ -3,7 +3,9 @@
 #include "data/DataFiles.h"
 #include "platform/MessageBoxes.h"
 #include "platform/SettingsStore.h"
+#include "platform/X11WindowSearch.h"
 #include "platform/qt/QtMessageBoxes.h"
+#include "platform/qt/QtShell.h"
 #include "platform/qt/QtSystem.h"
 
 #include <QApplication>
@@ -87,7 +89,9 @@ int main(int argc, char* argv[]) {
     tv::platform::FileSettingsStore settings(tv::platform::FileSettingsStore::defaultPath());
     tv::platform::QtMessageBoxes messages;
     tv::platform::QtSystem system;
-    tv::platform::Platform platform{settings, messages, system};
+    tv::platform::QtShell shell;
+    tv::platform::X11WindowSearch windows;
+    tv::platform::Platform platform{settings, messages, system, &shell, &windows};
 
     const auto programDirectory =
         std::filesystem::path(QCoreApplication::applicationDirPath().toStdString());

@@ -2,7 +2,9 @@
 
 #include "platform/MessageBoxes.h"
 #include "platform/SettingsStore.h"
+#include "platform/Shell.h"
 #include "platform/System.h"
+#include "platform/WindowSearch.h"
 
 namespace tv::platform {
 
@@ -11,6 +13,10 @@ struct Platform {
     SettingsStore& settings;
     MessageBoxes& messages;
     System& system;
+    // The desktop's "open" and the search for the CAD program's window;
+    // only the window uses them.
+    Shell* shell = nullptr;
+    const WindowSearch* windowSearch = nullptr;
 };
 
 } // namespace tv::platform

@@ -131,7 +131,9 @@ protected:
     platform::MemorySettingsStore settings_;
     platform::RecordingMessageBoxes messages_;
     platform::FakeSystem system_;
-    platform::Platform platform_{settings_, messages_, system_};
+    platform::RecordingShell shell_;
+    platform::FakeWindowSearch windows_;
+    platform::Platform platform_{settings_, messages_, system_, &shell_, &windows_};
     std::unique_ptr<MainWindow> window_;
 };
 

@@ -122,6 +122,19 @@ TEST_F(SampleWindowTest, OtherButtonsOnAFlagShowItsHelpAndKeepTheLanguage) {
     EXPECT_FALSE(frame->isVisible()) << "a click on the text closes the help";
 }
 
+TEST_F(SampleWindowTest, HeadTextAndStartPicturesOpenTheMakersPages) {
+    start();
+    press("lblStartscreenHead");
+    press("imgStartScreen1");
+    press("imgStartScreen2");
+    const std::vector<std::string> expected = {"https://www.kelmor.example/tessaro/",
+                                               "https://www.kelmor.example/",
+                                               "https://www.kelmor.example/tessaro/"};
+    EXPECT_EQ(shell_.opened, expected) << "the head address comes from the start screen's data";
+    EXPECT_EQ(window_->session().iProgressCode, 21) << "the start screen stays";
+    EXPECT_TRUE(messages_.shown.empty());
+}
+
 TEST_F(SampleWindowTest, CompactScreenShowsTheShortcutLabels) {
     system_.screen = {1024, 768};
     start();

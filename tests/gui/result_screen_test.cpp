@@ -93,6 +93,23 @@ TEST_F(ResultScreenTest, PictureZonesOpenTheProductInformation) {
     EXPECT_FALSE(panel->isVisible());
 }
 
+TEST_F(ResultScreenTest, DwgHandsOverOnlyToARunningCadProgram) {
+    configureTCross();
+    windows_.titles = {"Start Page - AutoCAD StartUp", "Terminal"};
+    press("cmdDwg");
+    ASSERT_EQ(messages_.shown.size(), 1u);
+    EXPECT_EQ(messages_.shown[0], Cp("Autocad kjører ikke"));
+    EXPECT_EQ(settings_.get("Brivo", "Startup", "BrivoDone"), "0");
+    EXPECT_TRUE(window_->isVisible());
+
+    windows_.titles = {"Terminal", "Drawing1.dwg - AutoCAD 2027"};
+    press("cmdDwg");
+    EXPECT_EQ(settings_.get("Brivo", "Startup", "BrivoDone"), "1");
+    EXPECT_FALSE(window_->isVisible()) << "the hand-over ends the program";
+    EXPECT_EQ(settings_.get("Brivo", "Startup", "CenterPartName"), "KEL_CPD_T150")
+        << "the hand-over record of the result is in place";
+}
+
 TEST_F(ResultScreenTest, CopyPutsTheCodeOnTheClipboard) {
     configureTCross();
     QApplication::clipboard()->setText("something else");
