@@ -7,6 +7,8 @@
 #include "platform/qt/QtText.h"
 #include "output/CadHandover.h"
 #include "output/EnlargedView.h"
+#include "output/Report.h"
+#include "result/QtCanvas.h"
 #include "output/WebLinks.h"
 #include "result/ProductInfo.h"
 #include "result/ResultScreen.h"
@@ -123,6 +125,22 @@ void MainWindow::createWizard() {
     wizard_->setResultScreen(resultScreen_);
     enlargedView_ =
         new output::EnlargedView(this, session_, *resultScreen_, cmdExit_, wizard_->reportBack());
+    connect(resultScreen_->report, &QPushButton::clicked, this, [this] {
+        const auto& configuration = wizard_->configuration();
+        const output::ReportInputs inputs{configuration.code,       configuration.record,
+                                          session_.result,          session_.values,
+                                          session_.customer,        session_.parameterFileTime,
+                                          session_.articleFileTime, session_.values.debugMode};
+        result::QtCanvas canvas;
+        const auto outcome =
+            output::WriteReport(inputs, *session_.files, session_.platform, canvas,
+                                [&canvas](const auto& path) { return canvas.saveBitmap(path); });
+        // Only a report that was written is opened: after an abort the path
+        // may name nothing, or an older report.
+        if (outcome.written && session_.platform.shell)
+            session_.platform.shell->open(data::PathText(outcome.path));
+        help_->hide();
+    });
     connect(resultScreen_->dwg, &QPushButton::clicked, this, [this] {
         const auto* windows = session_.platform.windowSearch;
         if (windows &&

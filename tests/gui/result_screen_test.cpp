@@ -110,6 +110,36 @@ TEST_F(ResultScreenTest, DwgHandsOverOnlyToARunningCadProgram) {
         << "the hand-over record of the result is in place";
 }
 
+TEST_F(ResultScreenTest, ReportWritesTheHtmlAndTheBitmapAndOpensTheHtml) {
+    configureTCross();
+    press("cmdReport");
+    const std::string base = window_->session().result.reportBaseName;
+    const auto html = data::ToPath(base + ".htm");
+    ASSERT_TRUE(std::filesystem::exists(html));
+    EXPECT_TRUE(std::filesystem::exists(data::ToPath(base + ".bmp")));
+    ASSERT_EQ(shell_.opened.size(), 1u);
+    EXPECT_EQ(shell_.opened[0], data::PathText(html));
+    const std::string report = test::ReadBytes(html);
+    EXPECT_NE(report.find("TBKCFCBCFCXX-V18"), std::string::npos);
+    EXPECT_NE(report.find("Ingrid Solheim"), std::string::npos) << "the customer from personal.ini";
+    EXPECT_TRUE(messages_.shown.empty()) << messages_.shown.front();
+}
+
+TEST_F(ResultScreenTest, AbortedReportOpensNothing) {
+    configureTCross();
+    // A parameter file without the report layout.
+    const auto parameterFile = dataDir() / "Tessaro.dat";
+    std::string bytes = test::ReadBytes(parameterFile);
+    const auto at = bytes.find(Cp("¤HTML-LAYOUT"));
+    ASSERT_NE(at, std::string::npos);
+    bytes[at + 1] = 'X';
+    test::WriteBytes(parameterFile, bytes);
+    press("cmdReport");
+    EXPECT_TRUE(shell_.opened.empty());
+    ASSERT_FALSE(messages_.shown.empty());
+    EXPECT_EQ(messages_.shown.back(), "HTML parameter not found in Tessaro.dat - report aborted");
+}
+
 TEST_F(ResultScreenTest, CopyPutsTheCodeOnTheClipboard) {
     configureTCross();
     QApplication::clipboard()->setText("something else");
