@@ -3,6 +3,7 @@
 #include "app/Startup.h"
 #include "data/DataFiles.h"
 #include "platform/Cp1252.h"
+#include "platform/FileBytes.h"
 #include "result/ResultComputation.h"
 #include "wizard/Configuration.h"
 #include "wizard/ValvePageLayout.h"
@@ -27,7 +28,7 @@ constexpr std::array<std::string_view, 6> kLanguages = {"NO", "EN", "DE", "FI", 
 // (and a line on err) when it is too short to be checked.
 std::optional<std::string> TypedCode(std::string_view command, const std::string& typed,
                                      std::ostream& err) {
-    std::string code = wizard::UpperCase(platform::Utf8ToCp1252(typed));
+    std::string code = platform::UpperCase(platform::Utf8ToCp1252(typed));
     if (code.size() >= kShortestCode)
         return code;
     err << command << ": the code must have at least " << kShortestCode
@@ -56,7 +57,7 @@ std::optional<ResultOptions> ParseResultArguments(const std::vector<std::string>
         if (arg == "--lang") {
             if (i + 1 == args.size())
                 return std::nullopt;
-            options.language = wizard::UpperCase(args[++i]);
+            options.language = platform::UpperCase(args[++i]);
             if (std::find(kLanguages.begin(), kLanguages.end(), options.language) ==
                 kLanguages.end()) {
                 err << "result: unknown language '" << args[i] << "'\n";

@@ -1,7 +1,7 @@
 #include "output/CadHandover.h"
 
 #include "app/Startup.h"
-#include "wizard/Configuration.h"
+#include "platform/FileBytes.h"
 
 #include <array>
 #include <string_view>
@@ -13,7 +13,7 @@ std::optional<std::string> FindCadWindow(const std::vector<std::string>& titlesT
     for (const std::string& title : titlesTopmostFirst) {
         if (title.empty())
             continue;
-        const std::string upper = wizard::UpperCase(title);
+        const std::string upper = platform::UpperCase(title);
         if (upper.find("AUTOCAD") == std::string::npos)
             continue;
         bool passedOver = false;

@@ -144,6 +144,26 @@ std::string_view Trim(std::string_view text) {
 
 namespace {
 
+unsigned char UpperByte(unsigned char byte) {
+    if (byte >= 'a' && byte <= 'z')
+        return static_cast<unsigned char>(byte - 0x20);
+    // à to þ (but not ÷) lie 0x20 above À to Þ; ß has no capital here.
+    if (byte >= 0xE0 && byte <= 0xFE && byte != 0xF7)
+        return static_cast<unsigned char>(byte - 0x20);
+    switch (byte) {
+    case 0x9A: // š
+        return 0x8A;
+    case 0x9C: // œ
+        return 0x8C;
+    case 0x9E: // ž
+        return 0x8E;
+    case 0xFF: // ÿ
+        return 0x9F;
+    default:
+        return byte;
+    }
+}
+
 unsigned char FoldByte(unsigned char c) {
     if (c >= 'A' && c <= 'Z')
         return static_cast<unsigned char>(c + 0x20);
@@ -170,6 +190,13 @@ bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
         return FoldByte(static_cast<unsigned char>(x)) == FoldByte(static_cast<unsigned char>(y));
     });
+}
+
+std::string UpperCase(std::string_view cp1252) {
+    std::string upper(cp1252);
+    for (char& c : upper)
+        c = static_cast<char>(UpperByte(static_cast<unsigned char>(c)));
+    return upper;
 }
 
 std::string FoldCase(std::string_view text) {

@@ -44,4 +44,8 @@ std::string_view Trim(std::string_view text);
 bool EqualsIgnoringCase(std::string_view a, std::string_view b);
 std::string FoldCase(std::string_view text);
 
+// A text in upper case, Windows-1252 letters included (a typed code, a
+// window title); ß has no capital and stays.
+std::string UpperCase(std::string_view cp1252);
+
 } // namespace tv::platform

@@ -1,5 +1,7 @@
 #include "result/ArticleFile.h"
 
+#include "platform/FileBytes.h"
+
 #include "data/TextFile.h"
 #include "wizard/ChoiceLine.h"
 
@@ -11,32 +13,6 @@ namespace {
 
 constexpr std::string_view kArticleFile = "Vantordata.dat";
 constexpr std::string_view kUnused = "UNUSED";
-
-unsigned char LowerByte(unsigned char byte) {
-    if (byte >= 'A' && byte <= 'Z')
-        return static_cast<unsigned char>(byte + 0x20);
-    // À to Þ (but not ×) lie 0x20 below à to þ.
-    if (byte >= 0xC0 && byte <= 0xDE && byte != 0xD7)
-        return static_cast<unsigned char>(byte + 0x20);
-    switch (byte) {
-    case 0x8A: // Š
-        return 0x9A;
-    case 0x8C: // Œ
-        return 0x9C;
-    case 0x8E: // Ž
-        return 0x9E;
-    case 0x9F: // Ÿ
-        return 0xFF;
-    default:
-        return byte;
-    }
-}
-
-std::string LowerCase(std::string text) {
-    for (char& c : text)
-        c = static_cast<char>(LowerByte(static_cast<unsigned char>(c)));
-    return text;
-}
 
 // The end of the article data as ReadTextLine sees it: "" with nothing
 // left to read (an empty line in the middle is never delivered).
@@ -54,7 +30,7 @@ int LookupArticle(data::DataFiles& files, std::string_view key, ArticleRecord& r
                   bool lowerCasePlaceholder) {
     std::string placeholder = files.TranslateText(data::TextKey("Mangler"));
     if (lowerCasePlaceholder)
-        placeholder = LowerCase(std::move(placeholder));
+        placeholder = platform::FoldCase(placeholder);
     record.fields.fill(placeholder);
     record.fields[0] = "(MISSING) ";
     record.fields[3].clear();
@@ -155,7 +131,7 @@ double FieldNumber(std::string_view field) {
 }
 
 std::string CenterPartKey(const wizard::ConfigurationRecord& record) {
-    return data::SectionKey(DimensionPrefix(record) + wizard::UpperCase(record.typeKey) + "_CPD");
+    return data::SectionKey(DimensionPrefix(record) + platform::UpperCase(record.typeKey) + "_CPD");
 }
 
 std::string ValveHouseKey(const wizard::ConfigurationRecord& record, std::string_view houseCode) {
@@ -169,7 +145,7 @@ std::string ConnectionKey(const wizard::ConfigurationRecord& record, int slot) {
     if (slot < 1 || slot > 4)
         return {};
     const wizard::SlotChoice& choice = record.slots[static_cast<std::size_t>(slot)];
-    return data::SectionKey(DimensionPrefix(record) + wizard::UpperCase(choice.connectionKey) +
+    return data::SectionKey(DimensionPrefix(record) + platform::UpperCase(choice.connectionKey) +
                             "_" + choice.dimensionKey + "_TK");
 }
 

@@ -315,37 +315,6 @@ std::string Configuration::codeLabelText() const {
     return files_.TranslateText(data::TextKey("Kode")) + ": " + code;
 }
 
-namespace {
-
-unsigned char UpperByte(unsigned char byte) {
-    if (byte >= 'a' && byte <= 'z')
-        return static_cast<unsigned char>(byte - 0x20);
-    // à to þ (but not ÷) lie 0x20 above À to Þ; ß has no capital here.
-    if (byte >= 0xE0 && byte <= 0xFE && byte != 0xF7)
-        return static_cast<unsigned char>(byte - 0x20);
-    switch (byte) {
-    case 0x9A: // š
-        return 0x8A;
-    case 0x9C: // œ
-        return 0x8C;
-    case 0x9E: // ž
-        return 0x8E;
-    case 0xFF: // ÿ
-        return 0x9F;
-    default:
-        return byte;
-    }
-}
-
-} // namespace
-
-std::string UpperCase(std::string_view cp1252) {
-    std::string upper(cp1252);
-    for (char& c : upper)
-        c = static_cast<char>(UpperByte(static_cast<unsigned char>(c)));
-    return upper;
-}
-
 std::string PositionMessage(std::string_view code, int position) {
     return "Feil i kodens posisjon " + std::to_string(position) +
            "\r\nDenne posisjonen kan ikke v\xE6re '" + std::string(At(code, position)) + "'";

@@ -146,9 +146,6 @@ ChoiceList ReadChoiceList(data::DataFiles& files, std::string_view key,
 void TranslateDescriptions(const data::DataFiles& files, std::string_view title,
                            std::vector<ChoiceLine>& lines);
 
-// A typed code in upper case (Windows-1252 letters).
-std::string UpperCase(std::string_view cp1252);
-
 // "Feil i kodens posisjon " + n + CR LF + "Denne posisjonen kan ikke være '"
 // + the character at n + "'".
 std::string PositionMessage(std::string_view code, int position);

@@ -1,6 +1,7 @@
 #include "wizard/Wizard.h"
 
 #include "app/Widgets.h"
+#include "platform/FileBytes.h"
 #include "data/HelpPanelView.h"
 #include "data/Pictures.h"
 #include "data/StartScreen.h"
@@ -796,7 +797,7 @@ void Wizard::codeChanged(const QString& text) {
         }
         return;
     }
-    const std::string code = UpperCase(typed);
+    const std::string code = platform::UpperCase(typed);
     if (code.size() < 13)
         return;
     settingCodeBox_ = true;

@@ -1,4 +1,5 @@
 #include "wizard/Configuration.h"
+#include "platform/FileBytes.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -454,7 +455,7 @@ TEST(ConfigurationTest, UpperCaseOfWindows1252Letters) {
         {"ß÷µ", "ß÷µ"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(UpperCase(Cp(c.text)), Cp(c.upper)) << c.text;
+        EXPECT_EQ(platform::UpperCase(Cp(c.text)), Cp(c.upper)) << c.text;
 }
 
 TEST(ConfigurationTest, PositionMessageQuotesTheCharacter) {
