@@ -8,6 +8,7 @@ packages=(
   libx11-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth
+  chromium
   fonts-dejavu-core
   python3
 )

@@ -1,5 +1,6 @@
 #include "app/CommandLine.h"
 
+#include "app/CustomerDetails.h"
 #include "app/Startup.h"
 #include "data/DataFiles.h"
 #include "platform/Cp1252.h"
@@ -11,6 +12,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <memory>
 #include <optional>
 #include <ostream>
 
@@ -40,11 +42,14 @@ struct ResultOptions {
     std::string code; // as typed
     bool debug = false;
     std::string language; // "" keeps the stored language
+    bool open = false;    // report only
 };
 
-std::optional<ResultOptions> ParseResultArguments(const std::vector<std::string>& args,
+// The arguments of `result` and `report`; --open only for the report.
+std::optional<ResultOptions> ParseResultArguments(std::string_view command,
+                                                  const std::vector<std::string>& args,
                                                   std::ostream& err) {
-    if (args.empty() || args[0] != "result")
+    if (args.empty() || args[0] != command)
         return std::nullopt;
     ResultOptions options;
     bool haveCode = false;
@@ -54,13 +59,17 @@ std::optional<ResultOptions> ParseResultArguments(const std::vector<std::string>
             options.debug = true;
             continue;
         }
+        if (arg == "--open" && command == "report") {
+            options.open = true;
+            continue;
+        }
         if (arg == "--lang") {
             if (i + 1 == args.size())
                 return std::nullopt;
             options.language = platform::UpperCase(args[++i]);
             if (std::find(kLanguages.begin(), kLanguages.end(), options.language) ==
                 kLanguages.end()) {
-                err << "result: unknown language '" << args[i] << "'\n";
+                err << command << ": unknown language '" << args[i] << "'\n";
                 return std::nullopt;
             }
             continue;
@@ -73,6 +82,57 @@ std::optional<ResultOptions> ParseResultArguments(const std::vector<std::string>
     if (!haveCode)
         return std::nullopt;
     return options;
+}
+
+// A valid code with its result, as the result screen has it.
+struct ComputedCode {
+    StartupValues values;
+    std::unique_ptr<data::DataFiles> files;
+    std::unique_ptr<wizard::Configuration> configuration;
+    result::ResultState state;
+};
+
+// Start-up, the code check and the result computation of `result` and
+// `report`. Gives the exit status when the command ends here.
+std::optional<int> ComputeTypedCode(std::string_view command, const std::string& typedCode,
+                                    const ResultOptions& options, platform::Platform& platform,
+                                    std::ostream& err, ComputedCode& computed) {
+    const auto typed = TypedCode(command, typedCode, err);
+    if (!typed)
+        return kExitFailure;
+    const std::string& code = *typed;
+
+    StartupOutcome startup = RunStartup(platform);
+    if (!startup.ok) {
+        platform.messages.inform(startup.failure);
+        return kExitFailure;
+    }
+    // For this run only: nothing of the two is written to the settings.
+    StartupValues& values = computed.values;
+    values = std::move(startup.values);
+    values.debugMode = values.debugMode || options.debug;
+    if (!options.language.empty())
+        values.language = options.language;
+
+    computed.files = std::make_unique<data::DataFiles>(data::ToPath(values.dataDirectory),
+                                                       values.language, platform.messages);
+    data::DataFiles& files = *computed.files;
+    computed.configuration =
+        std::make_unique<wizard::Configuration>(files, wizard::ReadValvePageLayout(files));
+    wizard::Configuration& configuration = *computed.configuration;
+    configuration.setMessages(&platform.messages);
+    configuration.Clear();
+    configuration.code = code;
+    if (const int position = configuration.CheckCode(); position != 0) {
+        platform.messages.inform(wizard::PositionMessage(code, position));
+        return kExitInvalid;
+    }
+
+    // A typed code: the accessory caption is the language's frame caption.
+    const std::string caption = wizard::ReadValvePageCaptions(files).accessoryFrame;
+    const result::ResultInputs inputs{configuration, values, caption};
+    computed.state = result::ComputeResult(files, platform, inputs);
+    return std::nullopt;
 }
 
 // A text of the program as a JSON string: UTF-8, with quotes, backslashes
@@ -210,44 +270,64 @@ int RunCheckCommand(const std::vector<std::string>& args, platform::Platform& pl
 
 int RunResultCommand(const std::vector<std::string>& args, platform::Platform& platform,
                      std::ostream& out, std::ostream& err) {
-    const auto options = ParseResultArguments(args, err);
+    const auto options = ParseResultArguments("result", args, err);
     if (!options) {
         err << kResultUsage << '\n';
         return kExitFailure;
     }
-    const auto typed = TypedCode("result", options->code, err);
-    if (!typed)
-        return kExitFailure;
-    const std::string& code = *typed;
-
-    StartupOutcome startup = RunStartup(platform);
-    if (!startup.ok) {
-        platform.messages.inform(startup.failure);
-        return kExitFailure;
-    }
-    // For this run only: nothing of the two is written to the settings.
-    StartupValues& values = startup.values;
-    values.debugMode = values.debugMode || options->debug;
-    if (!options->language.empty())
-        values.language = options->language;
-
-    data::DataFiles files(data::ToPath(values.dataDirectory), values.language, platform.messages);
-    wizard::Configuration configuration(files, wizard::ReadValvePageLayout(files));
-    configuration.setMessages(&platform.messages);
-    configuration.Clear();
-    configuration.code = code;
-    if (const int position = configuration.CheckCode(); position != 0) {
-        platform.messages.inform(wizard::PositionMessage(code, position));
-        return kExitInvalid;
-    }
-
-    // A typed code: the accessory caption is the language's frame caption.
-    const std::string caption = wizard::ReadValvePageCaptions(files).accessoryFrame;
-    const result::ResultInputs inputs{configuration, values, caption};
-    const result::ResultState state = result::ComputeResult(files, platform, inputs);
-    out << ResultJson(configuration.code, configuration.record.valveType, state) << '\n'
+    ComputedCode computed;
+    if (const auto status =
+            ComputeTypedCode("result", options->code, *options, platform, err, computed))
+        return *status;
+    const wizard::Configuration& configuration = *computed.configuration;
+    out << ResultJson(configuration.code, configuration.record.valveType, computed.state) << '\n'
         << std::flush;
     return kExitValid;
+}
+
+int RunReportCommand(const std::vector<std::string>& args, platform::Platform& platform,
+                     const ReportTools& tools, std::ostream& out, std::ostream& err) {
+    const auto options = ParseResultArguments("report", args, err);
+    if (!options) {
+        err << kReportUsage << '\n';
+        return kExitFailure;
+    }
+    ComputedCode computed;
+    if (const auto status =
+            ComputeTypedCode("report", options->code, *options, platform, err, computed))
+        return *status;
+
+    // The two file dates of the information table, as the start screen
+    // shows them.
+    auto fileTime = [&](const char* name) {
+        const auto when = platform.system.fileModified(computed.files->locate(name));
+        return when ? platform.system.formatDateTime(*when) : std::string();
+    };
+    const CustomerDetails customer = ReadCustomerDetails(tools.personalIni);
+    const wizard::Configuration& configuration = *computed.configuration;
+    const output::ReportInputs inputs{configuration.code,
+                                      configuration.record,
+                                      computed.state,
+                                      computed.values,
+                                      customer,
+                                      fileTime("Tessaro.dat"),
+                                      fileTime("Vantordata.dat"),
+                                      computed.values.debugMode};
+    bool bitmapSaved = false;
+    const auto outcome = output::WriteReport(
+        inputs, *computed.files, platform, tools.canvas, [&](const std::filesystem::path& path) {
+            bitmapSaved = tools.saveBitmap && tools.saveBitmap(path);
+            return bitmapSaved;
+        });
+    if (!outcome.written)
+        return kExitInvalid;
+
+    const std::u8string path = outcome.path.u8string();
+    out << std::string(path.begin(), path.end()) << '\n' << std::flush;
+    if (options->open && platform.shell)
+        platform.shell->open(data::PathText(outcome.path));
+    // The report names its picture: without it the page is not complete.
+    return bitmapSaved ? kExitValid : kExitInvalid;
 }
 
 } // namespace tv::app

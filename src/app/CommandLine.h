@@ -1,7 +1,10 @@
 #pragma once
 
+#include "output/Report.h"
 #include "platform/Platform.h"
+#include "result/Canvas.h"
 
+#include <filesystem>
 #include <iosfwd>
 #include <string>
 #include <vector>
@@ -16,6 +19,8 @@ inline constexpr int kExitFailure = 2; // wrong usage, or the installation canno
 inline constexpr const char* kCheckUsage = "Usage: tessaro-vavuvirivado check CODE";
 inline constexpr const char* kResultUsage =
     "Usage: tessaro-vavuvirivado result CODE [--debug] [--lang NO|EN|DE|FI|DK|SE]";
+inline constexpr const char* kReportUsage =
+    "Usage: tessaro-vavuvirivado report CODE [--debug] [--lang NO|EN|DE|FI|DK|SE] [--open]";
 
 // `check CODE` (args: "check" and the code, UTF-8 as the terminal gives
 // it). Runs start-up as the window does, then checks the code as the code
@@ -33,5 +38,20 @@ int RunCheckCommand(const std::vector<std::string>& args, platform::Platform& pl
 // the position message of the window and kExitInvalid.
 int RunResultCommand(const std::vector<std::string>& args, platform::Platform& platform,
                      std::ostream& out, std::ostream& err);
+
+// What the report command draws on and where it finds the customer.
+struct ReportTools {
+    result::Canvas& canvas;        // the enlarged picture is composed here
+    output::SaveBitmap saveBitmap; // and saved from here as the ".bmp"
+    std::filesystem::path personalIni;
+};
+
+// `report CODE [--debug] [--lang XX] [--open]`: everything `result` does,
+// then the order report as the result screen's "Rapport" writes it, with the
+// customer details of personal.ini. Prints the path of the ".htm" file (UTF-8)
+// and opens it with platform.shell only with --open. A report that was
+// aborted or could not be written in full gives its message and kExitInvalid.
+int RunReportCommand(const std::vector<std::string>& args, platform::Platform& platform,
+                     const ReportTools& tools, std::ostream& out, std::ostream& err);
 
 } // namespace tv::app

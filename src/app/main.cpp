@@ -7,10 +7,13 @@
 #include "platform/qt/QtMessageBoxes.h"
 #include "platform/qt/QtShell.h"
 #include "platform/qt/QtSystem.h"
+#include "result/QtCanvas.h"
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QGuiApplication>
 
+#include <filesystem>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -21,6 +24,7 @@ void PrintHelp(std::ostream& out) {
     out << "Usage: tessaro-vavuvirivado [--version | --help]\n"
            "       tessaro-vavuvirivado check CODE\n"
            "       tessaro-vavuvirivado result CODE [--debug] [--lang XX]\n"
+           "       tessaro-vavuvirivado report CODE [--debug] [--lang XX] [--open]\n"
            "\n"
            "Without arguments the configurator window opens on the installation found\n"
            "in the setting TarnelPath, or else in the current directory, which must\n"
@@ -44,18 +48,50 @@ void PrintHelp(std::ostream& out) {
            "              the debug information to the result text and --lang XX\n"
            "              (NO, EN, DE, FI, DK or SE) chooses the language, both for\n"
            "              this run only. Exit status as for check.\n"
+           "  report CODE [--debug] [--lang XX] [--open]\n"
+           "              do what result does, then write the order report as the\n"
+           "              result screen's Rapport button does: the .htm and the .bmp\n"
+           "              of the valve picture in the report directory TeHtml/, with\n"
+           "              the customer details of personal.ini beside the program.\n"
+           "              Prints the path of the .htm; --open also opens it in the\n"
+           "              desktop's browser. Needs no display. Exit status 1 when the\n"
+           "              report could not be written in full, else as for check.\n"
            "  --version   print the program version and exit\n"
            "  --help      print this text and exit\n";
+}
+
+// The installation's customer file beside the program file.
+std::filesystem::path ProgramPersonalIni() {
+    return tv::app::PersonalIniPath(
+        std::filesystem::path(QCoreApplication::applicationDirPath().toStdString()));
 }
 
 // A command runs headless: its messages go to standard error, and it needs
 // no display.
 int RunCommand(int argc, char* argv[], const std::vector<std::string>& args) {
-    QCoreApplication application(argc, argv);
-    application.setApplicationName("tessaro-vavuvirivado");
-
     tv::platform::FileSettingsStore settings(tv::platform::FileSettingsStore::defaultPath());
     tv::platform::StderrMessageBoxes messages;
+    if (args[0] == "report") {
+        // The report draws the valve picture, which takes the graphics part
+        // of Qt; without a display it draws off screen.
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") &&
+            qEnvironmentVariableIsEmpty("DISPLAY") &&
+            qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        QGuiApplication application(argc, argv);
+        application.setApplicationName("tessaro-vavuvirivado");
+        tv::platform::QtSystem system;
+        tv::platform::QtShell shell;
+        tv::platform::Platform platform{settings, messages, system, &shell};
+        tv::result::QtCanvas canvas;
+        const tv::app::ReportTools tools{
+            canvas, [&canvas](const auto& path) { return canvas.saveBitmap(path); },
+            ProgramPersonalIni()};
+        return tv::app::RunReportCommand(args, platform, tools, std::cout, std::cerr);
+    }
+
+    QCoreApplication application(argc, argv);
+    application.setApplicationName("tessaro-vavuvirivado");
     tv::platform::QtSystem system;
     tv::platform::Platform platform{settings, messages, system};
     if (args[0] == "result")
@@ -75,7 +111,7 @@ int main(int argc, char* argv[]) {
         PrintHelp(std::cout);
         return 0;
     }
-    if (!args.empty() && (args[0] == "check" || args[0] == "result"))
+    if (!args.empty() && (args[0] == "check" || args[0] == "result" || args[0] == "report"))
         return RunCommand(argc, argv, args);
     if (!args.empty()) {
         std::cerr << "tessaro-vavuvirivado: unknown argument '" << args[0] << "'\n";

@@ -2,6 +2,8 @@
 #include "app/Startup.h"
 #include "data/DataFiles.h"
 #include "platform/FakeSystem.h"
+#include "platform/Shell.h"
+#include "result/Canvas.h"
 #include "result/ResultComputation.h"
 #include "wizard/ValvePageLayout.h"
 #include "TestSupport.h"
@@ -15,17 +17,15 @@ namespace {
 
 using test::Cp;
 
-// The check command on a copy of the sample installation, so that the
-// start-up probes never write into the source tree.
-class CheckCommandTest : public ::testing::Test {
+// A command on a copy of the sample installation, so that the start-up
+// probes never write into the source tree.
+class SampleCommandTest : public ::testing::Test {
 protected:
-    CheckCommandTest() {
+    SampleCommandTest() {
         std::filesystem::copy(TV_SAMPLE_DIR, install_.path(),
                               std::filesystem::copy_options::recursive);
         system_.cwd = install_.path();
     }
-
-    int run(std::vector<std::string> args) { return RunCheckCommand(args, platform_, out_, err_); }
 
     test::TempDir install_;
     platform::MemorySettingsStore settings_;
@@ -34,6 +34,11 @@ protected:
     platform::Platform platform_{settings_, messages_, system_};
     std::ostringstream out_;
     std::ostringstream err_;
+};
+
+class CheckCommandTest : public SampleCommandTest {
+protected:
+    int run(std::vector<std::string> args) { return RunCheckCommand(args, platform_, out_, err_); }
 };
 
 TEST_F(CheckCommandTest, ValidCodePrintsZero) {
@@ -129,14 +134,6 @@ TEST_F(CheckCommandTest, DataProblemsOfTheCheckAreShown) {
               Cp("Feil i kodens posisjon 12\r\nDenne posisjonen kan ikke være 'C'"));
 }
 
-} // namespace
-} // namespace tv::app
-
-namespace tv::app {
-namespace {
-
-using test::Cp;
-
 // Line ends as the JSON of the result command writes them.
 std::string Escaped(std::string text) {
     for (std::size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at))
@@ -144,14 +141,8 @@ std::string Escaped(std::string text) {
     return text;
 }
 
-class ResultCommandTest : public ::testing::Test {
+class ResultCommandTest : public SampleCommandTest {
 protected:
-    ResultCommandTest() {
-        std::filesystem::copy(TV_SAMPLE_DIR, install_.path(),
-                              std::filesystem::copy_options::recursive);
-        system_.cwd = install_.path();
-    }
-
     int run(std::vector<std::string> args) {
         out_.str("");
         err_.str("");
@@ -174,14 +165,6 @@ protected:
                                           wizard::ReadValvePageCaptions(files).accessoryFrame};
         return platform::Cp1252ToUtf8(result::ComputeResult(files, platform, inputs).resultText);
     }
-
-    test::TempDir install_;
-    platform::MemorySettingsStore settings_;
-    platform::RecordingMessageBoxes messages_;
-    platform::FakeSystem system_;
-    platform::Platform platform_{settings_, messages_, system_};
-    std::ostringstream out_;
-    std::ostringstream err_;
 };
 
 TEST_F(ResultCommandTest, ValidCodePrintsOneJsonObject) {
@@ -313,6 +296,132 @@ TEST_F(ResultCommandTest, InstallationWithoutDataDirectoryEndsAtStartUp) {
     EXPECT_EQ(out_.str(), "");
     ASSERT_EQ(messages_.shown.size(), 1u);
     EXPECT_TRUE(messages_.shown[0].starts_with("Subdirectory 'Tessaro' not found"));
+}
+
+// The report command on the sample copy, with a customer file of its own, a
+// recording canvas and a bitmap writer that only records where it would
+// write.
+class ReportCommandTest : public SampleCommandTest {
+protected:
+    ReportCommandTest() {
+        platform_.shell = &shell_;
+        CustomerDetails customer;
+        customer.customer = "Ola <b>Nordmann</b>";
+        customer.company = Cp("Fjordvik & Sønner");
+        customer.invoiceAddress = "Postboks 1";
+        customer.deliveryAddress = "Kaia 2";
+        WriteCustomerDetails(personalIni(), customer);
+    }
+
+    std::filesystem::path personalIni() const { return program_ / "personal.ini"; }
+
+    int run(std::vector<std::string> args) {
+        out_.str("");
+        err_.str("");
+        const ReportTools tools{canvas_,
+                                [this](const std::filesystem::path& path) {
+                                    bitmaps_.push_back(path);
+                                    return saveBitmap_;
+                                },
+                                personalIni()};
+        return RunReportCommand(args, platform_, tools, out_, err_);
+    }
+
+    std::filesystem::path reportPath() const { return install_ / "TeHtml" / "Te202612071405.htm"; }
+
+    test::TempDir program_;
+    platform::RecordingShell shell_;
+    result::RecordingCanvas canvas_;
+    std::vector<std::filesystem::path> bitmaps_;
+    bool saveBitmap_ = true;
+};
+
+TEST_F(ReportCommandTest, WritesTheReportAndPrintsItsPath) {
+    ASSERT_EQ(run({"report", "kbbdfdfdfdfd-v18"}), 0) << err_.str();
+    const std::u8string path = reportPath().u8string();
+    EXPECT_EQ(out_.str(), std::string(path.begin(), path.end()) + "\n");
+    EXPECT_EQ(err_.str(), "");
+    EXPECT_TRUE(messages_.shown.empty()) << messages_.shown[0];
+    EXPECT_TRUE(shell_.opened.empty()) << "opened only with --open";
+    ASSERT_EQ(bitmaps_.size(), 1u);
+    EXPECT_EQ(bitmaps_[0], install_ / "TeHtml" / "Te202612071405.bmp");
+    EXPECT_FALSE(canvas_.calls.empty()) << "the picture was composed";
+
+    const std::string html = test::ReadBytes(reportPath());
+    EXPECT_NE(html.find("KBBDFDFDFDFD-V18"), std::string::npos);
+    EXPECT_NE(html.find("Te202612071405.bmp"), std::string::npos);
+    // The customer of personal.ini, as typed, never as markup.
+    EXPECT_NE(html.find("Ola &lt;b&gt;Nordmann&lt;/b&gt;"), std::string::npos);
+    EXPECT_NE(html.find(Cp("Fjordvik &amp; Sønner")), std::string::npos);
+    EXPECT_EQ(html.find("<b>Nordmann"), std::string::npos);
+    // The information table has the dates of both data files.
+    for (const char* file : {"Tessaro.dat", "Vantordata.dat"}) {
+        const auto when = system_.fileModified(install_ / "Tessaro" / file);
+        ASSERT_TRUE(when) << file;
+        EXPECT_NE(html.find(system_.formatDateTime(*when)), std::string::npos) << file;
+    }
+    // The result was handed over as on the result screen.
+    EXPECT_EQ(settings_.get(kApp, kSection, "CenterPartLength"), "195 mm");
+}
+
+TEST_F(ReportCommandTest, OpenHandsTheReportToTheDesktop) {
+    ASSERT_EQ(run({"report", "TBGCFCSPFCXX-V18", "--open", "--lang", "en"}), 0) << err_.str();
+    EXPECT_EQ(shell_.opened, std::vector<std::string>{data::PathText(reportPath())});
+    EXPECT_EQ(settings_.saveCount(kApp, kSection, "Language"), 0) << "--lang is for this run";
+}
+
+TEST_F(ReportCommandTest, DebugAddsTheDebugColumns) {
+    const std::string note = "<b>Vekt   (L)</b></td>";
+    ASSERT_EQ(run({"report", "TBGCFCSPFCXX-V18"}), 0);
+    EXPECT_EQ(test::ReadBytes(reportPath()).find(note), std::string::npos);
+    ASSERT_EQ(run({"report", "TBGCFCSPFCXX-V18", "--debug"}), 0);
+    EXPECT_NE(test::ReadBytes(reportPath()).find(note), std::string::npos);
+    EXPECT_EQ(settings_.saveCount(kApp, kSection, "BrivoMode"), 0) << "--debug is for this run";
+}
+
+TEST_F(ReportCommandTest, AnAbortedReportPrintsNoPathAndOpensNothing) {
+    const auto parameterFile = install_ / "Tessaro" / "Tessaro.dat";
+    std::string bytes = test::ReadBytes(parameterFile);
+    const auto at = bytes.find(Cp("¤HTML-LAYOUT"));
+    ASSERT_NE(at, std::string::npos);
+    bytes.replace(at, 5, Cp("¤GONE"));
+    test::WriteBytes(parameterFile, bytes);
+
+    EXPECT_EQ(run({"report", "TBGCFCSPFCXX-V18", "--open"}), 1);
+    EXPECT_EQ(out_.str(), "");
+    EXPECT_EQ(messages_.shown, std::vector<std::string>{output::kNoLayoutMessage});
+    EXPECT_TRUE(shell_.opened.empty());
+    EXPECT_FALSE(std::filesystem::exists(reportPath()));
+}
+
+TEST_F(ReportCommandTest, AMissingPictureIsToldAndFailsTheCommand) {
+    saveBitmap_ = false;
+    EXPECT_EQ(run({"report", "TBGCFCSPFCXX-V18"}), 1);
+    EXPECT_FALSE(out_.str().empty()) << "the report itself was written";
+    ASSERT_EQ(messages_.shown.size(), 1u);
+    EXPECT_TRUE(messages_.shown[0].starts_with("The valve picture could not be written:"));
+}
+
+TEST_F(ReportCommandTest, WrongUsageAndInvalidCodesWriteNoReport) {
+    const std::vector<std::pair<std::vector<std::string>, int>> cases = {
+        {{"report"}, 2},
+        {{"report", "TBGCFCSPFCXX-V18", "--lang", "XX"}, 2},
+        {{"report", "TBGCFCSPFCXX-V18", "--verbose"}, 2},
+        {{"report", "TBGCFCSPFCXX"}, 2},
+        {{"report", "TBGCFCQPFCXX-V18"}, 1},
+    };
+    for (const auto& [args, status] : cases) {
+        SCOPED_TRACE(::testing::PrintToString(args));
+        EXPECT_EQ(run(args), status);
+        EXPECT_EQ(out_.str(), "");
+    }
+    EXPECT_TRUE(bitmaps_.empty());
+    EXPECT_FALSE(std::filesystem::exists(reportPath()));
+}
+
+TEST_F(ResultCommandTest, OpenBelongsToTheReportOnly) {
+    EXPECT_EQ(run({"result", "TBGCFCSPFCXX-V18", "--open"}), 2);
+    EXPECT_EQ(out_.str(), "");
 }
 
 } // namespace
