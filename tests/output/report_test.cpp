@@ -510,6 +510,28 @@ TEST_F(ReportTest, MissingLayoutAbortsWithoutAReport) {
     EXPECT_TRUE(fs::exists(reportPath(".bmp"))) << "the picture is saved first";
 }
 
+TEST_F(ReportTest, ALayoutThatEndsEarlyStillGivesAWholePage) {
+    // The layout section stops three lines in; the next section follows.
+    const fs::path data = data_.path() / "Tessaro";
+    fs::copy(fs::path(TV_SAMPLE_DIR) / "Tessaro", data, fs::copy_options::recursive);
+    std::string bytes = test::ReadBytes(data / "Tessaro.dat");
+    const std::string last = Cp("¤¤Programversjon\r\n");
+    const auto at = bytes.find(last, bytes.find(Cp("\r\n¤HTML-LAYOUT\r\n")));
+    const auto next = bytes.find(Cp("\r\n¤ADMINSCREEN\r\n"), at);
+    ASSERT_NE(at, std::string::npos);
+    ASSERT_NE(next, std::string::npos);
+    bytes.erase(at + last.size(), next + 2 - (at + last.size()));
+    test::WriteBytes(data / "Tessaro.dat", bytes);
+
+    const auto lines = html(write("TBGCFCSPFCXX-V18", "NO", data));
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines.back(), "</font></body> </html>");
+    EXPECT_EQ(ReadPartsTable(lines).rows.size(), 6u) << "every part is still listed";
+    EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [](const std::string& line) {
+        return line.find("Kari Nordmann") != std::string::npos;
+    })) << "and the customer";
+}
+
 TEST_F(ReportTest, AnOlderReportIsReplaced) {
     test::WriteBytes(reportPath(".htm"), "an older report that is longer than nothing");
     const auto lines = html(write("EBXCFCXXFCXX-V18"));
