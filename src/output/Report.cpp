@@ -210,11 +210,14 @@ void ReportWriter::houseRows() {
     const bool alike = state.marker != '!';
     if (alike || type < 2 || type > 4)
         return;
-    // The houses at 12 and 6 o'clock are always of the first kind; the one
-    // at 3 o'clock stands for the second, as in the result text. The T-cross
-    // has one such house, the other crosses two.
+    // The second kind is the house at 6 o'clock. When that one is of the
+    // first kind (in the usual crosses the houses at 3 and 9 o'clock are
+    // the odd ones), the house at 3 o'clock stands for it, as in the result
+    // text, so that no house is listed twice. The T-cross has one house of
+    // the second kind, the other crosses two.
     const int count = type == 2 ? 1 : state.houseCount;
-    const result::Part& second = state.parts[result::kEast];
+    const bool southDiffers = state.houseCodes[1] != state.houseCodes[0];
+    const result::Part& second = state.parts[southDiffers ? result::kSouth : result::kEast];
     row(second.articleNumber, dimension, second.description,
         result::FormatMeasure(second.weight, 1, false, separator_) + " kg",
         std::to_string(count) + pieces);

@@ -406,6 +406,19 @@ TEST_F(ReportTest, RowsOfEveryValveType) {
     }
 }
 
+TEST_F(ReportTest, AnOddHouseAtSixOClockIsTheSecondKind) {
+    // The X-cross of DN 200 with its short house at 6 o'clock instead of
+    // at 3 and 9.
+    const fs::path data =
+        sampleCopyWith("58.2 kg\r\n24440,-\r\nUFOT UFOT KORT KORT",
+                       "58.2 kg\r\n24440,-\r\nUFOT KORT UFOT UFOT", "Vantordata.dat");
+    const PartsTable table = ReadPartsTable(html(write("KBBDFDFDFDFD-V18", "NO", data)));
+    ASSERT_GE(table.rows.size(), 2u);
+    EXPECT_EQ(table.rows[0][0], "KV200-BU");
+    EXPECT_EQ(table.rows[1][0], "KV200-BK");
+    EXPECT_EQ(table.rows[1][4], "2 stk");
+}
+
 TEST_F(ReportTest, SingleValveHasNoCrossRowsAndNoHorizontalLine) {
     const auto lines = html(write("EBXCFCXXFCXX-V18"));
     // No centre part and no accessory (their remark is "-"), no connection
