@@ -1,6 +1,7 @@
 #include "app/MainWindow.h"
 
 #include "app/ContactsForm.h"
+#include "app/VersionCheck.h"
 #include "app/Widgets.h"
 #include "data/HelpPanelView.h"
 #include "data/StartScreen.h"
@@ -86,7 +87,7 @@ bool MainWindow::create() {
 }
 
 bool MainWindow::load() {
-    auto outcome = RunStartup(session_.platform);
+    auto outcome = RunStartup(session_.platform, StartupVersionCheck(session_.platform));
     if (!outcome.ok) {
         session_.platform.messages.inform(outcome.failure);
         return false;

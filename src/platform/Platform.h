@@ -4,6 +4,7 @@
 #include "platform/SettingsStore.h"
 #include "platform/Shell.h"
 #include "platform/System.h"
+#include "platform/WebClient.h"
 #include "platform/WindowSearch.h"
 
 namespace tv::platform {
@@ -17,6 +18,7 @@ struct Platform {
     // only the window uses them.
     Shell* shell = nullptr;
     const WindowSearch* windowSearch = nullptr;
+    WebClient* web = nullptr; // the version check and the web text probe; only the window sets it
 };
 
 } // namespace tv::platform

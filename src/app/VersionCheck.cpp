@@ -1,0 +1,175 @@
+#include "app/VersionCheck.h"
+
+#include "data/DataFiles.h"
+#include "platform/FileBytes.h"
+
+#include <algorithm>
+#include <random>
+#include <string_view>
+#include <system_error>
+
+namespace tv::app {
+
+namespace {
+
+// The version page in chunks this large; one more byte than the bound is
+// asked for at most, to see that a page is too large.
+constexpr std::size_t kDownloadChunkBytes = 64 * 1024;
+
+// The whole page, or nothing when it cannot be fetched, fails part-way or
+// is larger than `maxBytes`.
+std::optional<std::string> DownloadPage(platform::WebClient& web, const std::string& url,
+                                        std::size_t maxBytes) {
+    const auto transfer = web.open(url);
+    if (!transfer)
+        return std::nullopt;
+    std::string page;
+    while (true) {
+        const std::size_t room = maxBytes + 1 - page.size();
+        const auto chunk = transfer->read(std::min(kDownloadChunkBytes, room));
+        if (!chunk)
+            return std::nullopt;
+        if (chunk->empty())
+            return page;
+        page += *chunk;
+        if (page.size() > maxBytes)
+            return std::nullopt;
+    }
+}
+
+// The lines of a text; CR LF, a lone CR and a lone LF each end a line.
+std::vector<std::string_view> Lines(std::string_view text) {
+    std::vector<std::string_view> lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const std::size_t end = text.find_first_of("\r\n", start);
+        if (end == std::string_view::npos) {
+            lines.push_back(text.substr(start));
+            break;
+        }
+        lines.push_back(text.substr(start, end - start));
+        start = end + 1;
+        if (text[end] == '\r' && start < text.size() && text[start] == '\n')
+            ++start;
+    }
+    return lines;
+}
+
+// Pools the random word's letters come from; a letter that is there more
+// than once comes up more often.
+constexpr std::string_view kVowels = "aaeeeiioouy";
+constexpr std::string_view kConsonants = "bbddffgghjkkllmmnnpprrsssttvvz";
+static_assert(kVowels.size() == 11 && kConsonants.size() == 30);
+
+char Pick(std::string_view pool, const RandomBelow& random) {
+    const int index = random(static_cast<int>(pool.size()));
+    return pool[static_cast<std::size_t>(std::clamp(index, 0, static_cast<int>(pool.size()) - 1))];
+}
+
+} // namespace
+
+void CheckVersion(StartupValues& values, platform::WebClient& web,
+                  platform::MessageBoxes& messages) {
+    if (!values.debugMode || !values.online)
+        return;
+    // The web client keeps no cache, so there is no older copy of the page to
+    // drop first: every fetch goes to the server.
+    web.letEventsRun();
+    const auto page = DownloadPage(web, values.versionUrl, kMaxVersionPageBytes);
+    const std::filesystem::path file = data::ToPath(values.versionFile);
+    if (!page || !platform::ReplaceFileBytes(file, *page)) {
+        values.online = false;
+        return;
+    }
+    web.letEventsRun();
+    ShowVersionMessage(file, messages);
+}
+
+std::function<void(StartupValues&)> StartupVersionCheck(platform::Platform& platform) {
+    return [&platform](StartupValues& values) {
+        if (platform.web)
+            CheckVersion(values, *platform.web, platform.messages);
+    };
+}
+
+std::string ShowVersionMessage(const std::filesystem::path& file,
+                               platform::MessageBoxes& messages) {
+    std::string found;
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(file, ec)) {
+        messages.inform(kVersionInfoMissing);
+        return found;
+    }
+    const std::string_view start = kVersionLineStart;
+    const std::string text = platform::ReadFileBytes(file).value_or(std::string());
+    for (const std::string_view line : Lines(text)) {
+        if (line.starts_with(start))
+            found = std::string(line.substr(start.size()));
+    }
+    // Plain byte order, as the versions have always been compared: "1.9" is
+    // newer than "1.8.11", "1.10.0" is not.
+    if (found > std::string(data::kProgramVersion))
+        messages.inform(kNewVersionBefore + found + kNewVersionAfter);
+    std::filesystem::remove(file, ec);
+    return found;
+}
+
+std::string GetHTMLFromURL(platform::WebClient& web, const std::string& address) {
+    const auto transfer = web.open(address);
+    if (!transfer)
+        return {};
+    std::string text;
+    while (text.size() < kMaxWebTextBytes) {
+        web.letEventsRun();
+        const auto chunk =
+            transfer->read(std::min(kWebTextChunkBytes, kMaxWebTextBytes - text.size()));
+        if (!chunk)
+            return {};
+        if (chunk->empty())
+            break;
+        text += *chunk;
+    }
+    return text;
+}
+
+RandomBelow MakeRandomBelow() {
+    auto engine = std::make_shared<std::mt19937>(std::random_device{}());
+    return [engine](int n) {
+        return n <= 1 ? 0 : std::uniform_int_distribution<int>(0, n - 1)(*engine);
+    };
+}
+
+std::string RandomWord(const RandomBelow& random) {
+    const int length = 5 + std::clamp(random(3), 0, 2);
+    // Whether the letters at odd positions (the first, third, ...) are the
+    // vowels, or those at even ones.
+    const bool vowelsOdd = random(2) == 0;
+    std::string word;
+    for (int position = 1; position <= length; ++position) {
+        const bool odd = position % 2 == 1;
+        word += Pick(odd == vowelsOdd ? kVowels : kConsonants, random);
+    }
+    word[0] = static_cast<char>(word[0] - 'a' + 'A');
+    return word;
+}
+
+std::optional<WebTextProbe> ProbeWebText(const StartupValues& values, platform::WebClient& web,
+                                         platform::MessageBoxes& messages,
+                                         const RandomBelow& random) {
+    if (!values.debugMode)
+        return std::nullopt;
+    WebTextProbe probe;
+    const std::string word = RandomWord(random);
+    if (values.online)
+        probe.pageText = GetHTMLFromURL(web, kProbeWebAddress);
+    const std::size_t marker = probe.pageText.find(kProbeMarker);
+    if (marker != std::string::npos)
+        messages.inform(std::string_view(probe.pageText).substr(marker));
+    if (!probe.pageText.empty())
+        platform::ReplaceFileBytes(data::ToPath(values.installDirectory + kWebTextFile),
+                                   probe.pageText);
+    probe.wordLine = word + "    " + std::to_string(values.start.year);
+    return probe;
+}
+
+} // namespace tv::app
