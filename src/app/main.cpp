@@ -7,6 +7,7 @@
 #include "platform/qt/QtMessageBoxes.h"
 #include "platform/qt/QtShell.h"
 #include "platform/qt/QtSystem.h"
+#include "platform/qt/QtWebClient.h"
 #include "result/QtCanvas.h"
 
 #include <QApplication>
@@ -127,7 +128,8 @@ int main(int argc, char* argv[]) {
     tv::platform::QtSystem system;
     tv::platform::QtShell shell;
     tv::platform::X11WindowSearch windows;
-    tv::platform::Platform platform{settings, messages, system, &shell, &windows};
+    tv::platform::QtWebClient web;
+    tv::platform::Platform platform{settings, messages, system, &shell, &windows, &web};
 
     const auto programDirectory =
         std::filesystem::path(QCoreApplication::applicationDirPath().toStdString());

@@ -2,6 +2,7 @@
 
 #include "app/MainWindow.h"
 #include "platform/FakeSystem.h"
+#include "platform/WebClient.h"
 #include "platform/qt/QtText.h"
 #include "TestSupport.h"
 
@@ -133,7 +134,8 @@ protected:
     platform::FakeSystem system_;
     platform::RecordingShell shell_;
     platform::FakeWindowSearch windows_;
-    platform::Platform platform_{settings_, messages_, system_, &shell_, &windows_};
+    platform::FakeWebClient web_;
+    platform::Platform platform_{settings_, messages_, system_, &shell_, &windows_, &web_};
     std::unique_ptr<MainWindow> window_;
 };
 

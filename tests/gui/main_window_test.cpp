@@ -1,4 +1,5 @@
 #include "gui/SampleWindow.h"
+#include "app/Startup.h"
 #include "data/StartScreenLayout.h"
 #include "platform/FakeSystem.h"
 #include "platform/qt/QtText.h"
@@ -200,6 +201,35 @@ TEST_F(SampleWindowTest, CancelAsksAndNoKeepsTheTextsYesQuitsWithoutWriting) {
     });
     EXPECT_FALSE(window_->create());
     EXPECT_EQ(test::ReadBytes(program_ / "personal.ini"), before);
+}
+
+TEST_F(SampleWindowTest, DebugModeOnlineAnnouncesANewerVersionAtStart) {
+    settings_.save(kApp, kSection, "BrivoMode", "2");
+    system_.online = true;
+    web_.pages[kDefaultVersionUrl] = "<html>\r\nProgramversjon 1.8.12\r\n</html>\r\n";
+    start();
+    EXPECT_EQ(web_.requested, std::vector<std::string>{kDefaultVersionUrl});
+    EXPECT_EQ(messages_.shown,
+              std::vector<std::string>{"Nytt program versjon 1.8.12 kan lastes ned"});
+    EXPECT_FALSE(std::filesystem::exists(install_ / "tessaroversion.htm"));
+    EXPECT_TRUE(window_->session().values.online);
+}
+
+TEST_F(SampleWindowTest, TheVersionCheckAsksTheWebOnlyInDebugModeOnline) {
+    const struct {
+        const char* mode;
+        bool online;
+    } cases[] = {{"", true}, {"1", true}, {"2", false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string("mode '") + c.mode + "' online " + (c.online ? "yes" : "no"));
+        settings_.save(kApp, kSection, "BrivoMode", c.mode);
+        system_.online = c.online;
+        web_.pages[kDefaultVersionUrl] = "Programversjon 9.0\r\n";
+        start();
+        EXPECT_TRUE(web_.requested.empty());
+        EXPECT_TRUE(messages_.shown.empty()) << messages_.shown.front();
+        window_.reset();
+    }
 }
 
 TEST_F(SampleWindowTest, StartingInAnEmptyDirectoryEndsWithTheMessage) {

@@ -106,7 +106,9 @@ TEST_F(QtVersionCheckTest, RedirectIsFollowed) {
 }
 
 TEST_F(QtVersionCheckTest, FailuresClearOnlineAndTellNothing) {
-    // A failure that has to be waited out takes its bound, and hardly more.
+    // A failure that has to be waited out takes its bound and then gives
+    // up: the upper limit is loose, it only tells a bound from a hang on a
+    // busy test machine.
     struct Case {
         const char* name;
         HttpAnswer answer;
@@ -131,7 +133,7 @@ TEST_F(QtVersionCheckTest, FailuresClearOnlineAndTellNothing) {
         EXPECT_FALSE(outcome.values.online);
         EXPECT_TRUE(messages_.shown.empty());
         EXPECT_GE(took, c.waited);
-        EXPECT_LT(took, c.waited + 500ms) << "gives up within its bound";
+        EXPECT_LT(took, c.waited + 10s) << "gives up instead of hanging";
     }
 }
 
