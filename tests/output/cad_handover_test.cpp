@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <optional>
 #include <string>
 #include <vector>
@@ -18,6 +19,11 @@ struct FindCase {
     std::vector<std::string> titles; // topmost first
     std::optional<std::string> found;
 };
+
+// Names the case by its reason in the test listing.
+void PrintTo(const FindCase& c, std::ostream* out) {
+    *out << c.why;
+}
 
 class FindCadWindowTest : public ::testing::TestWithParam<FindCase> {};
 

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <vector>
 
 namespace tv::platform {
@@ -16,6 +17,11 @@ struct UrlCase {
     const char* target;
     QUrl url;
 };
+
+// Names the case by its reason in the test listing.
+void PrintTo(const UrlCase& c, std::ostream* out) {
+    *out << c.why;
+}
 
 class ShellUrlTest : public ::testing::TestWithParam<UrlCase> {};
 

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,11 @@ struct LinkCase {
     const char* headAddress;
     std::string address;
 };
+
+// Names the case by its reason in the test listing.
+void PrintTo(const LinkCase& c, std::ostream* out) {
+    *out << c.why;
+}
 
 class StartScreenLinkTest : public ::testing::TestWithParam<LinkCase> {};
 
