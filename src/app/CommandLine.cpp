@@ -324,8 +324,9 @@ int RunReportCommand(const std::vector<std::string>& args, platform::Platform& p
 
     const std::u8string path = outcome.path.u8string();
     out << std::string(path.begin(), path.end()) << '\n' << std::flush;
-    if (options->open && platform.shell)
-        platform.shell->open(data::PathText(outcome.path));
+    // The report stands written whether or not a browser shows it.
+    if (options->open && (!platform.shell || !platform.shell->open(data::PathText(outcome.path))))
+        err << "report: the desktop could not open the report; open it yourself\n";
     // The report names its picture: without it the page is not complete.
     return bitmapSaved ? kExitValid : kExitInvalid;
 }

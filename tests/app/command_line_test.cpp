@@ -370,6 +370,13 @@ TEST_F(ReportCommandTest, OpenHandsTheReportToTheDesktop) {
     EXPECT_EQ(settings_.saveCount(kApp, kSection, "Language"), 0) << "--lang is for this run";
 }
 
+TEST_F(ReportCommandTest, ADesktopThatCannotOpenItIsToldButTheReportStands) {
+    shell_.result = false;
+    EXPECT_EQ(run({"report", "TBGCFCSPFCXX-V18", "--open"}), 0);
+    EXPECT_FALSE(out_.str().empty());
+    EXPECT_NE(err_.str().find("could not open the report"), std::string::npos) << err_.str();
+}
+
 TEST_F(ReportCommandTest, DebugAddsTheDebugColumns) {
     const std::string note = "<b>Vekt   (L)</b></td>";
     ASSERT_EQ(run({"report", "TBGCFCSPFCXX-V18"}), 0);
