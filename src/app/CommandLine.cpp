@@ -297,21 +297,16 @@ int RunReportCommand(const std::vector<std::string>& args, platform::Platform& p
             ComputeTypedCode("report", options->code, *options, platform, err, computed))
         return *status;
 
-    // The two file dates of the information table, as the start screen
-    // shows them.
-    auto fileTime = [&](const char* name) {
-        const auto when = platform.system.fileModified(computed.files->locate(name));
-        return when ? platform.system.formatDateTime(*when) : std::string();
-    };
     const CustomerDetails customer = ReadCustomerDetails(tools.personalIni);
+    const data::DataFiles& files = *computed.files;
     const wizard::Configuration& configuration = *computed.configuration;
     const output::ReportInputs inputs{configuration.code,
                                       configuration.record,
                                       computed.state,
                                       computed.values,
                                       customer,
-                                      fileTime("Tessaro.dat"),
-                                      fileTime("Vantordata.dat"),
+                                      data::DataFileTime(files, platform.system, "Tessaro.dat"),
+                                      data::DataFileTime(files, platform.system, "Vantordata.dat"),
                                       computed.values.debugMode};
     bool bitmapSaved = false;
     const auto outcome = output::WriteReport(

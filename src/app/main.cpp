@@ -61,10 +61,9 @@ void PrintHelp(std::ostream& out) {
            "  --help      print this text and exit\n";
 }
 
-// The installation's customer file beside the program file.
-std::filesystem::path ProgramPersonalIni() {
-    return tv::app::PersonalIniPath(
-        std::filesystem::path(QCoreApplication::applicationDirPath().toStdString()));
+// The directory of the program file, where personal.ini is kept.
+std::filesystem::path ProgramDirectory() {
+    return std::filesystem::path(QCoreApplication::applicationDirPath().toStdString());
 }
 
 // A command runs headless: its messages go to standard error, and it needs
@@ -87,7 +86,7 @@ int RunCommand(int argc, char* argv[], const std::vector<std::string>& args) {
         tv::result::QtCanvas canvas;
         const tv::app::ReportTools tools{
             canvas, [&canvas](const auto& path) { return canvas.saveBitmap(path); },
-            ProgramPersonalIni()};
+            tv::app::PersonalIniPath(ProgramDirectory())};
         return tv::app::RunReportCommand(args, platform, tools, std::cout, std::cerr);
     }
 
@@ -131,9 +130,7 @@ int main(int argc, char* argv[]) {
     tv::platform::QtWebClient web;
     tv::platform::Platform platform{settings, messages, system, &shell, &windows, &web};
 
-    const auto programDirectory =
-        std::filesystem::path(QCoreApplication::applicationDirPath().toStdString());
-    tv::app::MainWindow window(platform, programDirectory);
+    tv::app::MainWindow window(platform, ProgramDirectory());
     if (!window.create())
         return 0;
     if (!window.load())

@@ -219,4 +219,10 @@ LanguageHead DataFiles::ReadLanguageHead(TextFile& file) const {
     return head;
 }
 
+std::string DataFileTime(const DataFiles& files, const platform::System& system,
+                         std::string_view name) {
+    const auto when = system.fileModified(files.locate(name));
+    return when ? system.formatDateTime(*when) : std::string();
+}
+
 } // namespace tv::data

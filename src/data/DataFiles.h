@@ -2,6 +2,7 @@
 
 #include "data/TextFile.h"
 #include "platform/MessageBoxes.h"
+#include "platform/System.h"
 
 #include <array>
 #include <filesystem>
@@ -129,5 +130,11 @@ private:
     mutable std::map<std::filesystem::path, Cached> cache_;
     mutable std::set<std::string> reported_;
 };
+
+// When a data file was last changed, in the user's date and time format
+// ("" when that cannot be had): the file dates of the start screen's head
+// text and of the order report.
+std::string DataFileTime(const DataFiles& files, const platform::System& system,
+                         std::string_view name);
 
 } // namespace tv::data

@@ -136,12 +136,10 @@ void StartScreen::LayoutStartScreen() {
 
     head_->setGeometry(session_.px(layout->head));
     session_.headWebAddress = layout->headAddress;
-    auto fileTime = [this](const char* name) {
-        const auto when = session_.platform.system.fileModified(session_.files->locate(name));
-        return when ? session_.platform.system.formatDateTime(*when) : std::string();
-    };
-    session_.parameterFileTime = fileTime("Tessaro.dat");
-    session_.articleFileTime = fileTime("Vantordata.dat");
+    session_.parameterFileTime =
+        DataFileTime(*session_.files, session_.platform.system, "Tessaro.dat");
+    session_.articleFileTime =
+        DataFileTime(*session_.files, session_.platform.system, "Vantordata.dat");
     head_->setText(platform::ToScreenText(
         ComposeHeadText(*layout, session_.parameterFileTime, session_.articleFileTime,
                         session_.values.displaySize, session_.values.referenceWidth)));
