@@ -1,6 +1,6 @@
 #include "app/CommandLine.h"
 
-#include "app/CustomerDetails.h"
+#include "data/CustomerDetails.h"
 #include "app/Startup.h"
 #include "data/DataFiles.h"
 #include "platform/Cp1252.h"
@@ -297,7 +297,7 @@ int RunReportCommand(const std::vector<std::string>& args, platform::Platform& p
             ComputeTypedCode("report", options->code, *options, platform, err, computed))
         return *status;
 
-    const CustomerDetails customer = ReadCustomerDetails(tools.personalIni);
+    const data::CustomerDetails customer = data::ReadCustomerDetails(tools.personalIni);
     const data::DataFiles& files = *computed.files;
     const wizard::Configuration& configuration = *computed.configuration;
     const output::ReportInputs inputs{configuration.code,

@@ -30,7 +30,7 @@ QLineEdit* AddField(QGridLayout* grid, int row, const char* caption, const char*
 
 } // namespace
 
-ContactsForm::ContactsForm(const CustomerDetails& details, platform::MessageBoxes& messages,
+ContactsForm::ContactsForm(const data::CustomerDetails& details, platform::MessageBoxes& messages,
                            QWidget* parent)
     : QDialog(parent), messages_(messages) {
     setObjectName("contactsForm");
@@ -64,8 +64,8 @@ ContactsForm::ContactsForm(const CustomerDetails& details, platform::MessageBoxe
     layout->addLayout(buttons);
 }
 
-CustomerDetails ContactsForm::details() const {
-    return CustomerDetails{
+data::CustomerDetails ContactsForm::details() const {
+    return data::CustomerDetails{
         platform::FromQString(customer_->text()),
         platform::FromQString(company_->text()),
         platform::FromQString(invoiceAddress_->text()),

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/CustomerDetails.h"
+#include "data/CustomerDetails.h"
 #include "platform/MessageBoxes.h"
 
 #include <QDialog>
@@ -15,10 +15,10 @@ namespace tv::app {
 class ContactsForm : public QDialog {
     Q_OBJECT
 public:
-    ContactsForm(const CustomerDetails& details, platform::MessageBoxes& messages,
+    ContactsForm(const data::CustomerDetails& details, platform::MessageBoxes& messages,
                  QWidget* parent = nullptr);
 
-    CustomerDetails details() const;
+    data::CustomerDetails details() const;
 
     // True once the user has answered Yes to the quit question.
     bool quitRequested() const { return quit_; }

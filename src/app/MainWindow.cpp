@@ -2,7 +2,7 @@
 
 #include "app/ContactsForm.h"
 #include "app/VersionCheck.h"
-#include "app/Widgets.h"
+#include "window/Widgets.h"
 #include "data/HelpPanelView.h"
 #include "data/StartScreen.h"
 #include "platform/qt/QtText.h"
@@ -43,7 +43,7 @@ MainWindow::MainWindow(platform::Platform& platform, std::filesystem::path progr
     cmdNext_ = MakeButton(this, "cmdNext", "Neste");
     cmdStartNy_ = MakeButton(this, "cmdStartNy", "Start ny");
     for (auto* button : {cmdExit_, cmdBack_, cmdNext_, cmdStartNy_})
-        button->resize(session_.px(kButtonWidth), session_.px(kButtonHeight));
+        button->resize(session_.px(window::kButtonWidth), session_.px(window::kButtonHeight));
     connect(cmdExit_, &QPushButton::clicked, this, [this] {
         if (!wizard_ || wizard_->Exit())
             close();
@@ -54,13 +54,13 @@ MainWindow::MainWindow(platform::Platform& platform, std::filesystem::path progr
     lblTopText_->setAlignment(Qt::AlignCenter);
     lblTopText_->setGeometry(0, session_.px(60), session_.px(kWindowWidth), session_.px(300));
 
-    lblDebugInfo_ = new ClickLabel(this);
+    lblDebugInfo_ = new window::ClickLabel(this);
     lblDebugInfo_->setObjectName("lblDebugInfo");
     lblDebugInfo_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     lblDebugInfo_->setGeometry(session_.px(120), session_.px(9300), session_.px(6000),
                                session_.px(900));
 
-    lblAdminCmd_ = new ClickLabel(this);
+    lblAdminCmd_ = new window::ClickLabel(this);
     lblAdminCmd_->setObjectName("lblAdminCmd");
 
     help_ = std::make_unique<data::HelpPanelView>(this, session_);
@@ -77,12 +77,12 @@ MainWindow::MainWindow(platform::Platform& platform, std::filesystem::path progr
 MainWindow::~MainWindow() = default;
 
 bool MainWindow::create() {
-    const auto personalIni = PersonalIniPath(session_.programDirectory);
-    ContactsForm form(ReadCustomerDetails(personalIni), session_.platform.messages, this);
+    const auto personalIni = data::PersonalIniPath(session_.programDirectory);
+    ContactsForm form(data::ReadCustomerDetails(personalIni), session_.platform.messages, this);
     if (form.exec() != QDialog::Accepted)
         return !form.quitRequested();
     session_.customer = form.details();
-    WriteCustomerDetails(personalIni, session_.customer);
+    data::WriteCustomerDetails(personalIni, session_.customer);
     return true;
 }
 
@@ -158,7 +158,7 @@ void MainWindow::createWizard() {
                                   output::StartScreenLink(control, session_.headWebAddress));
         });
     }
-    connect(resultScreen_->enlarge, &ClickLabel::pressed, this, [this] {
+    connect(resultScreen_->enlarge, &window::ClickLabel::pressed, this, [this] {
         const auto& configuration = wizard_->configuration();
         enlargedView_->open(configuration.record, configuration.code);
     });

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Session.h"
+#include "window/Session.h"
 
 #include <QWidget>
 
@@ -24,9 +24,11 @@ namespace tv::output {
 class EnlargedView;
 }
 
-namespace tv::app {
-
+namespace tv::window {
 class ClickLabel;
+}
+
+namespace tv::app {
 
 // The program's one window, `mainBrivo`. It owns the program-wide state and
 // shows one screen at a time by placing, filling, showing and hiding its
@@ -46,7 +48,7 @@ public:
     // (after the message) when the installation is not usable.
     bool load();
 
-    Session& session() { return session_; }
+    window::Session& session() { return session_; }
     // The wizard exists from the end of loading on.
     wizard::Wizard* wizard() { return wizard_; }
 
@@ -60,14 +62,14 @@ private:
     void createWizard();
     void chooseLanguage(const QString& code);
 
-    Session session_;
+    window::Session session_;
     QPushButton* cmdExit_;
     QPushButton* cmdBack_;
     QPushButton* cmdNext_;
     QPushButton* cmdStartNy_;
     QLabel* lblTopText_;
-    ClickLabel* lblDebugInfo_;
-    ClickLabel* lblAdminCmd_;
+    window::ClickLabel* lblDebugInfo_;
+    window::ClickLabel* lblAdminCmd_;
     std::unique_ptr<data::HelpPanelView> help_;
     data::StartScreen* startScreen_ = nullptr;
     wizard::Wizard* wizard_ = nullptr;

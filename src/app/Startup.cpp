@@ -32,7 +32,7 @@ bool WriteProbe(const std::string& path, const std::string& text) {
 }
 
 std::int16_t ProgramMode(const std::string& text) {
-    const double value = data::RoundHalfEven(SettingNumber(text));
+    const double value = data::RoundHalfEven(data::SettingNumber(text));
     constexpr double lowest = std::numeric_limits<std::int16_t>::min();
     constexpr double highest = std::numeric_limits<std::int16_t>::max();
     return static_cast<std::int16_t>(std::clamp(value, lowest, highest));
@@ -56,10 +56,6 @@ void MeasureReference(StartupValues& values, const platform::System& system) {
 }
 
 } // namespace
-
-double SettingNumber(const std::string& text) {
-    return data::LeadingNumber(text);
-}
 
 double CalcJdDate(const platform::LocalDateTime& when) {
     const double y = when.year;
@@ -165,12 +161,12 @@ StartupOutcome RunStartup(platform::Platform& platform,
     MeasureReference(v, system);
 
     v.dayNumber = DayNumber(v.start);
-    if (SettingNumber(settings.get(kApp, kSection, "FirstUsed")) < 1)
+    if (data::SettingNumber(settings.get(kApp, kSection, "FirstUsed")) < 1)
         settings.save(kApp, kSection, "FirstUsed", std::to_string(v.dayNumber));
-    if (SettingNumber(settings.get(kApp, kSection, "LastUsed")) < v.dayNumber)
+    if (data::SettingNumber(settings.get(kApp, kSection, "LastUsed")) < v.dayNumber)
         settings.save(kApp, kSection, "LastUsed", std::to_string(v.dayNumber));
 
-    v.compactScreen = SettingNumber(v.displaySize) <= 1200;
+    v.compactScreen = data::SettingNumber(v.displaySize) <= 1200;
     outcome.ok = true;
     return outcome;
 }

@@ -86,7 +86,7 @@ int RunCommand(int argc, char* argv[], const std::vector<std::string>& args) {
         tv::result::QtCanvas canvas;
         const tv::app::ReportTools tools{
             canvas, [&canvas](const auto& path) { return canvas.saveBitmap(path); },
-            tv::app::PersonalIniPath(ProgramDirectory())};
+            tv::data::PersonalIniPath(ProgramDirectory())};
         return tv::app::RunReportCommand(args, platform, tools, std::cout, std::cerr);
     }
 

@@ -1,21 +1,21 @@
 #include "data/HelpPanelView.h"
 
-#include "app/Widgets.h"
+#include "window/Widgets.h"
 #include "platform/qt/QtText.h"
 
 #include <QFrame>
 
 namespace tv::data {
 
-HelpPanelView::HelpPanelView(QWidget* window, app::Session& session)
-    : session_(session), frame_(new QFrame(window)), label_(new app::ClickLabel(frame_)) {
+HelpPanelView::HelpPanelView(QWidget* window, window::Session& session)
+    : session_(session), frame_(new QFrame(window)), label_(new window::ClickLabel(frame_)) {
     frame_->setObjectName("frmHelp");
     frame_->setAutoFillBackground(true);
     frame_->setStyleSheet("#frmHelp { background: #ffffe1; border: 1px solid #808080; }");
     label_->setObjectName("lblHelp");
     label_->setWordWrap(true);
     label_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    QObject::connect(label_, &app::ClickLabel::pressed, [this] { hide(); });
+    QObject::connect(label_, &window::ClickLabel::pressed, [this] { hide(); });
     hide();
 }
 

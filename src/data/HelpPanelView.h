@@ -1,11 +1,11 @@
 #pragma once
 
-#include "app/Session.h"
+#include "window/Session.h"
 
 class QFrame;
 class QWidget;
 
-namespace tv::app {
+namespace tv::window {
 class ClickLabel;
 }
 
@@ -15,7 +15,7 @@ namespace tv::data {
 // a help panel of the language file. A click on the text closes it.
 class HelpPanelView {
 public:
-    HelpPanelView(QWidget* window, app::Session& session);
+    HelpPanelView(QWidget* window, window::Session& session);
 
     // Shows the help panel of the key; nothing changes when the language
     // file has none. connectionText replaces "$ConnSelectedText".
@@ -24,9 +24,9 @@ public:
     bool isVisible() const;
 
 private:
-    app::Session& session_;
+    window::Session& session_;
     QFrame* frame_;
-    app::ClickLabel* label_;
+    window::ClickLabel* label_;
 };
 
 } // namespace tv::data

@@ -1,6 +1,6 @@
 #include "data/StartScreen.h"
 
-#include "app/Widgets.h"
+#include "window/Widgets.h"
 #include "platform/qt/QtText.h"
 
 #include <QFont>
@@ -11,13 +11,13 @@ namespace tv::data {
 
 namespace {
 
-app::ClickLabel* MakeLabel(QWidget* window, const char* objectName) {
-    return app::MakeControl<app::ClickLabel>(window, objectName);
+window::ClickLabel* MakeLabel(QWidget* window, const char* objectName) {
+    return window::MakeControl<window::ClickLabel>(window, objectName);
 }
 
 } // namespace
 
-StartScreen::StartScreen(QWidget* window, app::Session& session, QPushButton* exitButton,
+StartScreen::StartScreen(QWidget* window, window::Session& session, QPushButton* exitButton,
                          QLabel* adminLabel)
     : QObject(window), session_(session), exit_(exitButton), admin_(adminLabel) {
     static constexpr const char* flagNames[] = {"No_flag", "En_flag", "De_flag",
@@ -28,12 +28,13 @@ StartScreen::StartScreen(QWidget* window, app::Session& session, QPushButton* ex
         flags_[i]->setScaledContents(true);
         flags_[i]->setCursor(Qt::PointingHandCursor);
         const QString code = QString::fromLatin1(codes[i]);
-        connect(flags_[i], &app::ClickLabel::pressed, this, [this, code](Qt::MouseButton button) {
-            if (button == Qt::LeftButton)
-                Q_EMIT languageChosen(code);
-            else
-                Q_EMIT languageHelp(code);
-        });
+        connect(flags_[i], &window::ClickLabel::pressed, this,
+                [this, code](Qt::MouseButton button) {
+                    if (button == Qt::LeftButton)
+                        Q_EMIT languageChosen(code);
+                    else
+                        Q_EMIT languageHelp(code);
+                });
     }
 
     picture1_ = MakeLabel(window, "imgStartScreen1");
@@ -42,13 +43,13 @@ StartScreen::StartScreen(QWidget* window, app::Session& session, QPushButton* ex
         picture->setScaledContents(true);
         picture->setCursor(Qt::PointingHandCursor);
     }
-    connect(picture1_, &app::ClickLabel::pressed, this, &StartScreen::picture1Clicked);
-    connect(picture2_, &app::ClickLabel::pressed, this, &StartScreen::picture2Clicked);
+    connect(picture1_, &window::ClickLabel::pressed, this, &StartScreen::picture1Clicked);
+    connect(picture2_, &window::ClickLabel::pressed, this, &StartScreen::picture2Clicked);
 
     head_ = MakeLabel(window, "lblStartscreenHead");
     head_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     head_->setCursor(Qt::PointingHandCursor);
-    connect(head_, &app::ClickLabel::pressed, this, &StartScreen::headClicked);
+    connect(head_, &window::ClickLabel::pressed, this, &StartScreen::headClicked);
 
     info1_ = MakeLabel(window, "lblStartscreen1");
     info2_ = MakeLabel(window, "lblStartscreen2");
@@ -78,9 +79,9 @@ StartScreen::StartScreen(QWidget* window, app::Session& session, QPushButton* ex
         shortcuts_[i]->setGeometry(
             session_.px(TwipRect{60, 60 + static_cast<int>(i) * 360, 300, 300}));
     }
-    connect(shortcuts_[0], &app::ClickLabel::pressed, this, &StartScreen::shortcutConfigure);
-    connect(shortcuts_[1], &app::ClickLabel::pressed, this, &StartScreen::shortcutReconfigure);
-    connect(shortcuts_[2], &app::ClickLabel::pressed, this, &StartScreen::shortcutAdmin);
+    connect(shortcuts_[0], &window::ClickLabel::pressed, this, &StartScreen::shortcutConfigure);
+    connect(shortcuts_[1], &window::ClickLabel::pressed, this, &StartScreen::shortcutReconfigure);
+    connect(shortcuts_[2], &window::ClickLabel::pressed, this, &StartScreen::shortcutAdmin);
 }
 
 void StartScreen::hideAll() {
@@ -150,7 +151,7 @@ void StartScreen::LayoutStartScreen() {
     placeInfo(info1_, layout->info1, layout->infoName1);
     placeInfo(info2_, layout->info2, layout->infoName2);
 
-    const int buttonHeight = session_.px(app::kButtonHeight);
+    const int buttonHeight = session_.px(window::kButtonHeight);
     const int top = session_.px(layout->buttonTop);
     exit_->setText(platform::ToScreenText(session_.files->TranslateText(TextKey("Avbryt"))));
     exit_->move(session_.px(layout->exitLeft), top);

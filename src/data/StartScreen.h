@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Session.h"
+#include "window/Session.h"
 
 #include <QObject>
 
@@ -10,7 +10,7 @@ class QLabel;
 class QPushButton;
 class QWidget;
 
-namespace tv::app {
+namespace tv::window {
 class ClickLabel;
 }
 
@@ -22,7 +22,7 @@ namespace tv::data {
 class StartScreen : public QObject {
     Q_OBJECT
 public:
-    StartScreen(QWidget* window, app::Session& session, QPushButton* exitButton,
+    StartScreen(QWidget* window, window::Session& session, QPushButton* exitButton,
                 QLabel* adminLabel);
 
     // Lays the start screen out and shows it (iProgressCode 21). Without the
@@ -50,18 +50,18 @@ private:
     void showPicture(QLabel* label, std::string_view pictureName);
     void placeInfo(QLabel* label, const TwipRect& rect, const std::string& infoName);
 
-    app::Session& session_;
+    window::Session& session_;
     QPushButton* exit_;
     QLabel* admin_;
-    std::array<app::ClickLabel*, 6> flags_{}; // NO, EN, DE, FI, DK, SE
-    app::ClickLabel* picture1_;
-    app::ClickLabel* picture2_;
-    app::ClickLabel* head_;
+    std::array<window::ClickLabel*, 6> flags_{}; // NO, EN, DE, FI, DK, SE
+    window::ClickLabel* picture1_;
+    window::ClickLabel* picture2_;
+    window::ClickLabel* head_;
     QLabel* info1_;
     QLabel* info2_;
     QPushButton* start1_;
     QPushButton* start2_;
-    std::array<app::ClickLabel*, 3> shortcuts_{}; // "K", "R", "A"
+    std::array<window::ClickLabel*, 3> shortcuts_{}; // "K", "R", "A"
 };
 
 } // namespace tv::data

@@ -1,6 +1,6 @@
 #include "output/CadHandover.h"
 
-#include "app/Startup.h"
+#include "data/StartupValues.h"
 #include "platform/FileBytes.h"
 
 #include <array>
@@ -31,7 +31,7 @@ bool HandOver(const platform::WindowSearch& windows, platform::SettingsStore& se
         messages.inform(kCadNotRunning);
         return false;
     }
-    settings.save(app::kApp, app::kSection, "BrivoDone", "1");
+    settings.save(data::kSettingsApp, data::kSettingsSection, "BrivoDone", "1");
     return true;
 }
 

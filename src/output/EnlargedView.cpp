@@ -1,6 +1,6 @@
 #include "output/EnlargedView.h"
 
-#include "app/Widgets.h"
+#include "window/Widgets.h"
 #include "platform/qt/QtText.h"
 #include "result/QtCanvas.h"
 #include "result/ResultScreen.h"
@@ -11,24 +11,24 @@
 
 namespace tv::output {
 
-EnlargedView::EnlargedView(QWidget* window, app::Session& session,
+EnlargedView::EnlargedView(QWidget* window, window::Session& session,
                            result::ResultScreen& resultScreen, QPushButton* exitButton,
                            QPushButton* reportBack)
     : QObject(window), session_(session), resultScreen_(resultScreen), exit_(exitButton),
       reportBack_(reportBack) {
-    surface_ = new app::ClickLabel(window);
+    surface_ = new window::ClickLabel(window);
     surface_->setObjectName("picEnlarged");
     surface_->setFrameShape(QFrame::Box);
     surface_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     surface_->hide();
-    exitPicture_ = new app::ClickLabel(surface_);
+    exitPicture_ = new window::ClickLabel(surface_);
     exitPicture_->setObjectName("peExit");
     exitPicture_->hide();
     test_ = new QLabel(window);
     test_->setObjectName("prTest");
     test_->hide();
-    connect(surface_, &app::ClickLabel::pressed, this, &EnlargedView::close);
-    connect(exitPicture_, &app::ClickLabel::pressed, this, &EnlargedView::close);
+    connect(surface_, &window::ClickLabel::pressed, this, &EnlargedView::close);
+    connect(exitPicture_, &window::ClickLabel::pressed, this, &EnlargedView::close);
 }
 
 void EnlargedView::setButtonsEnabled(bool enabled) {

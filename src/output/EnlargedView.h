@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Session.h"
+#include "window/Session.h"
 #include "wizard/Configuration.h"
 
 #include <QObject>
@@ -9,7 +9,7 @@ class QLabel;
 class QPushButton;
 class QWidget;
 
-namespace tv::app {
+namespace tv::window {
 class ClickLabel;
 }
 namespace tv::result {
@@ -24,7 +24,7 @@ namespace tv::output {
 class EnlargedView : public QObject {
     Q_OBJECT
 public:
-    EnlargedView(QWidget* window, app::Session& session, result::ResultScreen& resultScreen,
+    EnlargedView(QWidget* window, window::Session& session, result::ResultScreen& resultScreen,
                  QPushButton* exitButton, QPushButton* reportBack);
 
     void open(const wizard::ConfigurationRecord& record, const std::string& code);
@@ -37,13 +37,13 @@ public:
 private:
     void setButtonsEnabled(bool enabled);
 
-    app::Session& session_;
+    window::Session& session_;
     result::ResultScreen& resultScreen_;
     QPushButton* exit_;
     QPushButton* reportBack_;
-    app::ClickLabel* surface_;     // picEnlarged
-    app::ClickLabel* exitPicture_; // peExit
-    QLabel* test_;                 // prTest
+    window::ClickLabel* surface_;     // picEnlarged
+    window::ClickLabel* exitPicture_; // peExit
+    QLabel* test_;                    // prTest
 };
 
 } // namespace tv::output

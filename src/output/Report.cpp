@@ -333,7 +333,7 @@ void ReportWriter::customer() {
     put("<B>" + tr("Bestilling fra") + " :</B>");
     put("</td>");
     put("</tr>");
-    const app::CustomerDetails& c = in_.customer;
+    const data::CustomerDetails& c = in_.customer;
     // What the customer typed is shown as typed, never taken as markup.
     const std::pair<const char*, const std::string*> details[] = {
         {"Firma", &c.company},

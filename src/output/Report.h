@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/CustomerDetails.h"
-#include "app/Startup.h"
+#include "data/CustomerDetails.h"
+#include "data/StartupValues.h"
 #include "data/DataFiles.h"
 #include "platform/Platform.h"
 #include "result/Canvas.h"
@@ -21,9 +21,9 @@ namespace tv::output {
 struct ReportInputs {
     const std::string& code; // the configuration code with its suffix
     const wizard::ConfigurationRecord& record;
-    const result::ResultState& state;  // parts, lengths, report base name
-    const app::StartupValues& startup; // data for the picture
-    const app::CustomerDetails& customer;
+    const result::ResultState& state;   // parts, lengths, report base name
+    const data::StartupValues& startup; // data for the picture
+    const data::CustomerDetails& customer;
     std::string parameterFileTime; // full date texts of the two data files
     std::string articleFileTime;
     bool debugMode = false;

@@ -69,7 +69,7 @@ std::string TwoDigits(int number) {
     return text;
 }
 
-std::string ReportBaseName(const app::StartupValues& startup) {
+std::string ReportBaseName(const data::StartupValues& startup) {
     const platform::LocalDateTime& start = startup.start;
     char year[16];
     std::snprintf(year, sizeof year, "%04d", start.year);
@@ -126,14 +126,14 @@ private:
     platform::Platform& platform_;
     const ResultInputs& inputs_;
     const wizard::ConfigurationRecord& record_;
-    const app::StartupValues& startup_;
+    const data::StartupValues& startup_;
     const int type_;
     const std::string separator_;
     ResultState state_;
 };
 
 void Computation::save(const std::string& key, const std::string& value) {
-    platform_.settings.save(app::kApp, app::kSection, key, value);
+    platform_.settings.save(data::kSettingsApp, data::kSettingsSection, key, value);
     state_.handover.emplace_back(key, value);
 }
 

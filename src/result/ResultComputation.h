@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Startup.h"
+#include "data/StartupValues.h"
 #include "platform/Platform.h"
 #include "result/ResultState.h"
 #include "wizard/Configuration.h"
@@ -10,7 +10,7 @@ namespace tv::result {
 // What a computation reads besides the data files.
 struct ResultInputs {
     const wizard::Configuration& configuration; // code and record, filled by either road
-    const app::StartupValues& startup;          // debug mode, resolution, start time, directories
+    const data::StartupValues& startup;         // debug mode, resolution, start time, directories
     std::string accessoryCaption;               // the caption of frmAccesories (for "(MISSING) ")
 };
 

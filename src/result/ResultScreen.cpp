@@ -1,6 +1,6 @@
 #include "result/ResultScreen.h"
 
-#include "app/Widgets.h"
+#include "window/Widgets.h"
 #include "platform/qt/QtText.h"
 #include "result/ProductInfo.h"
 
@@ -20,16 +20,16 @@ QString Screen(const std::string& text) {
 
 } // namespace
 
-ResultScreen::ResultScreen(QWidget* window, app::Session& session, QPushButton* exitButton,
+ResultScreen::ResultScreen(QWidget* window, window::Session& session, QPushButton* exitButton,
                            QPushButton* reportBack)
     : QObject(window), session_(session), exit_(exitButton), reportBack_(reportBack) {
-    frame = app::MakeControl<QGroupBox>(window, "frmReport");
-    head = app::MakeControl<QLabel>(window, "lblReportHead1");
-    copy = app::MakeControl<QPushButton>(window, "cmdCopy1");
-    info = app::MakeControl<QLabel>(window, "lblInfo_01_01");
+    frame = window::MakeControl<QGroupBox>(window, "frmReport");
+    head = window::MakeControl<QLabel>(window, "lblReportHead1");
+    copy = window::MakeControl<QPushButton>(window, "cmdCopy1");
+    info = window::MakeControl<QLabel>(window, "lblInfo_01_01");
     info->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     info->setWordWrap(true);
-    background = app::MakeControl<QLabel>(window, "picResBack");
+    background = window::MakeControl<QLabel>(window, "picResBack");
     background->setFrameShape(QFrame::Box);
     background->setAutoFillBackground(true);
     background->setStyleSheet("#picResBack { background: white; }");
@@ -38,10 +38,10 @@ ResultScreen::ResultScreen(QWidget* window, app::Session& session, QPushButton* 
     // The areas pass their part index: centre 0, north 1, east 2, south 3, west 4.
     static constexpr int areas[] = {kAreaCentre, kAreaNorth, kAreaSouth, kAreaEast, kAreaWest};
     for (std::size_t i = 0; i < pictures.size(); ++i) {
-        pictures[i] = app::MakeControl<app::ClickLabel>(background, pictureNames[i]);
+        pictures[i] = window::MakeControl<window::ClickLabel>(background, pictureNames[i]);
         pictures[i]->setScaledContents(true);
         const int area = areas[i];
-        connect(pictures[i], &app::ClickLabel::pressed, this,
+        connect(pictures[i], &window::ClickLabel::pressed, this,
                 [this, area](Qt::MouseButton button, QPoint position) {
                     const double twipsPerPixel = 1440.0 / session_.platform.system.pixelsPerInch();
                     Q_EMIT picturePressed(area, button,
@@ -49,29 +49,29 @@ ResultScreen::ResultScreen(QWidget* window, app::Session& session, QPushButton* 
                                           static_cast<int>(position.y() * twipsPerPixel));
                 });
     }
-    enlarge = app::MakeControl<app::ClickLabel>(background, "prEnlarge");
+    enlarge = window::MakeControl<window::ClickLabel>(background, "prEnlarge");
     enlarge->setScaledContents(true);
     static constexpr const char* lineNames[] = {"picDimVer1", "picDimVer2", "picDimHor1",
                                                 "picDimHor2", "picDimHor3"};
     for (std::size_t i = 0; i < lineBoxes.size(); ++i) {
-        lineBoxes[i] = app::MakeControl<QLabel>(background, lineNames[i]);
+        lineBoxes[i] = window::MakeControl<QLabel>(background, lineNames[i]);
         lineBoxes[i]->setScaledContents(true);
     }
-    measures[0] = app::MakeControl<QLabel>(background, "lblVertMeas");
-    measures[1] = app::MakeControl<QLabel>(background, "lblVertMeas2");
-    report = app::MakeControl<QPushButton>(window, "cmdReport");
-    dwg = app::MakeControl<QPushButton>(window, "cmdDwg");
+    measures[0] = window::MakeControl<QLabel>(background, "lblVertMeas");
+    measures[1] = window::MakeControl<QLabel>(background, "lblVertMeas2");
+    report = window::MakeControl<QPushButton>(window, "cmdReport");
+    dwg = window::MakeControl<QPushButton>(window, "cmdDwg");
 
-    infoPanel = app::MakeControl<QGroupBox>(window, "frmResInfo");
+    infoPanel = window::MakeControl<QGroupBox>(window, "frmResInfo");
     infoPanel->setAutoFillBackground(true);
-    infoHeading = app::MakeControl<app::ClickLabel>(infoPanel, "lblResInfo0");
-    infoText = app::MakeControl<app::ClickLabel>(infoPanel, "lblResInfo1");
+    infoHeading = window::MakeControl<window::ClickLabel>(infoPanel, "lblResInfo0");
+    infoText = window::MakeControl<window::ClickLabel>(infoPanel, "lblResInfo1");
     infoText->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     infoText->setWordWrap(true);
     infoHeading->show();
     infoText->show();
-    connect(infoText, &app::ClickLabel::pressed, this, [this] { hideProductInfo(); });
-    connect(infoHeading, &app::ClickLabel::pressed, this, [this](Qt::MouseButton button) {
+    connect(infoText, &window::ClickLabel::pressed, this, [this] { hideProductInfo(); });
+    connect(infoHeading, &window::ClickLabel::pressed, this, [this](Qt::MouseButton button) {
         if (button != Qt::LeftButton)
             showProductInfo(nullptr, nullptr);
     });
@@ -152,7 +152,7 @@ void ResultScreen::show(const ResultState& result, const std::string& code) {
     QPushButton* buttons[] = {exit_, reportBack_, report, dwg};
     for (std::size_t i = 0; i < 4; ++i) {
         buttons[i]->setGeometry(px(screen.buttonLefts[i]), px(screen.buttonTop),
-                                px(app::kButtonWidth), px(app::kButtonHeight));
+                                px(window::kButtonWidth), px(window::kButtonHeight));
         buttons[i]->setText(Screen(screen.buttonCaptions[i]));
     }
     report->setFocus();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Session.h"
+#include "window/Session.h"
 #include "result/ResultState.h"
 #include "result/ValvePicture.h"
 
@@ -13,7 +13,7 @@ class QLabel;
 class QPushButton;
 class QWidget;
 
-namespace tv::app {
+namespace tv::window {
 class ClickLabel;
 }
 
@@ -25,7 +25,7 @@ namespace tv::result {
 class ResultScreen : public QObject {
     Q_OBJECT
 public:
-    ResultScreen(QWidget* window, app::Session& session, QPushButton* exitButton,
+    ResultScreen(QWidget* window, window::Session& session, QPushButton* exitButton,
                  QPushButton* reportBack);
 
     // Lays the screen out from the computed result and shows it.
@@ -45,23 +45,23 @@ public:
     QPushButton* copy;  // cmdCopy1
     QLabel* info;       // lblInfo_01_01
     QLabel* background; // picResBack
-    std::array<app::ClickLabel*, 5>
-        pictures;             // picResCenter, picResNorth, picResSouth, picResEast, picResWest
-    app::ClickLabel* enlarge; // prEnlarge
+    std::array<window::ClickLabel*, 5>
+        pictures;                // picResCenter, picResNorth, picResSouth, picResEast, picResWest
+    window::ClickLabel* enlarge; // prEnlarge
     std::array<QLabel*, 5> lineBoxes; // picDimVer1, picDimVer2, picDimHor1..3
     std::array<QLabel*, 2> measures;  // lblVertMeas, lblVertMeas2
     QPushButton* report;              // cmdReport
     QPushButton* dwg;                 // cmdDwg
     QGroupBox* infoPanel;             // frmResInfo
-    app::ClickLabel* infoHeading;     // lblResInfo0
-    app::ClickLabel* infoText;        // lblResInfo1
+    window::ClickLabel* infoHeading;  // lblResInfo0
+    window::ClickLabel* infoText;     // lblResInfo1
 
 Q_SIGNALS:
     // A press on a picture area (PictureArea), at a point in twips.
     void picturePressed(int area, Qt::MouseButton button, int x, int y);
 
 private:
-    app::Session& session_;
+    window::Session& session_;
     QPushButton* exit_;
     QPushButton* reportBack_;
     std::string code_;

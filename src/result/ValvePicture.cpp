@@ -126,7 +126,7 @@ void DrawDimension(Canvas& canvas, const DimensionRecord& r) {
 
 ResultDimensionLines ComputeResultDimensionLines(const ResultState& state,
                                                  const wizard::ConfigurationRecord& record,
-                                                 const app::StartupValues& startup,
+                                                 const data::StartupValues& startup,
                                                  std::string_view decimalSeparator) {
     ResultDimensionLines lines;
     if (!state.flagN || !state.flagS || !state.flagV)
@@ -181,7 +181,7 @@ ResultDimensionLines ComputeResultDimensionLines(const ResultState& state,
 EnlargedPicture ComposeEnlargedPicture(Canvas& canvas, data::DataFiles& files,
                                        const ResultState& state,
                                        const wizard::ConfigurationRecord& record,
-                                       const app::StartupValues& startup, const std::string& code,
+                                       const data::StartupValues& startup, const std::string& code,
                                        bool onScreen) {
     canvas.clear();
     TextFile file = OpenSection(files, "DEPICTURE");
@@ -281,7 +281,7 @@ std::string EnlargedValveHouseKey(const wizard::ConfigurationRecord& record) {
 
 void DrawEnlargedDimensions(Canvas& canvas, data::DataFiles& files, const ResultState& state,
                             const wizard::ConfigurationRecord& record,
-                            const app::StartupValues& startup, std::string_view decimalSeparator) {
+                            const data::StartupValues& startup, std::string_view decimalSeparator) {
     TextFile file = OpenSection(files, "DIMENSIONING");
     ReadTextLine(file); // heading
     const int mode = ReadNumberLine(file);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Startup.h"
+#include "data/StartupValues.h"
 #include "data/DataFiles.h"
 #include "result/Canvas.h"
 #include "result/ResultState.h"
@@ -77,7 +77,7 @@ struct ResultDimensionLines {
 // and south connections and every valve house were found.
 ResultDimensionLines ComputeResultDimensionLines(const ResultState& state,
                                                  const wizard::ConfigurationRecord& record,
-                                                 const app::StartupValues& startup,
+                                                 const data::StartupValues& startup,
                                                  std::string_view decimalSeparator);
 
 // Where the enlarged picture goes.
@@ -97,7 +97,7 @@ inline constexpr int kEnlargedFontPoints = 10;
 EnlargedPicture ComposeEnlargedPicture(Canvas& canvas, data::DataFiles& files,
                                        const ResultState& state,
                                        const wizard::ConfigurationRecord& record,
-                                       const app::StartupValues& startup, const std::string& code,
+                                       const data::StartupValues& startup, const std::string& code,
                                        bool onScreen);
 
 // Draws the vertical and (for the T and X crosses) the horizontal build
@@ -105,7 +105,7 @@ EnlargedPicture ComposeEnlargedPicture(Canvas& canvas, data::DataFiles& files,
 // missing section, or a mode of 0 or less, draws nothing.
 void DrawEnlargedDimensions(Canvas& canvas, data::DataFiles& files, const ResultState& state,
                             const wizard::ConfigurationRecord& record,
-                            const app::StartupValues& startup, std::string_view decimalSeparator);
+                            const data::StartupValues& startup, std::string_view decimalSeparator);
 
 // The valve-house key the enlarged dimensions look up: "¤" + DN (four
 // digits) + "_" + the four option tags joined by "_" + "_VHK", without a

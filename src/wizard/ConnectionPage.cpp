@@ -1,6 +1,6 @@
 #include "wizard/ConnectionPage.h"
 
-#include "app/Widgets.h"
+#include "window/Widgets.h"
 #include "platform/qt/QtText.h"
 
 #include <QPushButton>
@@ -10,14 +10,14 @@ namespace tv::wizard {
 namespace {
 
 QFrame* MakePicker(QWidget* window, const char* frame, const char* label, const char* list,
-                   const char* close, QLabel*& labelOut, app::PressList*& listOut,
+                   const char* close, QLabel*& labelOut, window::PressList*& listOut,
                    QPushButton*& closeOut) {
-    auto* picker = app::MakeControl<QFrame>(window, frame);
+    auto* picker = window::MakeControl<QFrame>(window, frame);
     picker->setFrameShape(QFrame::Box);
     picker->setAutoFillBackground(true);
-    labelOut = app::MakeControl<QLabel>(picker, label);
-    listOut = app::MakeControl<app::PressList>(picker, list);
-    closeOut = app::MakeControl<QPushButton>(picker, close);
+    labelOut = window::MakeControl<QLabel>(picker, label);
+    listOut = window::MakeControl<window::PressList>(picker, list);
+    closeOut = window::MakeControl<QPushButton>(picker, close);
     closeOut->setText("X");
     for (QWidget* child : std::initializer_list<QWidget*>{labelOut, listOut, closeOut})
         child->show();
@@ -26,13 +26,13 @@ QFrame* MakePicker(QWidget* window, const char* frame, const char* label, const 
 
 } // namespace
 
-ConnectionPage::ConnectionPage(QWidget* window, app::Session& session) : session_(session) {
+ConnectionPage::ConnectionPage(QWidget* window, window::Session& session) : session_(session) {
     static constexpr const char* frames[] = {"", "frameTop", "frameRight", "frameBottom",
                                              "frameLeft"};
     static constexpr const char* images[] = {"", "imgTop", "imgRight", "imgBottom", "imgLeft"};
     for (int slot = 1; slot <= 4; ++slot) {
-        slotFrames[slot] = app::MakeControl<app::PressFrame>(window, frames[slot]);
-        slotImages[slot] = app::MakeControl<app::ClickLabel>(slotFrames[slot], images[slot]);
+        slotFrames[slot] = window::MakeControl<window::PressFrame>(window, frames[slot]);
+        slotImages[slot] = window::MakeControl<window::ClickLabel>(slotFrames[slot], images[slot]);
         slotImages[slot]->setScaledContents(true);
         slotImages[slot]->show();
     }
@@ -41,7 +41,7 @@ ConnectionPage::ConnectionPage(QWidget* window, app::Session& session) : session
     dimensionPicker =
         MakePicker(window, "frmConnectionDim", "lblConnDim", "lstConnDim", "cmdConnDimExit",
                    dimensionLabel, connectionDimensions, dimensionClose);
-    slideName = app::MakeControl<QLabel>(window, "lblSlideName");
+    slideName = window::MakeControl<QLabel>(window, "lblSlideName");
     QObject::connect(connectionClose, &QPushButton::clicked, connectionPicker, &QWidget::hide);
     QObject::connect(dimensionClose, &QPushButton::clicked, dimensionPicker, &QWidget::hide);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Session.h"
+#include "window/Session.h"
 #include "wizard/ValvePageLayout.h"
 
 #include <array>
@@ -10,11 +10,11 @@ class QLabel;
 class QPushButton;
 class QWidget;
 
-namespace tv::app {
+namespace tv::window {
 class ClickLabel;
 class PressFrame;
 class PressList;
-} // namespace tv::app
+} // namespace tv::window
 
 namespace tv::wizard {
 
@@ -25,7 +25,7 @@ inline constexpr std::array<const char*, 5> kSlotLetters = {"", "N", "E", "S", "
 // the two pickers (connection, connection dimension) that open at a slot.
 class ConnectionPage {
 public:
-    ConnectionPage(QWidget* window, app::Session& session);
+    ConnectionPage(QWidget* window, window::Session& session);
 
     void place(const ValvePageLayout& layout, const ValvePageCaptions& captions);
     void hideAll();
@@ -35,21 +35,21 @@ public:
     // and 2800 twips to the right or left.
     void placePickers(int slot);
 
-    std::array<app::PressFrame*, 5>
+    std::array<window::PressFrame*, 5>
         slotFrames{}; // [1..4]: frameTop, frameRight, frameBottom, frameLeft
-    std::array<app::ClickLabel*, 5> slotImages{}; // [1..4]: imgTop, imgRight, imgBottom, imgLeft
-    QFrame* connectionPicker;                     // frmConnections
-    QLabel* connectionLabel;                      // lblConnSelection
-    app::PressList* connections;                  // lstConnections
-    QPushButton* connectionClose;                 // cmdConnExit
-    QFrame* dimensionPicker;                      // frmConnectionDim
-    QLabel* dimensionLabel;                       // lblConnDim
-    app::PressList* connectionDimensions;         // lstConnDim
-    QPushButton* dimensionClose;                  // cmdConnDimExit
-    QLabel* slideName;                            // lblSlideName (debug mode)
+    std::array<window::ClickLabel*, 5> slotImages{}; // [1..4]: imgTop, imgRight, imgBottom, imgLeft
+    QFrame* connectionPicker;                        // frmConnections
+    QLabel* connectionLabel;                         // lblConnSelection
+    window::PressList* connections;                  // lstConnections
+    QPushButton* connectionClose;                    // cmdConnExit
+    QFrame* dimensionPicker;                         // frmConnectionDim
+    QLabel* dimensionLabel;                          // lblConnDim
+    window::PressList* connectionDimensions;         // lstConnDim
+    QPushButton* dimensionClose;                     // cmdConnDimExit
+    QLabel* slideName;                               // lblSlideName (debug mode)
 
 private:
-    app::Session& session_;
+    window::Session& session_;
     PickerLayout picker_;
 };
 

@@ -1,6 +1,6 @@
 #include "wizard/OptionGroups.h"
 
-#include "app/Startup.h"
+#include "data/StartupValues.h"
 
 namespace tv::wizard {
 
@@ -17,7 +17,8 @@ OptionGroups::OptionGroups(Configuration& configuration, data::DataFiles& files,
     : configuration_(configuration), files_(files), settings_(settings), messages_(messages) {}
 
 int OptionGroups::setting(const char* key) const {
-    return static_cast<int>(app::SettingNumber(settings_.get(app::kApp, app::kSection, key)));
+    return static_cast<int>(
+        data::SettingNumber(settings_.get(data::kSettingsApp, data::kSettingsSection, key)));
 }
 
 std::string OptionGroups::reportLine(OptionGroup group, int option) const {
@@ -113,7 +114,7 @@ void OptionGroups::Choose(OptionGroup group, int option) {
 }
 
 void OptionGroups::ApplyBottomDefault() {
-    std::string saved = settings_.get(app::kApp, app::kSection, "BottomDefault");
+    std::string saved = settings_.get(data::kSettingsApp, data::kSettingsSection, "BottomDefault");
     if (saved.empty())
         saved = "0000";
     saved.resize(4, '0');

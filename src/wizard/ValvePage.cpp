@@ -1,6 +1,6 @@
 #include "wizard/ValvePage.h"
 
-#include "app/Widgets.h"
+#include "window/Widgets.h"
 #include "platform/qt/QtText.h"
 
 namespace tv::wizard {
@@ -13,14 +13,14 @@ constexpr int kOptionHeight = 300;
 
 } // namespace
 
-ValvePage::ValvePage(QWidget* window, app::Session& session) : session_(session) {
-    typeFrame = app::MakeControl<app::PressFrame>(window, "CenterFrame");
+ValvePage::ValvePage(QWidget* window, window::Session& session) : session_(session) {
+    typeFrame = window::MakeControl<window::PressFrame>(window, "CenterFrame");
     typeFrame->setTitle("Ventiltype");
     static constexpr const char* typeNames[] = {"OptCenter1", "OptCenter2", "OptCenter3",
                                                 "OptCenter4"};
     for (std::size_t i = 0; i < typeButtons.size(); ++i)
-        typeButtons[i] = app::MakeControl<app::PressRadio>(typeFrame, typeNames[i]);
-    picture = app::MakeControl<app::ClickLabel>(typeFrame, "picCenter");
+        typeButtons[i] = window::MakeControl<window::PressRadio>(typeFrame, typeNames[i]);
+    picture = window::MakeControl<window::ClickLabel>(typeFrame, "picCenter");
     picture->setScaledContents(true);
     picture->show(); // shown and hidden with its frame
 
@@ -31,25 +31,25 @@ ValvePage::ValvePage(QWidget* window, app::Session& session) : session_(session)
                                                      {"optWedgeQual1", "optWedgeQual2"},
                                                      {"optActuator1", "optActuator2"}};
     for (std::size_t g = 0; g < optionFrames.size(); ++g) {
-        optionFrames[g] = app::MakeControl<app::PressFrame>(window, frameNames[g]);
+        optionFrames[g] = window::MakeControl<window::PressFrame>(window, frameNames[g]);
         for (std::size_t o = 0; o < 2; ++o) {
             optionButtons[g][o] =
-                app::MakeControl<app::PressRadio>(optionFrames[g], optionNames[g][o]);
+                window::MakeControl<window::PressRadio>(optionFrames[g], optionNames[g][o]);
             optionButtons[g][o]->show(); // shown and hidden with their frame
         }
     }
 
-    dimensionFrame = app::MakeControl<app::PressFrame>(window, "frmDimensions");
-    dimensionLabel = app::MakeControl<QLabel>(dimensionFrame, "lblDimension");
-    dimensions = app::MakeControl<app::PressList>(dimensionFrame, "lstDimensions");
-    accessoryFrame = app::MakeControl<app::PressFrame>(window, "frmAccesories");
-    accessoryLabel = app::MakeControl<QLabel>(accessoryFrame, "lblAcessories");
-    accessories = app::MakeControl<app::PressList>(accessoryFrame, "lstAccesories");
+    dimensionFrame = window::MakeControl<window::PressFrame>(window, "frmDimensions");
+    dimensionLabel = window::MakeControl<QLabel>(dimensionFrame, "lblDimension");
+    dimensions = window::MakeControl<window::PressList>(dimensionFrame, "lstDimensions");
+    accessoryFrame = window::MakeControl<window::PressFrame>(window, "frmAccesories");
+    accessoryLabel = window::MakeControl<QLabel>(accessoryFrame, "lblAcessories");
+    accessories = window::MakeControl<window::PressList>(accessoryFrame, "lstAccesories");
     for (QWidget* child :
          std::initializer_list<QWidget*>{dimensionLabel, dimensions, accessoryLabel, accessories})
         child->show();
 
-    codeLabel = app::MakeControl<QLabel>(window, "lblCode");
+    codeLabel = window::MakeControl<QLabel>(window, "lblCode");
 }
 
 void ValvePage::place(const ValvePageLayout& layout, const ValvePageCaptions& captions) {
@@ -86,7 +86,7 @@ void ValvePage::place(const ValvePageLayout& layout, const ValvePageCaptions& ca
     auto placeList = [&](QWidget* frame, QLabel* label, QWidget* list, const TwipRect& rect,
                          const std::string& frameCaption, const std::string& labelCaption) {
         frame->setGeometry(session_.px(rect));
-        static_cast<app::PressFrame*>(frame)->setTitle(platform::ToScreenText(frameCaption));
+        static_cast<window::PressFrame*>(frame)->setTitle(platform::ToScreenText(frameCaption));
         label->setGeometry(px(140), px(280), px(rect.width - 480), px(300));
         label->setText(platform::ToScreenText(labelCaption));
         list->setGeometry(px(140), px(600), px(rect.width - 280), px(rect.height - 700));

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Session.h"
+#include "window/Session.h"
 #include "wizard/ValvePageLayout.h"
 
 #include <array>
@@ -8,12 +8,12 @@
 class QLabel;
 class QWidget;
 
-namespace tv::app {
+namespace tv::window {
 class ClickLabel;
 class PressFrame;
 class PressList;
 class PressRadio;
-} // namespace tv::app
+} // namespace tv::window
 
 namespace tv::wizard {
 
@@ -23,26 +23,26 @@ namespace tv::wizard {
 // show is set by the wizard.
 class ValvePage {
 public:
-    ValvePage(QWidget* window, app::Session& session);
+    ValvePage(QWidget* window, window::Session& session);
 
     void place(const ValvePageLayout& layout, const ValvePageCaptions& captions);
     void hideAll();
 
-    app::PressFrame* typeFrame;                     // CenterFrame
-    std::array<app::PressRadio*, 4> typeButtons{};  // OptCenter1..4
-    app::ClickLabel* picture;                       // picCenter
-    std::array<app::PressFrame*, 4> optionFrames{}; // by OptionGroup
-    std::array<std::array<app::PressRadio*, 2>, 4> optionButtons{};
-    app::PressFrame* dimensionFrame; // frmDimensions
-    QLabel* dimensionLabel;          // lblDimension
-    app::PressList* dimensions;      // lstDimensions
-    app::PressFrame* accessoryFrame; // frmAccesories
-    QLabel* accessoryLabel;          // lblAcessories
-    app::PressList* accessories;     // lstAccesories
-    QLabel* codeLabel;               // lblCode
+    window::PressFrame* typeFrame;                     // CenterFrame
+    std::array<window::PressRadio*, 4> typeButtons{};  // OptCenter1..4
+    window::ClickLabel* picture;                       // picCenter
+    std::array<window::PressFrame*, 4> optionFrames{}; // by OptionGroup
+    std::array<std::array<window::PressRadio*, 2>, 4> optionButtons{};
+    window::PressFrame* dimensionFrame; // frmDimensions
+    QLabel* dimensionLabel;             // lblDimension
+    window::PressList* dimensions;      // lstDimensions
+    window::PressFrame* accessoryFrame; // frmAccesories
+    QLabel* accessoryLabel;             // lblAcessories
+    window::PressList* accessories;     // lstAccesories
+    QLabel* codeLabel;                  // lblCode
 
 private:
-    app::Session& session_;
+    window::Session& session_;
 };
 
 } // namespace tv::wizard

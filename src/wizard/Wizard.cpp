@@ -1,6 +1,6 @@
 #include "wizard/Wizard.h"
 
-#include "app/Widgets.h"
+#include "window/Widgets.h"
 #include "platform/FileBytes.h"
 #include "data/HelpPanelView.h"
 #include "data/Pictures.h"
@@ -53,18 +53,18 @@ void ShowPicture(QLabel* label, const std::filesystem::path& path) {
 
 } // namespace
 
-Wizard::Wizard(app::Session& session, SharedControls shared)
+Wizard::Wizard(window::Session& session, SharedControls shared)
     : QObject(shared.window), session_(session), shared_(shared),
       valvePage_(shared.window, session), connectionPage_(shared.window, session) {
     QWidget* window = shared.window;
     codeBox_ = new QLineEdit(window);
     codeBox_->setObjectName("txtCode");
     codeBox_->hide();
-    recall_ = new app::ClickLabel(window);
+    recall_ = new window::ClickLabel(window);
     recall_->setObjectName("lblRecoRepeat");
     recall_->setText("Re");
     recall_->hide();
-    nextShortcut_ = new app::ClickLabel(window);
+    nextShortcut_ = new window::ClickLabel(window);
     nextShortcut_->setObjectName("lblNextCtrl");
     nextShortcut_->setText("N");
     nextShortcut_->setAlignment(Qt::AlignCenter);
@@ -80,53 +80,54 @@ Wizard::Wizard(app::Session& session, SharedControls shared)
         *configuration_, *session_.files, session_.platform.settings, session_.platform.messages);
 
     connect(shared.next, &QPushButton::clicked, this, &Wizard::Next);
-    connect(nextShortcut_, &app::ClickLabel::pressed, this, &Wizard::Next);
+    connect(nextShortcut_, &window::ClickLabel::pressed, this, &Wizard::Next);
     connect(shared.back, &QPushButton::clicked, this, &Wizard::Back);
     connect(shared.startNew, &QPushButton::clicked, this, &Wizard::StartNew);
     connect(reportBack_, &QPushButton::clicked, this, &Wizard::ReportBack);
 
     for (int t = 0; t < 4; ++t) {
-        connect(valvePage_.typeButtons[t], &app::PressRadio::pressed, this,
+        connect(valvePage_.typeButtons[t], &window::PressRadio::pressed, this,
                 [this, t](Qt::MouseButton button) {
                     if (button == Qt::LeftButton)
                         SelectValveType(t + 1);
                 });
     }
-    connect(valvePage_.picture, &app::ClickLabel::pressed, this,
+    connect(valvePage_.picture, &window::ClickLabel::pressed, this,
             [this](Qt::MouseButton button) { picturePressed(button); });
     for (int g = 0; g < 4; ++g) {
         const auto group = static_cast<OptionGroup>(g);
         for (int o = 0; o < 2; ++o) {
             connect(
-                valvePage_.optionButtons[g][o], &app::PressRadio::pressed, this,
+                valvePage_.optionButtons[g][o], &window::PressRadio::pressed, this,
                 [this, group, o](Qt::MouseButton button) { optionPressed(group, o + 1, button); });
         }
-        connect(valvePage_.optionFrames[g], &app::PressFrame::pressed, this,
+        connect(valvePage_.optionFrames[g], &window::PressFrame::pressed, this,
                 [this, group](Qt::MouseButton button) { framePressed(group, button); });
     }
-    connect(valvePage_.dimensions, &app::PressList::pressedRow, this, &Wizard::dimensionPressed);
-    connect(valvePage_.accessories, &app::PressList::pressedRow, this, &Wizard::accessoryPressed);
+    connect(valvePage_.dimensions, &window::PressList::pressedRow, this, &Wizard::dimensionPressed);
+    connect(valvePage_.accessories, &window::PressList::pressedRow, this,
+            &Wizard::accessoryPressed);
     for (int slot = 1; slot <= 4; ++slot) {
-        connect(connectionPage_.slotImages[slot], &app::ClickLabel::pressed, this,
+        connect(connectionPage_.slotImages[slot], &window::ClickLabel::pressed, this,
                 [this, slot](Qt::MouseButton button) { slotPressed(slot, button); });
     }
-    connect(connectionPage_.connections, &app::PressList::pressedRow, this,
+    connect(connectionPage_.connections, &window::PressList::pressedRow, this,
             &Wizard::connectionPressed);
-    connect(connectionPage_.connectionDimensions, &app::PressList::pressedRow, this,
+    connect(connectionPage_.connectionDimensions, &window::PressList::pressedRow, this,
             &Wizard::connectionDimensionPressed);
     connect(codeBox_, &QLineEdit::textChanged, this, &Wizard::codeChanged);
-    connect(recall_, &app::ClickLabel::pressed, this, [this] { recallLastCode(); });
+    connect(recall_, &window::ClickLabel::pressed, this, [this] { recallLastCode(); });
     codeBox_->installEventFilter(this);
 }
 
 Wizard::~Wizard() = default;
 
 std::string Wizard::setting(const char* key) const {
-    return session_.platform.settings.get(app::kApp, app::kSection, key);
+    return session_.platform.settings.get(data::kSettingsApp, data::kSettingsSection, key);
 }
 
 void Wizard::save(const char* key, const std::string& value) {
-    session_.platform.settings.save(app::kApp, app::kSection, key, value);
+    session_.platform.settings.save(data::kSettingsApp, data::kSettingsSection, key, value);
 }
 
 void Wizard::showHelp(const std::string& key) {
@@ -208,16 +209,16 @@ void Wizard::ResetValvePage() {
         return session_.px(twips);
     };
     const int top = px(layout.buttonTop);
-    const int width = px(app::kButtonWidth);
-    const int height = px(app::kButtonHeight);
+    const int width = px(window::kButtonWidth);
+    const int height = px(window::kButtonHeight);
     shared_.exit->setGeometry(px(layout.exitLeft), top, width, height);
-    shared_.startNew->setGeometry(px(layout.exitLeft + app::kButtonWidth + 150), top, width,
+    shared_.startNew->setGeometry(px(layout.exitLeft + window::kButtonWidth + 150), top, width,
                                   height);
     shared_.back->setGeometry(px(layout.windowWidth * 3 / 4), top, width, height);
     shared_.next->setGeometry(px(layout.windowWidth * 87 / 100), top, width, height);
     reportBack_->setGeometry(shared_.back->geometry());
     codeBox_->setGeometry(px(layout.codeBoxLeft), top, px(layout.codeBoxWidth), height);
-    nextShortcut_->setGeometry(px(layout.windowWidth * 87 / 100 + app::kButtonWidth / 2 - 150),
+    nextShortcut_->setGeometry(px(layout.windowWidth * 87 / 100 + window::kButtonWidth / 2 - 150),
                                top - px(400), px(300), px(300));
     recall_->setGeometry(px(layout.codeBoxLeft + layout.codeBoxWidth + 100), top, px(400), height);
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Session.h"
+#include "window/Session.h"
 #include "wizard/Configuration.h"
 #include "wizard/ConnectionPage.h"
 #include "wizard/OptionGroups.h"
@@ -17,7 +17,7 @@ class QLineEdit;
 class QPushButton;
 class QWidget;
 
-namespace tv::app {
+namespace tv::window {
 class ClickLabel;
 }
 namespace tv::data {
@@ -39,7 +39,7 @@ struct SharedControls {
     QPushButton* next = nullptr;
     QPushButton* startNew = nullptr;
     QLabel* topText = nullptr;
-    app::ClickLabel* debugInfo = nullptr;
+    window::ClickLabel* debugInfo = nullptr;
     QLabel* adminLabel = nullptr;
     data::HelpPanelView* help = nullptr;
     data::StartScreen* startScreen = nullptr;
@@ -51,7 +51,7 @@ struct SharedControls {
 class Wizard : public QObject {
     Q_OBJECT
 public:
-    Wizard(app::Session& session, SharedControls shared);
+    Wizard(window::Session& session, SharedControls shared);
     ~Wizard() override;
 
     Configuration& configuration() { return *configuration_; }
@@ -116,14 +116,14 @@ private:
     std::string setting(const char* key) const;
     void save(const char* key, const std::string& value);
 
-    app::Session& session_;
+    window::Session& session_;
     SharedControls shared_;
     ValvePage valvePage_;
     ConnectionPage connectionPage_;
     QLineEdit* codeBox_;
-    app::ClickLabel* recall_;       // lblRecoRepeat
-    app::ClickLabel* nextShortcut_; // lblNextCtrl
-    QPushButton* reportBack_;       // cmdReportBack
+    window::ClickLabel* recall_;       // lblRecoRepeat
+    window::ClickLabel* nextShortcut_; // lblNextCtrl
+    QPushButton* reportBack_;          // cmdReportBack
 
 public:
     QPushButton* reportBack() const { return reportBack_; }

@@ -305,12 +305,12 @@ class ReportCommandTest : public SampleCommandTest {
 protected:
     ReportCommandTest() {
         platform_.shell = &shell_;
-        CustomerDetails customer;
+        data::CustomerDetails customer;
         customer.customer = "Ola <b>Nordmann</b>";
         customer.company = Cp("Fjordvik & Sønner");
         customer.invoiceAddress = "Postboks 1";
         customer.deliveryAddress = "Kaia 2";
-        WriteCustomerDetails(personalIni(), customer);
+        data::WriteCustomerDetails(personalIni(), customer);
     }
 
     std::filesystem::path personalIni() const { return program_ / "personal.ini"; }

@@ -154,7 +154,8 @@ TEST_F(SampleWindowTest, DialogIsPrefilledAndOkStoresTheDetails) {
     });
     ASSERT_TRUE(window_->create());
     EXPECT_FALSE(shown.isEmpty()) << "pre-filled from personal.ini";
-    EXPECT_EQ(ReadIni(program_ / "personal.ini", "Personal", "Company"), Cp("Bygg & Rør <AS>"));
+    EXPECT_EQ(data::ReadIni(program_ / "personal.ini", "Personal", "Company"),
+              Cp("Bygg & Rør <AS>"));
     EXPECT_EQ(window_->session().customer.company, Cp("Bygg & Rør <AS>"));
 }
 
@@ -174,9 +175,9 @@ TEST_F(SampleWindowTest, OkWithAnEmptyFieldKeepsTheDialogOpen) {
         click(form, "cmdOK");
     });
     ASSERT_TRUE(window_->create());
-    EXPECT_EQ(ReadIni(program_ / "personal.ini", "Personal", "DeliveryAddress"), "")
+    EXPECT_EQ(data::ReadIni(program_ / "personal.ini", "Personal", "DeliveryAddress"), "")
         << "a value of blanks reads back empty, as ini values are trimmed";
-    EXPECT_EQ(ReadIni(program_ / "personal.ini", "Personal", "Customer"), "Kari");
+    EXPECT_EQ(data::ReadIni(program_ / "personal.ini", "Personal", "Customer"), "Kari");
 }
 
 TEST_F(SampleWindowTest, CancelAsksAndNoKeepsTheTextsYesQuitsWithoutWriting) {

@@ -130,8 +130,8 @@ protected:
     platform::RecordingMessageBoxes messages_;
     platform::FakeSystem system_; // "dd.MM.yyyy HH:mm:ss", decimal separator ","
     platform::Platform platform_{settings_, messages_, system_};
-    app::StartupValues startup_;
-    app::CustomerDetails customer_;
+    data::StartupValues startup_;
+    data::CustomerDetails customer_;
     std::unique_ptr<data::DataFiles> files_;
     std::unique_ptr<wizard::Configuration> configuration_;
     result::ResultState state_;

@@ -42,7 +42,7 @@ protected:
     platform::RecordingMessageBoxes messages_;
     platform::FakeSystem system_; // decimal separator ","
     platform::Platform platform_{settings_, messages_, system_};
-    app::StartupValues startup_;
+    data::StartupValues startup_;
     std::unique_ptr<data::DataFiles> files_;
 };
 

@@ -133,7 +133,7 @@ protected:
 
     ResultState state_;
     wizard::ConfigurationRecord record_;
-    app::StartupValues startup_;
+    data::StartupValues startup_;
 };
 
 void ExpectRect(const TwipRect& rect, TwipRect expected, const char* what) {
@@ -233,7 +233,7 @@ protected:
     RecordingCanvas canvas_;
     ResultState state_;
     wizard::ConfigurationRecord record_;
-    app::StartupValues startup_;
+    data::StartupValues startup_;
 };
 
 TEST_F(EnlargedPictureTest, CrossWithStandardResolutionPaintsAllFourPieces) {

@@ -1,4 +1,4 @@
-#include "app/Startup.h"
+#include "data/StartupValues.h"
 #include "wizard/OptionGroups.h"
 #include "TestSupport.h"
 
@@ -23,7 +23,7 @@ protected:
     }
 
     void set(const char* key, const char* value) {
-        settings_.save(app::kApp, app::kSection, key, value);
+        settings_.save(data::kSettingsApp, data::kSettingsSection, key, value);
     }
     char letter() const { return configuration_.code[1]; }
     const OptionChoice& option(OptionGroup group) const {

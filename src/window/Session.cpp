@@ -1,10 +1,10 @@
-#include "app/Session.h"
+#include "window/Session.h"
 
 #include "data/Pictures.h"
 
 #include <cmath>
 
-namespace tv::app {
+namespace tv::window {
 
 int Session::px(int twips) const {
     const double ppi = platform.system.pixelsPerInch();
@@ -21,4 +21,4 @@ std::filesystem::path Session::FindPicture(std::string_view name) {
     return lookup.path;
 }
 
-} // namespace tv::app
+} // namespace tv::window

@@ -1,8 +1,8 @@
-#include "app/CustomerDetails.h"
+#include "data/CustomerDetails.h"
 
 #include "platform/IniFile.h"
 
-namespace tv::app {
+namespace tv::data {
 
 namespace {
 constexpr std::string_view kPersonal = "Personal";
@@ -56,4 +56,4 @@ void WriteCustomerDetails(const std::filesystem::path& personalIni,
     WriteIni(personalIni, kPersonal, "DeliveryAddress", details.deliveryAddress);
 }
 
-} // namespace tv::app
+} // namespace tv::data

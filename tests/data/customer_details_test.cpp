@@ -1,9 +1,9 @@
-#include "app/CustomerDetails.h"
+#include "data/CustomerDetails.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
 
-namespace tv::app {
+namespace tv::data {
 namespace {
 
 using test::Cp;
@@ -53,4 +53,4 @@ TEST(CustomerDetailsTest, SectionOperationsRoundTrip) {
 }
 
 } // namespace
-} // namespace tv::app
+} // namespace tv::data

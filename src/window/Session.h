@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/CustomerDetails.h"
-#include "app/Startup.h"
+#include "data/CustomerDetails.h"
+#include "data/StartupValues.h"
 #include "data/DataFiles.h"
 #include "data/StartScreenLayout.h"
 #include "platform/Platform.h"
@@ -15,7 +15,7 @@
 #include <string>
 #include <string_view>
 
-namespace tv::app {
+namespace tv::window {
 
 // Button sizes the data files leave open, in twips. Back at 0.75 and Next
 // at 0.87 of a 9850-twip window must not meet.
@@ -32,9 +32,9 @@ public:
     platform::Platform& platform;
     std::filesystem::path programDirectory;
 
-    StartupValues values;
+    data::StartupValues values;
     std::unique_ptr<data::DataFiles> files; // from the end of start-up on
-    CustomerDetails customer;
+    data::CustomerDetails customer;
     result::ResultState result; // of the last computation
 
     std::int16_t iProgressCode = 0;
@@ -54,4 +54,4 @@ public:
     std::filesystem::path FindPicture(std::string_view name);
 };
 
-} // namespace tv::app
+} // namespace tv::window

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-namespace tv::app {
+namespace tv::data {
 
 // Who orders: asked for at every start, kept in personal.ini beside the
 // program file, printed in the order report.
@@ -36,4 +36,4 @@ CustomerDetails ReadCustomerDetails(const std::filesystem::path& personalIni);
 // DeliveryAddress. A file that cannot be written stays as it was.
 void WriteCustomerDetails(const std::filesystem::path& personalIni, const CustomerDetails& details);
 
-} // namespace tv::app
+} // namespace tv::data

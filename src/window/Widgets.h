@@ -3,7 +3,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 
-namespace tv::app {
+namespace tv::window {
 
 // A control of a screen: created hidden, with the object name the program
 // and its tests find it by. Each screen shows its controls when laid out.
@@ -32,12 +32,12 @@ protected:
     }
 };
 
-} // namespace tv::app
+} // namespace tv::window
 
 #include <QListWidget>
 #include <QRadioButton>
 
-namespace tv::app {
+namespace tv::window {
 
 // An option button whose state the program sets: a press reports its
 // mouse button instead of toggling, because each button of the mouse means
@@ -79,11 +79,11 @@ protected:
     }
 };
 
-} // namespace tv::app
+} // namespace tv::window
 
 #include <QGroupBox>
 
-namespace tv::app {
+namespace tv::window {
 
 // A frame that reports presses on itself (not on its children).
 class PressFrame : public QGroupBox {
@@ -101,4 +101,4 @@ protected:
     }
 };
 
-} // namespace tv::app
+} // namespace tv::window
