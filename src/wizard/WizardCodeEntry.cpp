@@ -1,0 +1,92 @@
+#include "wizard/Wizard.h"
+
+#include "window/Widgets.h"
+#include "data/HelpPanelView.h"
+#include "platform/FileBytes.h"
+#include "wizard/WizardSupport.h"
+
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+
+// Code entry: a typed or recalled code, checked at every change.
+
+namespace tv::wizard {
+
+bool Wizard::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != codeBox_ || event->type() != QEvent::MouseButtonPress)
+        return QObject::eventFilter(watched, event);
+    if (static_cast<QMouseEvent*>(event)->button() != Qt::MiddleButton)
+        return QObject::eventFilter(watched, event);
+    codeBox_->setText(Screen(setting("LastCode")));
+    return true;
+}
+
+void Wizard::ShowCodeEntry() {
+    session_.iProgressCode = 10;
+    shared_.topText->show();
+    codeBox_->show();
+    codeBox_->setEnabled(true);
+    codeBox_->setFocus();
+    shared_.startNew->show();
+    recall_->setVisible(session_.values.debugMode);
+    shared_.next->show();
+    setNextEnabled(false);
+    showHelp("Reconfig1");
+}
+
+void Wizard::codeChanged(const QString& text) {
+    if (settingCodeBox_ || session_.iProgressCode < 9)
+        return;
+    session_.iProgressCode = 11;
+    setNextEnabled(false);
+    shared_.help->hide();
+
+    const std::string typed = platform::FromQString(text);
+    if (typed.size() == 9) {
+        if (typed == session_.files->head.passCode) {
+            HideAll();
+            Q_EMIT administrationRequested();
+        }
+        return;
+    }
+    const std::string code = platform::UpperCase(typed);
+    if (code.size() < 13)
+        return;
+    settingCodeBox_ = true;
+    const int cursor = codeBox_->cursorPosition();
+    codeBox_->setText(Screen(code));
+    codeBox_->setCursorPosition(cursor);
+    settingCodeBox_ = false;
+    configuration_->code = code;
+    setNextEnabled(true);
+    const int position = configuration_->CheckCode();
+    if (position == 0)
+        return;
+    session_.platform.messages.inform(PositionMessage(code, position));
+    setNextEnabled(false);
+}
+
+void Wizard::recallLastCode() {
+    const std::string last = setting("LastCode");
+    if (last.empty()) {
+        recall_->hide();
+        return;
+    }
+    settingCodeBox_ = true;
+    codeBox_->setText(Screen(last));
+    settingCodeBox_ = false;
+    configuration_->code = last;
+    nextShortcut_->setVisible(session_.values.compactScreen);
+    const int position = configuration_->CheckCode();
+    // Only a code that still passes opens the result; the data may have
+    // changed since it was saved.
+    if (position != 0) {
+        session_.platform.messages.inform(PositionMessage(last, position));
+        return;
+    }
+    session_.iProgressCode = 11;
+    Next();
+}
+
+} // namespace tv::wizard
