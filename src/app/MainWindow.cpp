@@ -1,5 +1,7 @@
 #include "app/MainWindow.h"
 
+#include "admin/AdminScreen.h"
+#include "admin/DebugMode.h"
 #include "app/ContactsForm.h"
 #include "app/VersionCheck.h"
 #include "window/Widgets.h"
@@ -178,11 +180,13 @@ void MainWindow::createWizard() {
             &wizard::Wizard::ShortcutConfigure);
     connect(startScreen_, &data::StartScreen::shortcutReconfigure, wizard_,
             &wizard::Wizard::ShortcutReconfigure);
-    connect(startScreen_, &data::StartScreen::shortcutAdmin, this, [this] {
-        HideAll();
-        lblAdminCmd_->hide();
-        // The administration screen opens here.
-    });
+    adminScreen_ = new admin::AdminScreen(this, session_, cmdExit_);
+    connect(startScreen_, &data::StartScreen::shortcutAdmin, this,
+            &MainWindow::OpenAdministration);
+    connect(lblAdminCmd_, &window::ClickLabel::pressed, this, &MainWindow::OpenAdministration);
+    connect(wizard_, &wizard::Wizard::administrationRequested, this,
+            &MainWindow::OpenAdministration);
+    connect(lblDebugInfo_, &window::ClickLabel::pressed, this, &MainWindow::debugInfoPressed);
 }
 
 void MainWindow::HideAll() {
@@ -192,6 +196,7 @@ void MainWindow::HideAll() {
     wizard_->hideAll();
     resultScreen_->hideAll();
     enlargedView_->hide();
+    adminScreen_->hideAll();
     cmdStartNy_->setText(
         platform::ToScreenText(session_.files->TranslateText(data::TextKey("Start ny"))));
 }
@@ -209,6 +214,32 @@ void MainWindow::ApplyLanguageHead() {
 
 bool MainWindow::ShowHelpPanel(std::string_view helpKey) {
     return help_->ShowHelpPanel(helpKey);
+}
+
+void MainWindow::OpenAdministration() {
+    HideAll();
+    lblAdminCmd_->hide();
+    cmdExit_->setText("Avslutt");
+    lblTopText_->show();
+    ApplyLanguageHead();
+    adminScreen_->Layout();
+}
+
+// In debug mode the label also runs the web probe and keeps what it says
+// in "Test.txt"; in normal mode a click on it does nothing.
+void MainWindow::debugInfoPressed() {
+    if (!session_.values.debugMode || !session_.platform.web)
+        return;
+    if (!random_)
+        random_ = MakeRandomBelow();
+    const auto probe = ProbeWebText(session_.values, *session_.platform.web,
+                                    session_.platform.messages, random_);
+    if (!probe)
+        return;
+    const std::string text =
+        admin::DebugInfoWithProbe(platform::FromScreenText(lblDebugInfo_->text()), probe->wordLine);
+    lblDebugInfo_->setText(platform::ToScreenText(text));
+    admin::WriteTestFile(*session_.files, text, session_.platform.messages);
 }
 
 void MainWindow::chooseLanguage(const QString& code) {

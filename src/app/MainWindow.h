@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/VersionCheck.h"
 #include "window/Session.h"
 
 #include <QWidget>
@@ -22,6 +23,9 @@ class ResultScreen;
 }
 namespace tv::output {
 class EnlargedView;
+}
+namespace tv::admin {
+class AdminScreen;
 }
 
 namespace tv::window {
@@ -57,10 +61,14 @@ public:
     void LayoutStartScreen();
     void ApplyLanguageHead();
     bool ShowHelpPanel(std::string_view helpKey);
+    // Clears the window and opens the administration screen (pass code,
+    // "A" label or administration label).
+    void OpenAdministration();
 
 private:
     void createWizard();
     void chooseLanguage(const QString& code);
+    void debugInfoPressed();
 
     window::Session session_;
     QPushButton* cmdExit_;
@@ -75,6 +83,8 @@ private:
     wizard::Wizard* wizard_ = nullptr;
     result::ResultScreen* resultScreen_ = nullptr;
     output::EnlargedView* enlargedView_ = nullptr;
+    admin::AdminScreen* adminScreen_ = nullptr;
+    app::RandomBelow random_;
 };
 
 } // namespace tv::app

@@ -15,6 +15,8 @@ struct TwipRect {
     int left = 0;
     int width = 0;
     int height = 0;
+
+    bool operator==(const TwipRect&) const = default;
 };
 
 // Four number lines: top, left, width and height.

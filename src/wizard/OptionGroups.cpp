@@ -2,6 +2,8 @@
 
 #include "data/StartupValues.h"
 
+#include <algorithm>
+
 namespace tv::wizard {
 
 namespace {
@@ -16,9 +18,12 @@ OptionGroups::OptionGroups(Configuration& configuration, data::DataFiles& files,
                            platform::SettingsStore& settings, platform::MessageBoxes& messages)
     : configuration_(configuration), files_(files), settings_(settings), messages_(messages) {}
 
+// Held within a small range first: a stored text of any length must not
+// overflow the conversion, and every rule compares with 0, 1 or 2.
 int OptionGroups::setting(const char* key) const {
-    return static_cast<int>(
-        data::SettingNumber(settings_.get(data::kSettingsApp, data::kSettingsSection, key)));
+    const double value =
+        data::SettingNumber(settings_.get(data::kSettingsApp, data::kSettingsSection, key));
+    return static_cast<int>(std::clamp(value, -1000.0, 1000.0));
 }
 
 std::string OptionGroups::reportLine(OptionGroup group, int option) const {

@@ -44,10 +44,8 @@ void Wizard::codeChanged(const QString& text) {
 
     const std::string typed = platform::FromQString(text);
     if (typed.size() == 9) {
-        if (typed == session_.files->head.passCode) {
-            HideAll();
+        if (typed == session_.files->head.passCode)
             Q_EMIT administrationRequested();
-        }
         return;
     }
     const std::string code = platform::UpperCase(typed);

@@ -113,6 +113,21 @@ TEST_F(OptionGroupsTest, WithoutWedgeDefaultThePageStaysIncomplete) {
     EXPECT_EQ(options_.buttons[kActuator].selected, 2);
 }
 
+TEST_F(OptionGroupsTest, AStoredDefaultOfAnyLengthIsHeldWithinRange) {
+    // Forty digits are beyond every integer: the value still counts as a
+    // preset, not as whatever an overflowing conversion gives.
+    set("A2control", "9999999999999999999999999999999999999999");
+    set("LRcontrol", "1e40");
+    set("SKcontrol", "2x");
+    set("ACcontrol", "-1e40");
+    options_.ApplyOptionDefaults();
+    EXPECT_EQ(options_.buttons[kSpindleQuality].selected, 1);
+    EXPECT_EQ(options_.buttons[kClosingDirection].selected, 1);
+    EXPECT_TRUE(options_.buttons[kClosingDirection].enabled) << "only 2 locks";
+    EXPECT_FALSE(options_.buttons[kWedgeQuality].enabled) << "\"2x\" reads as 2";
+    EXPECT_EQ(options_.buttons[kActuator].selected, 0) << "below 0: no preset";
+}
+
 TEST_F(OptionGroupsTest, BottomDefaultIsRestoredGroupByGroup) {
     struct Case {
         const char* saved;

@@ -21,4 +21,10 @@ std::string FromQString(const QString& text) {
     return Utf8ToCp1252(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())));
 }
 
+std::string FromScreenText(const QString& text) {
+    QString lines = text;
+    lines.replace(u'\n', QStringLiteral("\r\n"));
+    return FromQString(lines);
+}
+
 } // namespace tv::platform

@@ -18,4 +18,7 @@ QString ToScreenText(std::string_view cp1252);
 // Characters Windows-1252 cannot hold become "?".
 std::string FromQString(const QString& text);
 
+// What a label shows, back in the program's form: its line breaks as CR LF.
+std::string FromScreenText(const QString& text);
+
 } // namespace tv::platform

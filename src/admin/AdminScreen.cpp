@@ -1,0 +1,167 @@
+#include "admin/AdminScreen.h"
+
+#include "admin/DebugMode.h"
+#include "admin/MenuCheck.h"
+#include "platform/qt/QtText.h"
+#include "window/Widgets.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+
+namespace tv::admin {
+
+namespace {
+
+QString Screen(const std::string& text) {
+    return platform::ToScreenText(text);
+}
+
+// The menu check button stands at the exit button's height, this far from
+// the window's left edge; "Menykontroll" needs a little more than the
+// usual button width.
+constexpr int kMenuCheckLeft = 2000;
+constexpr int kMenuCheckWidth = 1500;
+
+} // namespace
+
+AdminScreen::AdminScreen(QWidget* window, window::Session& session, QPushButton* exitButton)
+    : QObject(window), session_(session), exit_(exitButton),
+      optionDefaults_(session.platform.settings, *session.files, session.platform.messages) {
+    using window::MakeControl;
+    settingsFrame_ = MakeControl<QGroupBox>(window, "frmProgramSettings");
+    dataFrame_ = MakeControl<QGroupBox>(window, "frmDataAdmin");
+    debugButton_ = MakeControl<QPushButton>(window, "cmdDebugMode");
+    debugLabel_ = MakeControl<QLabel>(window, "lblDebugMode");
+    debugLabel_->setWordWrap(true);
+    debugLabel_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    connect(debugButton_, &QPushButton::clicked, this, &AdminScreen::toggleDebugMode);
+
+    for (std::size_t row = 0; row < optionRows_.size(); ++row) {
+        const std::string name = kOptionDefaultRows[row].name;
+        auto& controls = optionRows_[row];
+        controls.first = MakeControl<QPushButton>(window, ("cmd" + name + "Default1").c_str());
+        controls.second = MakeControl<QPushButton>(window, ("cmd" + name + "Default2").c_str());
+        controls.label = MakeControl<QLabel>(window, ("lbl" + name + "Default").c_str());
+        controls.label->setWordWrap(true);
+        controls.label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        const int index = static_cast<int>(row);
+        connect(controls.first, &QPushButton::clicked, this, [this, index] {
+            optionDefaults_.PressFirst(index);
+            showOptionRow(index);
+        });
+        connect(controls.second, &QPushButton::clicked, this, [this, index] {
+            optionDefaults_.PressSecond(index);
+            showOptionRow(index);
+        });
+    }
+
+    for (int k = 1; k <= kDataButtons; ++k)
+        dataButtons_[k - 1] =
+            MakeControl<QPushButton>(window, ("cmdData" + std::to_string(k)).c_str());
+    recordStatus_ = MakeControl<QLabel>(window, "lblRecordStatus");
+    recordList_ = MakeControl<QListWidget>(window, "lstRecords");
+    menuCheck_ = MakeControl<QPushButton>(window, "cmdMenuCheck");
+    menuCheck_->setText("Menykontroll");
+    connect(menuCheck_, &QPushButton::clicked, this, &AdminScreen::runMenuCheck);
+}
+
+AdminScreen::~AdminScreen() = default;
+
+void AdminScreen::hideAll() {
+    for (QWidget* control : std::initializer_list<QWidget*>{
+             settingsFrame_, dataFrame_, debugButton_, debugLabel_, recordStatus_, recordList_,
+             menuCheck_})
+        control->hide();
+    for (const auto& controls : optionRows_) {
+        controls.first->hide();
+        controls.second->hide();
+        controls.label->hide();
+    }
+    for (auto* button : dataButtons_)
+        button->hide();
+}
+
+void AdminScreen::Layout() {
+    const auto layout = ReadAdminScreenLayout(*session_.files);
+    if (!layout)
+        return;
+
+    settingsFrame_->setGeometry(session_.px(layout->settingsFrame));
+    settingsFrame_->setTitle(Screen(layout->settingsCaption));
+    dataFrame_->setGeometry(session_.px(layout->dataFrame));
+    dataFrame_->setTitle(Screen(layout->dataCaption));
+    // The frames stand behind the controls laid out over them.
+    for (auto* frame : {settingsFrame_, dataFrame_}) {
+        frame->lower();
+        frame->show();
+    }
+
+    const auto debug = DebugModeCaptions(session_.values.debugMode, *session_.files);
+    debugButton_->setGeometry(session_.px(layout->debugButton));
+    debugButton_->setText(Screen(debug.buttonCaption));
+    debugButton_->setEnabled(true);
+    debugButton_->show();
+    debugLabel_->setGeometry(session_.px(layout->debugLabel));
+    debugLabel_->setText(Screen(debug.labelText));
+    debugLabel_->show();
+
+    optionDefaults_.RefreshAll();
+    for (std::size_t row = 0; row < optionRows_.size(); ++row) {
+        const auto& place = layout->optionRows[row];
+        const auto& controls = optionRows_[row];
+        controls.first->setGeometry(session_.px(place.first()));
+        controls.second->setGeometry(session_.px(place.second()));
+        controls.label->setGeometry(session_.px(place.label()));
+        showOptionRow(static_cast<int>(row));
+        controls.first->show();
+        controls.second->show();
+        controls.label->show();
+    }
+
+    for (int k = 1; k <= kDataButtons; ++k) {
+        QPushButton* button = dataButton(k);
+        button->setGeometry(session_.px(layout->dataButton(k)));
+        button->setText(Screen(layout->dataCaptions[k - 1]));
+        button->setVisible(k <= kVisibleDataButtons);
+    }
+    recordStatus_->setGeometry(session_.px(layout->recordStatus()));
+    recordStatus_->setText("Ingen data valgt");
+    recordStatus_->show();
+    recordList_->setGeometry(session_.px(layout->recordList));
+    recordList_->show();
+
+    menuCheck_->setGeometry(session_.px(kMenuCheckLeft), exit_->y(),
+                            session_.px(kMenuCheckWidth), session_.px(window::kButtonHeight));
+    menuCheck_->setEnabled(true);
+    menuCheck_->show();
+}
+
+void AdminScreen::toggleDebugMode() {
+    debugButton_->setEnabled(false);
+    debugLabel_->setText(Screen(ToggleDebugMode(session_.values.debugMode,
+                                                session_.platform.settings, *session_.files,
+                                                session_.platform.messages)));
+}
+
+void AdminScreen::showOptionRow(int row) {
+    const OptionRowView& view = optionDefaults_.rows[row];
+    const auto& controls = optionRows_[row];
+    controls.first->setText(Screen(view.firstCaption));
+    controls.first->setEnabled(view.firstEnabled);
+    controls.second->setText(Screen(view.secondCaption));
+    controls.label->setText(Screen(view.labelText));
+}
+
+void AdminScreen::runMenuCheck() {
+    menuCheck_->setEnabled(false);
+    if (WriteMenuCheck(*session_.files, session_.platform.messages)) {
+        menuCheck_->hide();
+        return;
+    }
+    // Nothing was written: the user may put it right and try again.
+    menuCheck_->setEnabled(true);
+}
+
+} // namespace tv::admin

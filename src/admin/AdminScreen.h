@@ -1,0 +1,63 @@
+#pragma once
+
+#include "admin/AdminScreenLayout.h"
+#include "admin/OptionDefaults.h"
+#include "window/Session.h"
+
+#include <QObject>
+
+#include <array>
+#include <memory>
+
+class QGroupBox;
+class QLabel;
+class QListWidget;
+class QPushButton;
+class QWidget;
+
+namespace tv::admin {
+
+// The administration screen: debug mode, the four option defaults, the
+// data buttons of the article editor and the menu check, laid out from
+// "¤ADMINSCREEN" each time it is opened.
+class AdminScreen : public QObject {
+    Q_OBJECT
+public:
+    AdminScreen(QWidget* window, window::Session& session, QPushButton* exitButton);
+    ~AdminScreen() override;
+
+    // Lays the screen out and shows it. Without the section nothing
+    // happens: the window stays as it was cleared.
+    void Layout();
+
+    void hideAll();
+
+    QPushButton* dataButton(int k) const { return dataButtons_[k - 1]; }
+    QLabel* recordStatus() const { return recordStatus_; }
+    QListWidget* recordList() const { return recordList_; }
+
+private:
+    void toggleDebugMode();
+    void showOptionRow(int row);
+    void runMenuCheck();
+
+    window::Session& session_;
+    QPushButton* exit_;
+    OptionDefaults optionDefaults_;
+    QGroupBox* settingsFrame_;
+    QGroupBox* dataFrame_;
+    QPushButton* debugButton_;
+    QLabel* debugLabel_;
+    struct OptionRowControls {
+        QPushButton* first;
+        QPushButton* second;
+        QLabel* label;
+    };
+    std::array<OptionRowControls, 4> optionRows_;
+    std::array<QPushButton*, kDataButtons> dataButtons_;
+    QLabel* recordStatus_;
+    QListWidget* recordList_;
+    QPushButton* menuCheck_;
+};
+
+} // namespace tv::admin
