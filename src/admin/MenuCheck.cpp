@@ -10,8 +10,11 @@
 #include <cstddef>
 #include <cstdio>
 #include <map>
+#include <optional>
+#include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 namespace tv::admin {
 
@@ -23,8 +26,7 @@ constexpr std::string_view kReportFile = "MenuCheck.txt";
 constexpr std::string_view kCrLf = "\r\n";
 
 // The two dimension lists, in the order they must stand in the file.
-constexpr std::array<std::string_view, 2> kDimensionLists = {"DIM_ENKELVENTIL",
-                                                             "DIM_VENTILKRYSS"};
+constexpr std::array<std::string_view, 2> kDimensionLists = {"DIM_ENKELVENTIL", "DIM_VENTILKRYSS"};
 
 struct FlangeType {
     std::string_view name;
@@ -58,7 +60,7 @@ DimensionEntry ParseDimensionEntry(const std::string& listKey, std::string_view 
 std::optional<std::string> NextListLine(data::TextFile& file) {
     if (file.atEnd())
         return std::nullopt;
-    std::string line = ReadTextLine(file);
+    std::string line = data::ReadTextLine(file);
     if (line.starts_with("EOL") || (line.empty() && file.atEnd()))
         return std::nullopt;
     return line;
@@ -86,8 +88,8 @@ public:
                              PadOrCut(std::to_string(entry.millimetres) + "mm     ", 7) +
                              entry.name);
             for (const FlangeType& type : kFlangeTypes)
-                if (!checkMenu(entry, type))
-                    break;
+                if (!full_)
+                    checkMenu(entry, type);
             if (full_)
                 break;
         }
@@ -105,7 +107,7 @@ private:
             const std::string key = data::SectionKey(name);
             if (!file || !data::FindSection(key, *file))
                 return "FATAL SYSTEM ERROR - dimensions " + key + " not found";
-            ReadTextLine(*file); // title line
+            data::ReadTextLine(*file); // title line
             while (!limitReached) {
                 const auto line = NextListLine(*file);
                 if (!line)
@@ -124,27 +126,26 @@ private:
         return {};
     }
 
-    // One connection menu of a dimension. False when the connection limit
-    // stopped the check.
-    bool checkMenu(const DimensionEntry& entry, const FlangeType& type) {
+    // One connection menu of a dimension; sets full_ when the connection
+    // limit stops the check.
+    void checkMenu(const DimensionEntry& entry, const FlangeType& type) {
         const std::string menuKey = data::SectionKey(entry.name + "_" + std::string(type.name));
         auto menu = files_.openParameterFile();
         if (!menu || !data::FindSection(menuKey, *menu)) {
             lines_.push_back("  - " + menuKey + " not found");
-            return true;
+            return;
         }
-        ReadTextLine(*menu); // title line
+        data::ReadTextLine(*menu); // title line
         while (const auto line = NextListLine(*menu)) {
             if (count_ == kMaxConnections) {
                 files_.report(menu->name() + ", section " + menuKey + ": more than " +
                               std::to_string(kMaxConnections) + " connections; only the first " +
                               std::to_string(kMaxConnections) + " are checked.");
                 full_ = true;
-                return false;
+                return;
             }
             checkConnection(entry, type, *line);
         }
-        return true;
     }
 
     void checkConnection(const DimensionEntry& entry, const FlangeType& type,
@@ -152,9 +153,9 @@ private:
         const int number = ++count_;
         const char letter = line.size() >= 30 ? line[29] : ' ';
         const std::string fragment{entry.letter, type.letter, letter};
-        const std::string key = data::SectionKey(wizard::FourDigits(entry.millimetres) + "_" +
-                                                 std::string(type.name) + "_" + MenuName(line) +
-                                                 "_TK");
+        const std::string key =
+            data::SectionKey(wizard::FourDigits(entry.millimetres) + "_" + std::string(type.name) +
+                             "_" + MenuName(line) + "_TK");
 
         // A later connection is compared with the first one that had the
         // fragment, not with every one between.
@@ -163,6 +164,8 @@ private:
             lines_.push_back("*** Kode er lik #" + std::to_string(first->second.first) + "    " +
                              first->second.second);
 
+        // Lower-case placeholders, as every connection lookup has them: the
+        // columns of a short record read "mangler".
         result::ArticleRecord record;
         result::LookupArticle(files_, key, record, true);
         if (record.fields[0] == "(MISSING) ") {
