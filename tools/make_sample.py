@@ -676,6 +676,33 @@ def cdim_title(dn, conn):
     return "TK_%s_%s" % (dim_key(dn), conn)
 
 
+# Three faults left in the data on purpose, so that the menu check finds one
+# of each kind. All sit at DN 80, which of the two lists the check walks only
+# the single valve's has, so each is found once; no example code uses them.
+# - The DN 100 line of ¤DN080_FLENS was copied from the DN 80 line and still
+#   reads "Alt A:", so its column 30 repeats the DN 80 line's letter (column
+#   20, the letter the wizard and the code use, stays B).
+# - ¤DN080_FLENSSERVICE was never written: the wizard offers the service
+#   flange at DN 80 with no dimension to choose.
+# - The article record ¤0080_FLENS_DN050_TK was never written.
+MISTYPED_COLUMN_30 = {(80, "FLENS", "DN100"): "A"}
+MISSING_MENUS = {(80, "FLENSSERVICE")}
+MISSING_ARTICLES = {"¤0080_FLENS_DN050_TK"}
+# What the menu check reports about them, in the order written; every other
+# connection line of MenuCheck.txt is a "  #" line.
+MENU_CHECK_FINDINGS = [
+    "    Vantordata ikke funnet for¤0080_FLENS_DN050_TK",
+    "*** Kode er lik #2    ¤0080_FLENS_DN080_TK",
+    "  - ¤DN080_FLENSSERVICE not found",
+]
+
+
+def menu_text(dn, conn, key, letter, mm):
+    """The Norwegian description of a connection-dimension line in the
+    parameter file."""
+    return cdim_text("NO", dn, conn, MISTYPED_COLUMN_30.get((dn, conn, key), letter), mm)
+
+
 # ----------------------------------------------------------------------
 # Help panels: geometry (top, left, width, height, margin) and texts.
 # "$" alone is a blank line; "\n" separates the panel's lines.
@@ -1579,9 +1606,11 @@ def tessaro_dat():
           "*      also stands in column 30, where the menu check reads it."]
     for dn in all_dims():
         for ckey in conns_at(dn):
+            if (dn, ckey) in MISSING_MENUS:
+                continue
             L += ["¤%s_%s" % (dim_key(dn), ckey), cdim_title(dn, ckey)]
             for k, letter, mm in conn_dims(dn, ckey):
-                L.append(choice_line(k, letter, mm, cdim_text("NO", dn, ckey, letter, mm)))
+                L.append(choice_line(k, letter, mm, menu_text(dn, ckey, k, letter, mm)))
             L.append("EOL")
     L += ["*", "* ---- Option combinations: the line after the key starts with the bottom letter"]
     for bits in ALL_BITS:
@@ -1716,7 +1745,8 @@ def article_records():
                           "KEL_TK%03d_%s%s" % (dn, cletter, letter), kg(weight),
                           price_text(38 * weight + 400), "UNUSED", "UNUSED", "UNUSED"]
                 key = "¤%s_%s_%s_TK" % (dn4(dn), ckey, k)
-                recs.append((None, key, "tilkobling", fields))
+                if key not in MISSING_ARTICLES:
+                    recs.append((None, key, "tilkobling", fields))
     brv_dims = sorted({dn for t in TYPES[1:] for dn in t["dims"]})
     for dn in brv_dims:
         for akey, letter, number, desc in ACC_LIST["small" if dn <= 100 else "large"]:
@@ -2801,6 +2831,27 @@ def readme_text():
     a("The translated lists in the language files do not need this (only the parameter")
     a("file is read by the menu check).")
     a("")
+    a("## What the menu check finds")
+    a("")
+    a("Three faults are left in the data on purpose, all at DN 80 (a size only the first of")
+    a("the two dimension lists has, so each is reported once):")
+    a("")
+    a("- the DN 100 line of `¤DN080_FLENS` still reads `Alt A:`, copied from the DN 80 line,")
+    a("  so its column 30 repeats that line's letter while column 20 (the wizard's letter)")
+    a("  is B;")
+    a("- `¤DN080_FLENSSERVICE` is missing, so the wizard offers the service flange at DN 80")
+    a("  without dimensions;")
+    a("- the article record `¤0080_FLENS_DN050_TK` is missing, so a DN 80 valve with a DN 50")
+    a("  flange shows \"(MISSING) \".")
+    a("")
+    a("`MenuCheck.txt` therefore holds these lines among its dimension lines and \"  #\"")
+    a("lines (verified by `--selftest`):")
+    a("")
+    a("```")
+    for line in MENU_CHECK_FINDINGS:
+        a(line)
+    a("```")
+    a("")
     a("## Options and bottom letters (position 2)")
     a("")
     a("Option tags in the head, in order: " + ", ".join("`%s`" % t for t in OPTION_TAGS) +
@@ -3096,7 +3147,7 @@ def check_numbers_in(lines, name, p):
             p.expect(-32768 <= v <= 32767, "%s: number out of range: %r" % (name, line))
 
 
-def check_choice_section(inst, key, p, number=True, col30=False, limit=30):
+def check_choice_section(inst, key, p, number=True, col30=False, limit=30, col30_except=()):
     sec = inst.section(key)
     if not p.expect(sec is not None, "section %s missing" % key):
         return None
@@ -3113,9 +3164,13 @@ def check_choice_section(inst, key, p, number=True, col30=False, limit=30):
         if number:
             p.expect(re.fullmatch(r"\d{4}", line[21:25]) is not None,
                      "%s: columns 22-25 not a number in %r" % (key, line))
-        if col30:
+        if col30 and k not in col30_except:
             p.expect(line[29:30] == letter, "%s: column 30 is not the letter in %r" %
                      (key, line))
+        if k in col30_except:
+            p.expect(line[29:30] == col30_except[k] != letter,
+                     "%s: column 30 of %r should be the mistyped %s" %
+                     (key, line, col30_except[k]))
         p.expect(letter not in letters, "%s: letter %s twice" % (key, letter))
         letters.append(letter)
     return title, lines
@@ -3182,7 +3237,13 @@ def selftest_body(root, p):
             titles.add(sec[0])
     for dn in all_dims():
         for ckey in conns_at(dn):
-            sec = check_choice_section(inst, "¤%s_%s" % (dim_key(dn), ckey), p, col30=True)
+            key = "¤%s_%s" % (dim_key(dn), ckey)
+            if (dn, ckey) in MISSING_MENUS:
+                p.expect(inst.section(key) is None, "%s should be missing" % key)
+                continue
+            mistyped = dict((k, l) for (d, c, k), l in MISTYPED_COLUMN_30.items()
+                            if (d, c) == (dn, ckey))
+            sec = check_choice_section(inst, key, p, col30=True, col30_except=mistyped)
             if sec:
                 titles.add(sec[0])
     for lang in LANGS:
@@ -3262,11 +3323,16 @@ def selftest_body(root, p):
             for cline in conns:
                 ckey = cline.split(" ")[0]
                 sec = inst.section("¤%s_%s" % (dkey, ckey))
+                if (mm, ckey) in MISSING_MENUS:
+                    continue
                 if not p.expect(sec is not None and sec[1], "missing ¤%s_%s" % (dkey, ckey)):
                     continue
                 for l in sec[1]:
                     key = "¤%s_%s_%s_TK" % (dn, ckey, l.split(" ")[0])
                     count, rec = inst.article(key, lower=True)
+                    if key in MISSING_ARTICLES:
+                        p.expect(count == 0, "%s should be missing" % key)
+                        continue
                     if p.expect(count >= 12, "missing %s" % key):
                         length = number_value(rec[6].replace(",", ".", 1).split(" ")[0]) or 0
                         p.expect(length > 9.99, "%s: length %r not above 9.99" % (key, rec[6]))
@@ -3287,18 +3353,23 @@ def selftest_body(root, p):
     p.expect(0 < len(entries) <= 40, "menu check: %d dimension entries" % len(entries))
     seen = {}
     total = 0
+    findings = []
     for name, dch, mm in entries:
         for tname, tch in (("FLENS", "F"), ("FLENSSERVICE", "G")):
             sec = inst.section("¤%s_%s" % (name, tname))
-            if not p.expect(sec is not None, "menu check: ¤%s_%s missing" % (name, tname)):
+            if sec is None:
+                findings.append("  - ¤%s_%s not found" % (name, tname))
                 continue
             for line in sec[1]:
                 total += 1
                 frag = dch + tch + line[29:30]
                 key = "¤%04d_%s_%s_TK" % (mm, tname, line[:19].rstrip())
-                p.expect(inst.article(key)[0] > 0, "menu check: %s not found" % key)
-                p.expect(seen.get(frag, key) == key, "menu check: fragment %s twice" % frag)
-                seen.setdefault(frag, key)
+                first, first_key = seen.setdefault(frag, (total, key))
+                if first_key != key:
+                    findings.append("*** Kode er lik #%d    %s" % (first, first_key))
+                if inst.article(key)[0] == 0:
+                    findings.append("    Vantordata ikke funnet for" + key)
+    p.expect(findings == MENU_CHECK_FINDINGS, "menu check finds %r" % findings)
     p.expect(total <= 200, "menu check: %d connections" % total)
 
     # language files
