@@ -70,9 +70,9 @@ AdminScreen::AdminScreen(QWidget* window, window::Session& session, QPushButton*
 AdminScreen::~AdminScreen() = default;
 
 void AdminScreen::hideAll() {
-    for (QWidget* control : std::initializer_list<QWidget*>{
-             settingsFrame_, dataFrame_, debugButton_, debugLabel_, recordStatus_, recordList_,
-             menuCheck_})
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{settingsFrame_, dataFrame_, debugButton_, debugLabel_,
+                                         recordStatus_, recordList_, menuCheck_})
         control->hide();
     for (const auto& controls : optionRows_) {
         controls.first->hide();
@@ -132,17 +132,17 @@ void AdminScreen::Layout() {
     recordList_->setGeometry(session_.px(layout->recordList));
     recordList_->show();
 
-    menuCheck_->setGeometry(session_.px(kMenuCheckLeft), exit_->y(),
-                            session_.px(kMenuCheckWidth), session_.px(window::kButtonHeight));
+    menuCheck_->setGeometry(session_.px(kMenuCheckLeft), exit_->y(), session_.px(kMenuCheckWidth),
+                            session_.px(window::kButtonHeight));
     menuCheck_->setEnabled(true);
     menuCheck_->show();
 }
 
 void AdminScreen::toggleDebugMode() {
     debugButton_->setEnabled(false);
-    debugLabel_->setText(Screen(ToggleDebugMode(session_.values.debugMode,
-                                                session_.platform.settings, *session_.files,
-                                                session_.platform.messages)));
+    debugLabel_->setText(
+        Screen(ToggleDebugMode(session_.values.debugMode, session_.platform.settings,
+                               *session_.files, session_.platform.messages)));
 }
 
 void AdminScreen::showOptionRow(int row) {

@@ -41,7 +41,7 @@ struct AdminScreenLayout {
     TwipRect dataFrame;
     std::string dataCaption;
     TwipRect debugButton;
-    TwipRect debugLabel; // beside the button, within the settings frame
+    TwipRect debugLabel;                      // beside the button, within the settings frame
     std::array<OptionRowPlace, 4> optionRows; // A2, LR, SK, AC
     TwipRect firstDataButton;
     int dataButtonStep = 0;

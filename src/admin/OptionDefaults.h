@@ -21,13 +21,25 @@ struct OptionDefaultRow {
 };
 
 inline constexpr std::array<OptionDefaultRow, 4> kOptionDefaultRows{{
-    {"A2", "A2control", "A2", "a2",
+    {"A2",
+     "A2control",
+     "A2",
+     "a2",
      {"\xA4SetA2default0", "\xA4SetA2default1", "\xA4SetA2default2"}},
-    {"LR", "LRcontrol", "LR1", "LR2",
+    {"LR",
+     "LRcontrol",
+     "LR1",
+     "LR2",
      {"\xA4SetLRdefault0", "\xA4SetLRdefault1", "\xA4SetLRdefault2"}},
-    {"SK", "SKcontrol", "Sk1", "Sk2",
+    {"SK",
+     "SKcontrol",
+     "Sk1",
+     "Sk2",
      {"\xA4SetSKdefault0", "\xA4SetSKdefault1", "\xA4SetSKdefault2"}},
-    {"AC", "ACcontrol", "Ac1", "Ac2",
+    {"AC",
+     "ACcontrol",
+     "Ac1",
+     "Ac2",
      {"\xA4SetACdefault0", "\xA4SetACdefault1", "\xA4SetACdefault2"}},
 }};
 

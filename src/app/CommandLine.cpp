@@ -1,5 +1,6 @@
 #include "app/CommandLine.h"
 
+#include "admin/MenuCheck.h"
 #include "data/CustomerDetails.h"
 #include "app/Startup.h"
 #include "data/DataFiles.h"
@@ -324,6 +325,27 @@ int RunReportCommand(const std::vector<std::string>& args, platform::Platform& p
         err << "report: the desktop could not open the report; open it yourself\n";
     // The report names its picture: without it the page is not complete.
     return bitmapSaved ? kExitValid : kExitInvalid;
+}
+
+int RunMenuCheckCommand(const std::vector<std::string>& args, platform::Platform& platform,
+                        std::ostream& out, std::ostream& err) {
+    if (args.size() != 1 || args[0] != "menucheck") {
+        err << kMenuCheckUsage << '\n';
+        return kExitFailure;
+    }
+    const StartupOutcome startup = RunStartup(platform);
+    if (!startup.ok) {
+        platform.messages.inform(startup.failure);
+        return kExitFailure;
+    }
+    data::DataFiles files(data::ToPath(startup.values.dataDirectory), startup.values.language,
+                          platform.messages);
+    const auto written = admin::WriteMenuCheck(files, platform.messages);
+    if (!written)
+        return kExitInvalid;
+    const std::u8string path = written->u8string();
+    out << std::string(path.begin(), path.end()) << '\n' << std::flush;
+    return kExitValid;
 }
 
 } // namespace tv::app

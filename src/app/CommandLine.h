@@ -19,6 +19,7 @@ inline constexpr int kExitFailure = 2; // wrong usage, or the installation canno
 inline constexpr const char* kCheckUsage = "Usage: tessaro-vavuvirivado check CODE";
 inline constexpr const char* kResultUsage =
     "Usage: tessaro-vavuvirivado result CODE [--debug] [--lang NO|EN|DE|FI|DK|SE]";
+inline constexpr const char* kMenuCheckUsage = "Usage: tessaro-vavuvirivado menucheck";
 inline constexpr const char* kReportUsage =
     "Usage: tessaro-vavuvirivado report CODE [--debug] [--lang NO|EN|DE|FI|DK|SE] [--open]";
 
@@ -53,5 +54,12 @@ struct ReportTools {
 // aborted or could not be written in full gives its message and kExitInvalid.
 int RunReportCommand(const std::vector<std::string>& args, platform::Platform& platform,
                      const ReportTools& tools, std::ostream& out, std::ostream& err);
+
+// `menucheck`: runs start-up as the window does, then the menu coverage
+// check of the administration screen, and prints the path of the
+// "MenuCheck.txt" it wrote (UTF-8). A missing dimension list or a file that
+// could not be written gives its message and kExitInvalid.
+int RunMenuCheckCommand(const std::vector<std::string>& args, platform::Platform& platform,
+                        std::ostream& out, std::ostream& err);
 
 } // namespace tv::app

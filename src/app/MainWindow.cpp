@@ -181,8 +181,7 @@ void MainWindow::createWizard() {
     connect(startScreen_, &data::StartScreen::shortcutReconfigure, wizard_,
             &wizard::Wizard::ShortcutReconfigure);
     adminScreen_ = new admin::AdminScreen(this, session_, cmdExit_);
-    connect(startScreen_, &data::StartScreen::shortcutAdmin, this,
-            &MainWindow::OpenAdministration);
+    connect(startScreen_, &data::StartScreen::shortcutAdmin, this, &MainWindow::OpenAdministration);
     connect(lblAdminCmd_, &window::ClickLabel::pressed, this, &MainWindow::OpenAdministration);
     connect(wizard_, &wizard::Wizard::administrationRequested, this,
             &MainWindow::OpenAdministration);
@@ -219,9 +218,11 @@ bool MainWindow::ShowHelpPanel(std::string_view helpKey) {
 void MainWindow::OpenAdministration() {
     HideAll();
     lblAdminCmd_->hide();
-    cmdExit_->setText("Avslutt");
     lblTopText_->show();
     ApplyLanguageHead();
+    // After the language head, which names its own exit: here exit ends the
+    // program, in every language.
+    cmdExit_->setText("Avslutt");
     adminScreen_->Layout();
 }
 
@@ -232,8 +233,8 @@ void MainWindow::debugInfoPressed() {
         return;
     if (!random_)
         random_ = MakeRandomBelow();
-    const auto probe = ProbeWebText(session_.values, *session_.platform.web,
-                                    session_.platform.messages, random_);
+    const auto probe =
+        ProbeWebText(session_.values, *session_.platform.web, session_.platform.messages, random_);
     if (!probe)
         return;
     const std::string text =

@@ -26,6 +26,7 @@ void PrintHelp(std::ostream& out) {
            "       tessaro-vavuvirivado check CODE\n"
            "       tessaro-vavuvirivado result CODE [--debug] [--lang XX]\n"
            "       tessaro-vavuvirivado report CODE [--debug] [--lang XX] [--open]\n"
+           "       tessaro-vavuvirivado menucheck\n"
            "\n"
            "Without arguments the configurator window opens on the installation found\n"
            "in the setting TarnelPath, or else in the current directory, which must\n"
@@ -57,6 +58,12 @@ void PrintHelp(std::ostream& out) {
            "              Prints the path of the .htm; --open also opens it in the\n"
            "              desktop's browser. Needs no display. Exit status 1 when the\n"
            "              report could not be written in full, else as for check.\n"
+           "  menucheck   check every flange menu of the dimension lists against the\n"
+           "              article file, as the administration screen's Menykontroll\n"
+           "              does, and write the findings to MenuCheck.txt in the data\n"
+           "              directory; prints its path. Exit status 1 when a dimension\n"
+           "              list is missing (nothing is written) or the file could not\n"
+           "              be written, 2 as for check.\n"
            "  --version   print the program version and exit\n"
            "  --help      print this text and exit\n";
 }
@@ -96,6 +103,8 @@ int RunCommand(int argc, char* argv[], const std::vector<std::string>& args) {
     tv::platform::Platform platform{settings, messages, system};
     if (args[0] == "result")
         return tv::app::RunResultCommand(args, platform, std::cout, std::cerr);
+    if (args[0] == "menucheck")
+        return tv::app::RunMenuCheckCommand(args, platform, std::cout, std::cerr);
     return tv::app::RunCheckCommand(args, platform, std::cout, std::cerr);
 }
 
@@ -111,7 +120,8 @@ int main(int argc, char* argv[]) {
         PrintHelp(std::cout);
         return 0;
     }
-    if (!args.empty() && (args[0] == "check" || args[0] == "result" || args[0] == "report"))
+    if (!args.empty() && (args[0] == "check" || args[0] == "result" || args[0] == "report" ||
+                          args[0] == "menucheck"))
         return RunCommand(argc, argv, args);
     if (!args.empty()) {
         std::cerr << "tessaro-vavuvirivado: unknown argument '" << args[0] << "'\n";

@@ -48,9 +48,12 @@ protected:
 
 TEST_F(AdminLogicTest, LayoutPlacesTheDerivedControlsFromTheSectionsNumbers) {
     std::vector<std::string> lines = {"Tessaro", "¤ADMINSCREEN", "Administrasjon",
-                                      "500", "200", "9350", "3700", "Program",
-                                      "4400", "200", "9350", "4300", "¤¤Data",
-                                      "900", "400", "1500", "375", "850", "600"};
+                                      "500",     "200",          "9350",
+                                      "3700",    "Program",      "4400",
+                                      "200",     "9350",         "4300",
+                                      "¤¤Data",  "900",          "400",
+                                      "1500",    "375",          "850",
+                                      "600"};
     for (int row = 0; row < 4; ++row)
         for (int value : {1700 + 500 * row, 400, 1200, 375, 1650 + 500 * row, 2600, 500})
             lines.push_back(std::to_string(value));
@@ -165,7 +168,8 @@ TEST_F(AdminLogicTest, AnOptionDefaultThatCannotBeStoredIsSaid) {
     settings_.failSaves = true;
     OptionDefaults defaults(settings_, files(), messages_);
     defaults.PressFirst(2);
-    EXPECT_EQ(messages_.shown, std::vector<std::string>{"The setting SKcontrol could not be saved."});
+    EXPECT_EQ(messages_.shown,
+              std::vector<std::string>{"The setting SKcontrol could not be saved."});
     EXPECT_EQ(defaults.rows[2].firstCaption, Cp("Default på")) << "the row shows what is stored";
 }
 
@@ -195,8 +199,11 @@ TEST_F(AdminLogicTest, ToggleSwitchesTheFlagAndStoresTheMode) {
 }
 
 TEST_F(AdminLogicTest, TheDebugLabelsTextGoesToTestTxtAsOneLine) {
-    const std::string text = DebugInfoWithProbe("T\xD8" "0150  ", "Bakovi    2026");
-    EXPECT_EQ(text, "T\xD8" "0150  \r\nDra til Bakovi    2026");
+    const std::string text = DebugInfoWithProbe("T\xD8"
+                                                "0150  ",
+                                                "Bakovi    2026");
+    EXPECT_EQ(text, "T\xD8"
+                    "0150  \r\nDra til Bakovi    2026");
     const auto written = WriteTestFile(files(), text, messages_);
     ASSERT_TRUE(written);
     EXPECT_EQ(*written, dir_ / "Test.txt");

@@ -134,6 +134,39 @@ TEST_F(CheckCommandTest, DataProblemsOfTheCheckAreShown) {
               Cp("Feil i kodens posisjon 12\r\nDenne posisjonen kan ikke være 'C'"));
 }
 
+class MenuCheckCommandTest : public SampleCommandTest {
+protected:
+    int run(std::vector<std::string> args) {
+        return RunMenuCheckCommand(args, platform_, out_, err_);
+    }
+    std::filesystem::path report() const { return install_ / "Tessaro" / "MenuCheck.txt"; }
+};
+
+TEST_F(MenuCheckCommandTest, WritesTheFileAndPrintsItsPath) {
+    EXPECT_EQ(run({"menucheck"}), 0);
+    EXPECT_EQ(out_.str(), data::PathText(report()) + "\n");
+    EXPECT_TRUE(test::ReadBytes(report()).starts_with(Cp("¤DIM_ENKELVENTIL  80mm   DN080\r\n")));
+    EXPECT_TRUE(messages_.shown.empty());
+}
+
+TEST_F(MenuCheckCommandTest, AMissingDimensionListWritesNothing) {
+    const auto parameterFile = install_ / "Tessaro" / "Tessaro.dat";
+    std::string bytes = test::ReadBytes(parameterFile);
+    const auto at = bytes.find(Cp("¤DIM_VENTILKRYSS"));
+    ASSERT_NE(at, std::string::npos);
+    bytes.replace(at, 5, Cp("¤GONE"));
+    test::WriteBytes(parameterFile, bytes);
+
+    EXPECT_EQ(run({"menucheck"}), 1);
+    EXPECT_EQ(out_.str(), "");
+    EXPECT_EQ(messages_.shown, std::vector<std::string>{Cp(
+                                   "FATAL SYSTEM ERROR - dimensions ¤DIM_VENTILKRYSS not found")});
+    EXPECT_FALSE(std::filesystem::exists(report()));
+
+    EXPECT_EQ(run({"menucheck", "now"}), 2) << "no arguments";
+    EXPECT_NE(err_.str().find(kMenuCheckUsage), std::string::npos);
+}
+
 // Line ends as the JSON of the result command writes them.
 std::string Escaped(std::string text) {
     for (std::size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at))

@@ -175,7 +175,11 @@ TEST_F(StartupTest, VersionCheckRunsOnlyInDebugModeWhenOnline) {
                           {"1", true, 0, false},
                           {"2", false, 0, true},
                           {"2", true, 1, true},
-                          {"3 any", true, 1, true}};
+                          {"3 any", true, 1, true},
+                          {"2x", true, 1, true},
+                          {"-1", true, 0, false},
+                          {"9999999999999999999999999999999999999999", true, 1, true},
+                          {"Debug mode on, please, for the whole run", true, 0, false}};
     for (const auto& c : cases) {
         versionChecks_ = 0;
         settings_.save(kApp, kSection, "BrivoMode", c.mode);

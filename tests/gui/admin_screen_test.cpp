@@ -1,4 +1,5 @@
 #include "gui/SampleWindow.h"
+#include "wizard/Wizard.h"
 
 #include <QGroupBox>
 
@@ -143,12 +144,13 @@ TEST_F(AdminScreenTest, OneToggleSwitchesDebugModeAtOnceAndForTheNextRun) {
     EXPECT_EQ(setting("BrivoMode"), "2");
     EXPECT_EQ(control<QLabel>("lblDebugMode")->text(), lang("Lang_NO.txt", "¤DebugModeInfo"));
 
-    // The next run starts in debug mode: the result text names the keys.
+    // The next run starts in debug mode: the result text shows each part's
+    // length, weight and block name.
     restart();
     press("cmdStartscreen2");
     control<QLineEdit>("txtCode")->setText("TBGCFCSPFCXX-V18");
     press("cmdNext");
-    EXPECT_NE(window_->session().result.resultText.find(Cp("¤0150_TKRYSS_CPD")), std::string::npos)
+    EXPECT_NE(window_->session().result.resultText.find("  (L="), std::string::npos)
         << window_->session().result.resultText;
 
     // And back: "1" is stored, and the result text is plain again.
@@ -163,7 +165,7 @@ TEST_F(AdminScreenTest, OneToggleSwitchesDebugModeAtOnceAndForTheNextRun) {
     press("cmdStartscreen2");
     control<QLineEdit>("txtCode")->setText("TBGCFCSPFCXX-V18");
     press("cmdNext");
-    EXPECT_EQ(window_->session().result.resultText.find(Cp("¤0150")), std::string::npos);
+    EXPECT_EQ(window_->session().result.resultText.find("  (L="), std::string::npos);
 }
 
 TEST_F(AdminScreenTest, AnOptionDefaultSetHereChangesTheNextConfiguration) {
@@ -200,11 +202,13 @@ TEST_F(AdminScreenTest, DebugInformationLabelProbesTheWebAndWritesTestTxt) {
     settings_.save("Brivo", "Startup", "BrivoMode", "2");
     restart();
     auto* label = control<QLabel>("lblDebugInfo");
-    label->setText("T\xC3\x98" "0150");
+    label->setText("T\xC3\x98"
+                   "0150");
     press("lblDebugInfo");
     const QStringList lines = label->text().split('\n');
     ASSERT_EQ(lines.size(), 2) << label->text().toStdString();
-    EXPECT_EQ(lines[0], "T\xC3\x98" "0150");
+    EXPECT_EQ(lines[0], "T\xC3\x98"
+                        "0150");
     EXPECT_TRUE(lines[1].startsWith("Dra til ")) << lines[1].toStdString();
     EXPECT_TRUE(lines[1].endsWith("    2026")) << "the word, four blanks and the start year";
     EXPECT_EQ(test::ReadBytes(dataDir() / "Test.txt"),
@@ -223,8 +227,7 @@ TEST_F(AdminScreenTest, MenuCheckWritesItsFileOnceAndSaysWhenItCannot) {
     std::filesystem::remove(dataDir() / "MenuCheck.txt");
     press("cmdMenuCheck");
     EXPECT_FALSE(button->isVisible()) << "once per visit";
-    EXPECT_EQ(test::ReadBytes(dataDir() / "MenuCheck.txt").substr(0, 18),
-              Cp("¤DIM_ENKELVENTIL  "));
+    EXPECT_EQ(test::ReadBytes(dataDir() / "MenuCheck.txt").substr(0, 18), Cp("¤DIM_ENKELVENTIL  "));
 }
 
 } // namespace
