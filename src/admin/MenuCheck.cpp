@@ -6,6 +6,7 @@
 #include "result/ArticleFile.h"
 #include "wizard/ChoiceLine.h"
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdio>
@@ -157,12 +158,16 @@ private:
             data::SectionKey(wizard::FourDigits(entry.millimetres) + "_" + std::string(type.name) +
                              "_" + MenuName(line) + "_TK");
 
-        // A later connection is compared with the first one that had the
-        // fragment, not with every one between.
-        const auto [first, isNew] = firstOfFragment_.try_emplace(fragment, number, key);
-        if (!isNew && first->second.second != key)
-            lines_.push_back("*** Kode er lik #" + std::to_string(first->second.first) + "    " +
-                             first->second.second);
+        // The same connection offered in two menus shares fragment and key;
+        // only another key behind the same letters is a conflict. The first
+        // such earlier connection is named.
+        auto& earlier = connectionsOfFragment_[fragment];
+        const auto conflict = std::find_if(earlier.begin(), earlier.end(),
+                                           [&key](const auto& seen) { return seen.second != key; });
+        if (conflict != earlier.end())
+            lines_.push_back("*** Kode er lik #" + std::to_string(conflict->first) + "    " +
+                             conflict->second);
+        earlier.emplace_back(number, key);
 
         // Lower-case placeholders, as every connection lookup has them: the
         // columns of a short record read "mangler".
@@ -180,7 +185,8 @@ private:
     std::vector<std::string> lines_;
     int count_ = 0;
     bool full_ = false;
-    std::map<std::string, std::pair<int, std::string>> firstOfFragment_;
+    // Fragment -> the number and key of every connection that had it.
+    std::map<std::string, std::vector<std::pair<int, std::string>>> connectionsOfFragment_;
 };
 
 } // namespace

@@ -131,6 +131,25 @@ TEST_F(MenuCheckTest, WholeCheckIsWrittenByteForByte) {
     EXPECT_TRUE(messages_.shown.empty());
 }
 
+TEST_F(MenuCheckTest, AnEqualCodeNamesTheFirstEarlierConnectionWithAnotherKey) {
+    // Both lists offer the same menu: DN 65 shares DN 50's letters, and when
+    // the menu comes again each line conflicts with the other one, not with
+    // its own first appearance.
+    WriteLines(dir_ / "Tessaro.dat",
+               {"¤DIM_ENKELVENTIL", "T", "DN050              H 0050", "EOL", "¤DIM_VENTILKRYSS",
+                "T", "DN050              H 0050", "EOL", "¤DN050_FLENS", "T",
+                "DN050              H 0050Alt H", "DN065              J 0065Alt H", "EOL"});
+    articles({});
+    ASSERT_TRUE(write());
+    std::vector<std::string> equal;
+    for (const std::string& line : SplitCrLf(ReadBytes(dir_ / "MenuCheck.txt")))
+        if (line.starts_with("***"))
+            equal.push_back(line);
+    EXPECT_EQ(equal, (std::vector<std::string>{Cp("*** Kode er lik #1    ¤0050_FLENS_DN050_TK"),
+                                               Cp("*** Kode er lik #2    ¤0050_FLENS_DN065_TK"),
+                                               Cp("*** Kode er lik #1    ¤0050_FLENS_DN050_TK")}));
+}
+
 TEST(RecordSummaryTest, ColumnsArePaddedOrCut) {
     struct Case {
         const char* key;
