@@ -222,6 +222,14 @@ TEST_F(ArticleEditorTest, AFileWithoutEofGetsOne) {
     EXPECT_NE(article().find(Cp("¤A_TK \r\nA\r\n1\r\nEOL\r\n")), std::string::npos);
 }
 
+TEST_F(ArticleEditorTest, TheHeadLinesAreNeverARecord) {
+    WriteBytes(dir_ / "Vantordata.dat", Lines({"head", "¤0150_X_TK ", "X", "1", "EOL", "EOF"}));
+    EXPECT_FALSE(ReadRecordFields(files(), Cp("¤0150_X_TK")));
+    EXPECT_EQ(save(SaveRequest{false, Cp("¤0150_X_TK"), {}}), SaveResult::NotFound)
+        << "the second line is the save time, never a key line";
+    EXPECT_EQ(article(), Lines({"head", "¤0150_X_TK ", "X", "1", "EOL", "EOF"}));
+}
+
 TEST_F(ArticleEditorTest, RefusedSavesWriteNothing) {
     struct Case {
         SaveRequest request;
@@ -277,6 +285,9 @@ TEST(ArticleEditorRules, KeysAndFieldValues) {
                             {"¤12_TK", false},         {"0150_X_TK", false}, {"¤0150_X_TK1", false},
                             {"¤0150 X_TK", false},     {"¤¤0150_TK", false}, {"¤0150_\t_TK", false},
                             {"¤0150_FLENS_Å_TK", true}};
+    EXPECT_TRUE(IsValidNewKey(Cp("¤") + std::string(1000, 'x') + "_TK", "_TK"));
+    EXPECT_FALSE(IsValidNewKey(Cp("¤") + std::string(4050, 'x') + "_TK", "_TK"))
+        << "a key line longer than a data line would never be found again";
     for (const KeyCase& c : keys)
         EXPECT_EQ(IsValidNewKey(Cp(c.key), "_TK"), c.valid) << c.key;
     EXPECT_TRUE(IsValidNewKey("anything", "")) << "an existing record's key is not checked";
