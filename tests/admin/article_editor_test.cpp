@@ -25,40 +25,15 @@ std::string Lines(std::initializer_list<std::string_view> lines) {
 // An article file with what a maker's file holds: comments and blank lines
 // between fields, a text-key field, an "UNUSED ..." field 3, a short
 // record, an "EOF" and a line after it.
-const std::string kArticles =
-    Lines({"Vantordata.dat - artikkelfil",
-           "01.11.2026 08:00:00",
-           "* head comment",
-           "¤0150_FLENS_DN150_TK * All keys are assumed to end with a SPACE",
-           "* about this flange",
-           "0150_FLENS_DN150_TK",
-           "KT150-FC",
-           "¤¤Flens DN 150",
-           "UNUSED for now",
-           "",
-           "0",
-           "-10",
-           "  an indented note",
-           "200 mm",
-           "KEL_TK150_FC",
-           "18.0 kg",
-           "1 450,-",
-           "UNUSED",
-           "UNUSED",
-           "UNUSED",
-           "EOL",
-           "¤0150_SHORT_TK ",
-           "SHORT",
-           "KT-S",
-           "Kort",
-           "EOL",
-           "¤0150_NEXT_TK ",
-           "NEXT",
-           "KT-N",
-           "Neste",
-           "EOL",
-           "EOF",
-           "* kept after the end"});
+// clang-format off
+const std::string kArticles = Lines({
+    "Vantordata.dat - artikkelfil", "01.11.2026 08:00:00", "* head comment",
+    "¤0150_FLENS_DN150_TK * All keys are assumed to end with a SPACE", "* about this flange",
+    "0150_FLENS_DN150_TK", "KT150-FC", "¤¤Flens DN 150", "UNUSED for now", "", "0", "-10",
+    "  an indented note", "200 mm", "KEL_TK150_FC", "18.0 kg", "1 450,-", "UNUSED", "UNUSED",
+    "UNUSED", "EOL", "¤0150_SHORT_TK ", "SHORT", "KT-S", "Kort", "EOL", "¤0150_NEXT_TK ", "NEXT",
+    "KT-N", "Neste", "EOL", "EOF", "* kept after the end"});
+// clang-format on
 
 class ArticleEditorTest : public ::testing::Test {
 protected:
@@ -116,40 +91,16 @@ TEST_F(ArticleEditorTest, SavingAnEditedRecordChangesItsFieldsAndNothingElse) {
     request.fields[7] = "";
     request.fields[4] = "999"; // never written: the offsets stay as they are
     ASSERT_EQ(save(request), SaveResult::Saved);
-    EXPECT_EQ(article(), Lines({"Vantordata.dat - artikkelfil",
-                                "08.12.2026 09:30:15",
-                                "* head comment",
-                                "* Updated with Brivo ADM 08.12.2026 09:30:15  (kari)",
-                                "¤0150_FLENS_DN150_TK * All keys are assumed to end with a SPACE",
-                                "* about this flange",
-                                "0150_FLENS_DN150_TK",
-                                "KT150-FC",
-                                "¤¤Flens DN 150",
-                                "UNUSED for now",
-                                "",
-                                "0",
-                                "-10",
-                                "  an indented note",
-                                "200 mm",
-                                "UNUSED",
-                                "18.0 kg",
-                                "1 500,-",
-                                "UNUSED",
-                                "UNUSED",
-                                "UNUSED",
-                                "EOL",
-                                "¤0150_SHORT_TK ",
-                                "SHORT",
-                                "KT-S",
-                                "Kort",
-                                "EOL",
-                                "¤0150_NEXT_TK ",
-                                "NEXT",
-                                "KT-N",
-                                "Neste",
-                                "EOL",
-                                "EOF",
-                                "* kept after the end"}));
+    // clang-format off
+    EXPECT_EQ(article(), Lines({
+        "Vantordata.dat - artikkelfil", "08.12.2026 09:30:15", "* head comment",
+        "* Updated with Brivo ADM 08.12.2026 09:30:15  (kari)",
+        "¤0150_FLENS_DN150_TK * All keys are assumed to end with a SPACE", "* about this flange",
+        "0150_FLENS_DN150_TK", "KT150-FC", "¤¤Flens DN 150", "UNUSED for now", "", "0", "-10",
+        "  an indented note", "200 mm", "UNUSED", "18.0 kg", "1 500,-", "UNUSED", "UNUSED",
+        "UNUSED", "EOL", "¤0150_SHORT_TK ", "SHORT", "KT-S", "Kort", "EOL", "¤0150_NEXT_TK ",
+        "NEXT", "KT-N", "Neste", "EOL", "EOF", "* kept after the end"}));
+    // clang-format on
     EXPECT_EQ(backup(), kArticles);
     EXPECT_FALSE(std::filesystem::exists(dir_ / "VantorData.new"));
     EXPECT_TRUE(messages_.shown.empty());
