@@ -138,6 +138,52 @@ TEST_F(WizardTest, OptionClicksChangeTheBottomLetterAndMiddleClickRestores) {
     EXPECT_TRUE(control<QWidget>("frmHelp")->isVisible());
 }
 
+TEST_F(WizardTest, SpaceOnATypeButtonChoosesItAsAClickDoes) {
+    startConfiguring();
+    auto* cross = control<QAbstractButton>("OptCenter3");
+    cross->setFocus();
+    QTest::keyClick(cross, Qt::Key_Space);
+    EXPECT_EQ(code()[0], 'K') << "the valve type was chosen";
+    EXPECT_GT(control<QListWidget>("lstDimensions")->count(), 0) << "its lists were filled";
+    auto* single = control<QAbstractButton>("OptCenter1");
+    single->setFocus();
+    QTest::keyClick(single, Qt::Key_Space);
+    EXPECT_EQ(code()[0], 'E');
+    EXPECT_TRUE(single->isChecked());
+    EXPECT_FALSE(cross->isChecked()) << "one type at a time";
+
+    // A list chooses with Enter, after the arrow keys moved through it.
+    auto* dimensions = control<QListWidget>("lstDimensions");
+    dimensions->setFocus();
+    dimensions->setCurrentRow(0);
+    QTest::keyClick(dimensions, Qt::Key_Down);
+    EXPECT_EQ(code()[3], 'X') << "moving is not choosing";
+    QTest::keyClick(dimensions, Qt::Key_Return);
+    EXPECT_NE(code()[3], 'X');
+}
+
+TEST_F(WizardTest, ARightClickShowsHelpAndChangesNothingOnScreen) {
+    startConfiguring();
+    press("OptCenter2");
+    auto* dimensions = control<QListWidget>("lstDimensions");
+    pressRow("lstDimensions", 1, Qt::RightButton);
+    EXPECT_TRUE(control<QWidget>("frmHelp")->isVisible());
+    EXPECT_EQ(dimensions->currentRow(), -1) << "the entry is not highlighted";
+    EXPECT_TRUE(dimensions->selectedItems().isEmpty());
+    // A left press beside the entries then chooses nothing.
+    QTest::mouseClick(dimensions->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      QPoint(5, dimensions->viewport()->height() - 3));
+    EXPECT_EQ(code()[3], 'X');
+
+    pressEntry("lstDimensions", "DN 100");
+    const char letter = code()[1];
+    auto* anticlockwise = control<QAbstractButton>("optCloseDir2");
+    const bool checked = anticlockwise->isChecked();
+    press("optCloseDir2", Qt::RightButton);
+    EXPECT_EQ(anticlockwise->isChecked(), checked) << "the screen keeps saying what the code says";
+    EXPECT_EQ(code()[1], letter);
+}
+
 TEST_F(WizardTest, BackKeepsOnlyTheValveTypeAndExitClosesOnlyThePicker) {
     startConfiguring();
     press("OptCenter1");
