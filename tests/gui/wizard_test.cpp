@@ -1,6 +1,9 @@
 #include "gui/SampleWindow.h"
 #include "wizard/Wizard.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
+
 namespace tv::app {
 namespace {
 
@@ -264,6 +267,27 @@ TEST_F(WizardTest, MiddleClickInTheCodeBoxRecallsTheLastCode) {
     press("txtCode", Qt::MiddleButton);
     EXPECT_EQ(control<QLineEdit>("txtCode")->text(), "KBBDFDFDFDFD-V18");
     EXPECT_TRUE(nextEnabled()) << "the recalled code is checked like a typed one";
+}
+
+// On X11 (run under Xvfb with the xcb platform; skipped elsewhere) a
+// middle click also pastes the primary selection.
+TEST_F(WizardTest, X11MiddleClickRecallsOnlyTheLastCode) {
+    if (QGuiApplication::platformName() != "xcb")
+        GTEST_SKIP() << "needs an X server: runs as wizard_middle_click_on_x11";
+    QGuiApplication::clipboard()->setText("-V18TBGCFCSPFCXX-V18", QClipboard::Selection);
+    settings_.save("Brivo", "Startup", "LastCode", "KBBDFDFDFDFD-V18");
+    start();
+    press("cmdStartscreen2");
+    press("txtCode", Qt::MiddleButton);
+    EXPECT_EQ(control<QLineEdit>("txtCode")->text(), "KBBDFDFDFDFD-V18");
+}
+
+TEST_F(WizardTest, MiddleClickWithoutALastCodeKeepsTheBox) {
+    start();
+    press("cmdStartscreen2");
+    control<QLineEdit>("txtCode")->setText("TBGC");
+    press("txtCode", Qt::MiddleButton);
+    EXPECT_EQ(control<QLineEdit>("txtCode")->text(), "TBGC");
 }
 
 TEST_F(WizardTest, PassCodeLeavesCodeEntryOnlyThere) {
