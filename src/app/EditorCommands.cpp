@@ -219,13 +219,11 @@ int RunEditCommand(const std::vector<std::string>& args, platform::Platform& pla
         return kExitFailure;
     admin::SaveRequest request;
     request.key = parsed->key;
-    auto fields = admin::ReadRecordFields(*files, request.key);
-    if (!fields) {
-        // As the editor's save says it: the key with the blank that ends it.
-        platform.messages.inform(request.key + "  NOT FOUND");
-        return kExitInvalid;
-    }
-    request.fields = std::move(*fields);
+    // A key the file does not hold, or a file that cannot be read, still
+    // goes to the save: it says which, in the editor's words, and writes
+    // nothing.
+    if (auto fields = admin::ReadRecordFields(*files, request.key))
+        request.fields = std::move(*fields);
     Fill(request.fields, parsed->fieldTexts);
     return Save(*files, request, platform, disk, out);
 }
@@ -238,8 +236,8 @@ int RunNewCommand(const std::vector<std::string>& args, platform::Platform& plat
     if (!admin::IsValidNewKey(parsed->key, admin::kNewRecordKind)) {
         err << "new: '" << platform::Cp1252ToUtf8(parsed->key)
             << "' cannot be a new key: it must begin with \"\u00A4\", end with \""
-            << admin::kNewRecordKind << "\", be at least four characters longer than \""
-            << admin::kNewRecordKind << "\" and hold no blank\n";
+            << admin::kNewRecordKind
+            << "\", have at least three characters between the two and hold no blank\n";
         return kExitFailure;
     }
 
