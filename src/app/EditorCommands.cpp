@@ -81,8 +81,8 @@ std::optional<std::vector<FieldText>> ParseFieldTexts(std::string_view command,
             std::from_chars(number.data(), number.data() + number.size(), field);
         if (problem != std::errc() || end != number.data() + number.size()) {
             err << command << ": '" << shown
-                << "' names no field: FIELD is a record field number, 1 to "
-                << admin::kEditorFields << "\n";
+                << "' names no field: FIELD is a record field number, 1 to " << admin::kEditorFields
+                << "\n";
             return std::nullopt;
         }
         if (field < 1 || field > admin::kEditorFields) {
@@ -95,16 +95,17 @@ std::optional<std::vector<FieldText>> ParseFieldTexts(std::string_view command,
                 << " is a dimensioning offset, which the editor never changes\n";
             return std::nullopt;
         }
-        const bool repeated = std::any_of(fieldTexts.begin(), fieldTexts.end(),
-                                          [&](const FieldText& given) { return given.field == field; });
+        const bool repeated =
+            std::any_of(fieldTexts.begin(), fieldTexts.end(),
+                        [&](const FieldText& given) { return given.field == field; });
         if (repeated) {
             err << command << ": field " << field << " is given twice\n";
             return std::nullopt;
         }
         std::string text = arg.substr(equals + 1);
         if (const std::string why = admin::FieldValueProblem(text); !why.empty()) {
-            err << command << ": field " << field << " cannot hold '" << platform::Cp1252ToUtf8(text)
-                << "': " << platform::Cp1252ToUtf8(why) << "\n";
+            err << command << ": field " << field << " cannot hold '"
+                << platform::Cp1252ToUtf8(text) << "': " << platform::Cp1252ToUtf8(why) << "\n";
             return std::nullopt;
         }
         fieldTexts.push_back({field, std::move(text)});

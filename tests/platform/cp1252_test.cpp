@@ -81,8 +81,9 @@ TEST(Cp1252, StrictConversionRefusesWhatTheLossyOneReplaces) {
         const char* why;
     };
     const Row rows[] = {
-        {"\u00A40150_FLENS_TK", "\xA4"
-                              "0150_FLENS_TK",
+        {"\u00A40150_FLENS_TK",
+         "\xA4"
+         "0150_FLENS_TK",
          "the section sign of a key"},
         {"\u20AC 9,50 \u00F8", "\x80 9,50 \xF8", "euro sign and a Norwegian letter"},
         {"\xC2\x81", "\x81", "undefined byte comes back as itself, as in the round trip"},
