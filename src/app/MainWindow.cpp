@@ -237,6 +237,7 @@ void MainWindow::debugInfoPressed() {
         ProbeWebText(session_.values, *session_.platform.web, session_.platform.messages, random_);
     if (!probe)
         return;
+    startScreen_->setFirstInfoText(probe->pageText);
     const std::string text =
         admin::DebugInfoWithProbe(platform::FromScreenText(lblDebugInfo_->text()), probe->wordLine);
     lblDebugInfo_->setText(platform::ToScreenText(text));

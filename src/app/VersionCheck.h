@@ -56,7 +56,8 @@ std::string ShowVersionMessage(const std::filesystem::path& file, platform::Mess
 
 // The text of a web page as its raw (Windows-1252) bytes, read in chunks of
 // kWebTextChunkBytes with the user interface's events run before each;
-// "" when the page cannot be fetched or fails part-way.
+// "" when the page cannot be fetched; what was read when a read fails
+// part-way.
 std::string GetHTMLFromURL(platform::WebClient& web, const std::string& address);
 
 // A source of random numbers: 0 to n - 1 for a given n.
@@ -76,8 +77,8 @@ struct WebTextProbe {
 
 // Debug mode only (nothing otherwise): reads the probe page, shows it from
 // kProbeMarker on when it has that, and keeps a page that is not empty in
-// the installation directory's kWebTextFile. Without a connection the page
-// is not fetched and reads as "".
+// the installation directory's kWebTextFile. The page is asked for even
+// when the online flag is off (a failed version download clears it).
 std::optional<WebTextProbe> ProbeWebText(const StartupValues& values, platform::WebClient& web,
                                          platform::MessageBoxes& messages,
                                          const RandomBelow& random);

@@ -56,6 +56,9 @@ StartScreen::StartScreen(QWidget* window, window::Session& session, QPushButton*
     for (auto* info : {info1_, info2_}) {
         info->setWordWrap(true);
         info->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        // Texts of files and of the web probe, shown as they stand, never
+        // as markup.
+        info->setTextFormat(Qt::PlainText);
     }
 
     start1_ = new QPushButton(window);
@@ -102,6 +105,10 @@ void StartScreen::hidePictures() {
 void StartScreen::hideFlags() {
     for (auto* flag : flags_)
         flag->hide();
+}
+
+void StartScreen::setFirstInfoText(std::string_view cp1252) {
+    info1_->setText(platform::ToScreenText(cp1252));
 }
 
 void StartScreen::showPicture(QLabel* label, std::string_view pictureName) {

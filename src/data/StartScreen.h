@@ -33,6 +33,8 @@ public:
     void hideAll();
     void hidePictures();
     void hideFlags();
+    // The first information text's caption (the web probe shows its page there).
+    void setFirstInfoText(std::string_view cp1252);
 
 Q_SIGNALS:
     void languageChosen(const QString& code); // a flag pressed with the left button

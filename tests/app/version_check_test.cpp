@@ -251,14 +251,18 @@ TEST(GetHTMLFromURL, ReadsTheRawBytesInChunksWithEventsBeforeEach) {
 
 TEST(GetHTMLFromURL, NothingWhenThePageCannotBeHad) {
     platform::FakeWebClient web;
-    web.pages["http://partly.example/"] = std::string(5000, 'x');
-    web.failAfter["http://partly.example/"] = 3000;
     web.pages["http://empty.example/"] = "";
-    for (const char* address :
-         {"http://nowhere.example/", "http://partly.example/", "http://empty.example/"}) {
+    for (const char* address : {"http://nowhere.example/", "http://empty.example/"}) {
         SCOPED_TRACE(address);
         EXPECT_EQ(GetHTMLFromURL(web, address), "");
     }
+}
+
+TEST(GetHTMLFromURL, AReadThatFailsPartWayKeepsWhatCameBefore) {
+    platform::FakeWebClient web;
+    web.pages["http://partly.example/"] = std::string(5000, 'x');
+    web.failAfter["http://partly.example/"] = 3000;
+    EXPECT_EQ(GetHTMLFromURL(web, "http://partly.example/"), std::string(3000, 'x'));
 }
 
 TEST(GetHTMLFromURL, KeepsTheFirstPartOfAHugePage) {
@@ -412,7 +416,7 @@ TEST_F(ProbeWebTextTest, NothingCameBackLeavesTheFileAlone) {
     const Case cases[] = {
         {"cannot be fetched", true, std::nullopt, true},
         {"empty page", true, "", true},
-        {"no connection", false, "Programversion 1.9", false},
+        {"cannot be fetched, and the online flag is off", false, std::nullopt, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -430,6 +434,15 @@ TEST_F(ProbeWebTextTest, NothingCameBackLeavesTheFileAlone) {
         EXPECT_TRUE(messages.shown.empty());
         EXPECT_EQ(ReadBytes(webText()), "earlier");
     }
+}
+
+TEST_F(ProbeWebTextTest, AFailedVersionDownloadDoesNotStopTheProbe) {
+    values_.online = false;
+    web_.pages[kProbeWebAddress] = "<p>hello</p>";
+    const auto result = probe();
+    ASSERT_TRUE(result);
+    EXPECT_EQ(result->pageText, "<p>hello</p>");
+    EXPECT_EQ(web_.requested, std::vector<std::string>{kProbeWebAddress});
 }
 
 TEST_F(ProbeWebTextTest, NormalModeDoesNothing) {

@@ -1,4 +1,5 @@
 #include "gui/SampleWindow.h"
+#include "app/VersionCheck.h"
 #include "wizard/Wizard.h"
 
 #include <QGroupBox>
@@ -200,6 +201,7 @@ TEST_F(AdminScreenTest, DebugInformationLabelProbesTheWebAndWritesTestTxt) {
     EXPECT_FALSE(std::filesystem::exists(dataDir() / "Test.txt")) << "normal mode: nothing";
 
     settings_.save("Brivo", "Startup", "BrivoMode", "2");
+    web_.pages[kProbeWebAddress] = "<p>Hei</p>";
     restart();
     auto* label = control<QLabel>("lblDebugInfo");
     label->setText("T\xC3\x98"
@@ -213,6 +215,7 @@ TEST_F(AdminScreenTest, DebugInformationLabelProbesTheWebAndWritesTestTxt) {
     EXPECT_TRUE(lines[1].endsWith("    2026")) << "the word, four blanks and the start year";
     EXPECT_EQ(test::ReadBytes(dataDir() / "Test.txt"),
               Cp("TØ0150\r\n") + platform::FromQString(lines[1]) + "\r\n");
+    EXPECT_EQ(control<QLabel>("lblStartscreen1")->text(), "<p>Hei</p>") << "the probe's page";
 }
 
 TEST_F(AdminScreenTest, MenuCheckWritesItsFileOnceAndSaysWhenItCannot) {
