@@ -13,7 +13,8 @@ public:
     std::filesystem::path cwd = ".";
     bool online = false;
     ScreenSize screen{1920, 1080};
-    double ppi = 96.0;
+    double ppi = 96.0;                                  // physical
+    double layoutPpi = 96.0;                            // of the window's coordinates
     std::map<std::filesystem::path, int> pictureWidths; // unknown files cannot be loaded
     LocalDateTime clock{2026, 12, 7, 14, 5, 30};
     std::map<std::filesystem::path, LocalDateTime> modified; // others: from the file system
@@ -24,6 +25,7 @@ public:
     bool isOnline() const override { return online; }
     ScreenSize screenSize() const override { return screen; }
     double pixelsPerInch() const override { return ppi; }
+    double layoutPixelsPerInch() const override { return layoutPpi; }
     std::optional<int> pictureWidthPixels(const std::filesystem::path& file) const override;
     LocalDateTime now() const override { return clock; }
     // "dd.MM.yyyy HH:mm:ss", the Norwegian short date and long time.

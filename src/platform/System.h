@@ -36,11 +36,17 @@ public:
     // Whether the system reports a connection to the internet.
     virtual bool isOnline() const = 0;
 
-    // Size of the primary display in pixels.
+    // Size of the primary display in its physical pixels, whatever the
+    // desktop's scaling.
     virtual ScreenSize screenSize() const = 0;
 
-    // Pixels per inch of the primary display (96 on a standard display).
+    // Physical pixels per inch of the primary display: 96 on a standard
+    // display, 120 at a scaling of 125 %. The start-up measurements use it.
     virtual double pixelsPerInch() const = 0;
+
+    // Pixels per inch of the window's own coordinates, which the desktop
+    // scales to the display: twips become window pixels at this rate.
+    virtual double layoutPixelsPerInch() const = 0;
 
     // Width of a picture file in pixels; nothing when it cannot be loaded.
     virtual std::optional<int> pictureWidthPixels(const std::filesystem::path& file) const = 0;

@@ -43,7 +43,7 @@ ResultScreen::ResultScreen(QWidget* window, window::Session& session, QPushButto
         const int area = areas[i];
         connect(pictures[i], &window::ClickLabel::pressed, this,
                 [this, area](Qt::MouseButton button, QPoint position) {
-                    const double twipsPerPixel = 1440.0 / session_.platform.system.pixelsPerInch();
+                    const double twipsPerPixel = 1440.0 / session_.platform.system.layoutPixelsPerInch();
                     Q_EMIT picturePressed(area, button,
                                           static_cast<int>(position.x() * twipsPerPixel),
                                           static_cast<int>(position.y() * twipsPerPixel));

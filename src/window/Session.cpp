@@ -7,7 +7,7 @@
 namespace tv::window {
 
 int Session::px(int twips) const {
-    const double ppi = platform.system.pixelsPerInch();
+    const double ppi = platform.system.layoutPixelsPerInch();
     return static_cast<int>(std::lround(twips * (ppi > 0 ? ppi : 96.0) / 1440.0));
 }
 

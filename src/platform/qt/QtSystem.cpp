@@ -11,6 +11,8 @@
 #include <QNetworkInformation>
 #include <QScreen>
 
+#include <cmath>
+
 namespace tv::platform {
 
 std::string QtSystem::userName() const {
@@ -39,18 +41,37 @@ const QScreen* PrimaryScreen() {
     return QGuiApplication::primaryScreen();
 }
 
+// Qt reports a scaled display in device-independent pixels; the device
+// pixel ratio turns them back into the display's own.
+double PixelRatio(const QScreen& screen) {
+    const double ratio = screen.devicePixelRatio();
+    return std::isfinite(ratio) && ratio >= 0.25 && ratio <= 16 ? ratio : 1.0;
+}
+
+// A resolution nobody's display has counts as the standard one.
+double Sane(double ppi) {
+    return std::isfinite(ppi) && ppi >= 24 && ppi <= 2400 ? ppi : 96.0;
+}
+
 } // namespace
 
 ScreenSize QtSystem::screenSize() const {
     const QScreen* screen = PrimaryScreen();
     if (!screen)
         return {};
-    return {screen->size().width(), screen->size().height()};
+    const double ratio = PixelRatio(*screen);
+    return {static_cast<int>(std::lround(screen->size().width() * ratio)),
+            static_cast<int>(std::lround(screen->size().height() * ratio))};
 }
 
 double QtSystem::pixelsPerInch() const {
     const QScreen* screen = PrimaryScreen();
-    return screen ? screen->logicalDotsPerInchX() : 96.0;
+    return screen ? Sane(screen->logicalDotsPerInchX() * PixelRatio(*screen)) : 96.0;
+}
+
+double QtSystem::layoutPixelsPerInch() const {
+    const QScreen* screen = PrimaryScreen();
+    return screen ? Sane(screen->logicalDotsPerInchX()) : 96.0;
 }
 
 std::optional<int> QtSystem::pictureWidthPixels(const std::filesystem::path& file) const {

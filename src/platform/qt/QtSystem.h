@@ -15,6 +15,7 @@ public:
     bool isOnline() const override;
     ScreenSize screenSize() const override;
     double pixelsPerInch() const override;
+    double layoutPixelsPerInch() const override;
     std::optional<int> pictureWidthPixels(const std::filesystem::path& file) const override;
     LocalDateTime now() const override;
     std::string formatDateTime(const LocalDateTime& when) const override;
