@@ -74,8 +74,10 @@ private:
 // the bytes go to `workFile` (flushed), the old file gets a second name
 // beside the backup, the work file is renamed over `file` and that second
 // name over `backup`, and the directory is flushed. At every moment `file`
-// exists, either old or new. A step that fails undoes what was done, so
-// `file` and `backup` are as they were; `reason` names the file and why.
+// exists, either old or new. Returns whether `file` now holds the new bytes.
+// A step that fails before that undoes what was done, so `file` and
+// `backup` are as they were; `reason` names the file and why. After a
+// replacement `reason` is "" unless the backup or the flush failed.
 bool ReplaceKeepingBackup(FileSystem& disk, const std::filesystem::path& file,
                           const std::filesystem::path& workFile,
                           const std::filesystem::path& backup, std::string_view bytes,

@@ -1,0 +1,372 @@
+#include "admin/ArticleEditor.h"
+
+#include "admin/RecordSummary.h"
+#include "data/TextFile.h"
+#include "platform/FileBytes.h"
+
+#include <algorithm>
+
+namespace tv::admin {
+
+namespace {
+
+constexpr std::string_view kArticleFile = "Vantordata.dat";
+constexpr std::string_view kWorkFile = "VantorData.new";
+constexpr std::string_view kBackupFile = "VantorData.bak";
+constexpr std::string_view kCrLf = "\r\n";
+constexpr std::string_view kUnused = "UNUSED";
+constexpr std::size_t npos = std::string::npos;
+
+// Record field -> edit box (0: not shown).
+constexpr std::array<int, kEditorFields + 1> kBoxOfField = {0, 1, 4, 2, 0, 0, 3, 7, 5, 6, 8, 9, 10};
+
+// Lines the readers pass over: they belong to no field and are copied
+// where they stand.
+bool IsPassedOver(std::string_view line) {
+    return line.empty() || line[0] == ' ' || line[0] == '*';
+}
+
+bool IsKeyLine(std::string_view line) {
+    return !line.empty() && line[0] == data::kSection && !data::IsTextKey(line);
+}
+
+// Where one record's lines stand in the file.
+struct RecordSpan {
+    std::size_t keyLine = npos;
+    std::size_t titleLine = npos;
+    std::array<std::size_t, kEditorFields + 1> fieldLines;
+    // The line the record ends before: its "EOL", the next key line, "EOF"
+    // or the end of the file. Missing fields are written here.
+    std::size_t end = npos;
+};
+
+// The record the article lookup finds for the key: the first section key
+// line holding the key and a blank, then its title line and fields, counted
+// as the lookup counts them. The two head lines are never a record. Unlike
+// the lookup, a record without "EOL" ends at the next key line, so that a
+// save never takes the next record for its fields.
+std::optional<RecordSpan> FindRecord(const std::vector<platform::TextLine>& lines,
+                                     std::string_view key) {
+    const std::string searched = std::string(key) + ' ';
+    RecordSpan span;
+    span.fieldLines.fill(npos);
+    for (std::size_t i = 2; i < lines.size(); ++i) {
+        if (IsKeyLine(lines[i].text) && lines[i].text.find(searched) != npos) {
+            span.keyLine = i;
+            break;
+        }
+    }
+    if (span.keyLine == npos)
+        return std::nullopt;
+
+    auto ends = [](std::string_view line) {
+        return line == "EOL" || line == "EOF" || IsKeyLine(line);
+    };
+    int field = -1; // the title line first
+    std::size_t i = span.keyLine + 1;
+    for (; i < lines.size() && field < kEditorFields; ++i) {
+        const std::string& line = lines[i].text;
+        if (IsPassedOver(line))
+            continue;
+        if (ends(line))
+            break;
+        if (++field == 0)
+            span.titleLine = i;
+        else
+            span.fieldLines[static_cast<std::size_t>(field)] = i;
+    }
+    // The lines after field 12 stay as they are; the record's end is where
+    // missing fields would go.
+    if (field < kEditorFields) {
+        span.end = i;
+    } else {
+        span.end = i;
+        while (span.end < lines.size() && !ends(lines[span.end].text))
+            ++span.end;
+    }
+    return span;
+}
+
+std::optional<std::vector<platform::TextLine>> ArticleLines(const data::DataFiles& files) {
+    const auto bytes = platform::ReadFileBytes(files.locate(kArticleFile));
+    if (!bytes)
+        return std::nullopt;
+    return platform::SplitLines(*bytes);
+}
+
+std::string KeyWithoutSection(std::string_view key) {
+    return std::string(key.starts_with(data::kSection) ? key.substr(1) : key);
+}
+
+std::string FieldLine(const SaveRequest& request, int field) {
+    if (request.isNew && field == 4)
+        return "888";
+    if (request.isNew && field == 5)
+        return "999";
+    const std::string& value = request.fields[static_cast<std::size_t>(field)];
+    return value.empty() ? std::string(kUnused) : value;
+}
+
+void Add(std::string& out, std::string_view line) {
+    out += line;
+    out += kCrLf;
+}
+
+// A copied line keeps its own line end; one that had none (the last line
+// of the file) gets CR LF when more follows.
+void Copy(std::string& out, const platform::TextLine& line) {
+    out += line.text;
+    out += line.eol.empty() ? kCrLf : std::string_view(line.eol);
+}
+
+// The edited record in place of the old one's lines [keyLine, end): the
+// change note, the old key and title lines, the new fields where the old
+// ones stood, and whatever else stood between them where it stood.
+void WriteEditedRecord(std::string& out, const std::vector<platform::TextLine>& lines,
+                       const RecordSpan& span, const SaveRequest& request,
+                       const std::string& stamp) {
+    Add(out, "* Updated with Brivo ADM " + stamp);
+    for (std::size_t i = span.keyLine; i < span.end; ++i) {
+        const auto field = std::find(span.fieldLines.begin(), span.fieldLines.end(), i);
+        if (field == span.fieldLines.end()) {
+            Copy(out, lines[i]);
+            continue;
+        }
+        const int number = static_cast<int>(field - span.fieldLines.begin());
+        // The dimensioning offsets are not edited: their lines stay as they are.
+        if (number == 4 || number == 5)
+            Copy(out, lines[i]);
+        else
+            Add(out, FieldLine(request, number));
+    }
+    // A short record gets its missing lines before its end.
+    if (span.titleLine == npos)
+        Add(out, KeyWithoutSection(request.key));
+    for (int field = 1; field <= kEditorFields; ++field) {
+        if (span.fieldLines[static_cast<std::size_t>(field)] == npos)
+            Add(out, FieldLine(request, field));
+    }
+}
+
+void WriteNewRecord(std::string& out, const SaveRequest& request, const std::string& stamp) {
+    Add(out, "* New with Brivo ADM " + stamp);
+    Add(out, request.key + " * All keys are assumed to end with a SPACE");
+    Add(out, KeyWithoutSection(request.key));
+    for (int field = 1; field <= kEditorFields; ++field)
+        Add(out, FieldLine(request, field));
+    Add(out, "EOL");
+}
+
+// The first problem of a request, or "".
+std::string RequestProblem(const SaveRequest& request) {
+    if (request.isNew && !IsValidNewKey(request.key, kNewRecordKind))
+        return "The key " + request.key + " is not a valid key for a new " +
+               std::string(kNewRecordKind) + " record.";
+    for (int field = 1; field <= kEditorFields; ++field) {
+        if (field == 4 || field == 5)
+            continue;
+        const std::string problem =
+            FieldValueProblem(request.fields[static_cast<std::size_t>(field)]);
+        if (!problem.empty())
+            return "Field " + std::to_string(field) + " cannot be saved: " + problem + ".";
+    }
+    return {};
+}
+
+} // namespace
+
+int BoxOfField(int field) {
+    return field >= 1 && field <= kEditorFields ? kBoxOfField[static_cast<std::size_t>(field)] : 0;
+}
+
+int FieldOfBox(int box) {
+    for (int field = 1; field <= kEditorFields; ++field) {
+        if (box != 0 && kBoxOfField[static_cast<std::size_t>(field)] == box)
+            return field;
+    }
+    return 0;
+}
+
+std::string RecordListing::status() const {
+    return "Fant " + std::to_string(keys.size()) + " records";
+}
+
+std::optional<RecordListing> ListRecords(data::DataFiles& files, std::string_view kind,
+                                         platform::MessageBoxes& messages) {
+    auto file = files.openArticleFile();
+    if (!file) {
+        messages.inform("Article file " + std::string(kArticleFile) + " not found in " +
+                        data::PathText(files.dataDirectory()));
+        return std::nullopt;
+    }
+    const std::string kindKey = std::string(kind) + ' ';
+    auto ofKind = [&](const std::string& line) {
+        if (line.find(kindKey) != npos)
+            return true;
+        return kind == "_TK" && (line.find("_TK1 ") != npos || line.find("_TK2 ") != npos);
+    };
+
+    RecordListing listing;
+    std::string bytes = " KeyTag" + std::string(34, ' ') + "Vantornr." + std::string(6, ' ') +
+                        "Lengde" + std::string(3, ' ') + "Vekt" + std::string(5, ' ') + "Pris" +
+                        std::string(5, ' ') + "Blokknavn" + std::string(20, ' ') + "Beskrivelse" +
+                        std::string(kCrLf);
+    while (!file->atEnd()) {
+        const std::string line = data::ReadTextLine(*file);
+        if (line.empty() || line[0] != data::kSection || !ofKind(line))
+            continue;
+        const std::string key = line.substr(0, line.find(' '));
+        // The title line and fields 1 to 20 at most.
+        std::array<std::string, 31> fields;
+        for (std::size_t n = 0; n < 21 && !file->atEnd(); ++n) {
+            std::string field = data::ReadTextLine(*file);
+            if (field.starts_with("EOL"))
+                break;
+            if (n > 0)
+                fields[n] = std::move(field);
+        }
+        if (!fields[1].starts_with("999"))
+            bytes += RecordSummary(key, fields) + std::string(kCrLf);
+        listing.keys.push_back(key);
+    }
+
+    listing.file = files.locate("S" + std::string(kind) + ".txt");
+    listing.written = platform::ReplaceFileBytes(listing.file, bytes);
+    if (!listing.written)
+        messages.inform("The record listing could not be written:" + std::string(kCrLf) +
+                        data::PathText(listing.file));
+    return listing;
+}
+
+std::optional<RecordFields> ReadRecordFields(const data::DataFiles& files, std::string_view key) {
+    const auto lines = ArticleLines(files);
+    if (!lines)
+        return std::nullopt;
+    const auto span = FindRecord(*lines, key);
+    if (!span)
+        return std::nullopt;
+    RecordFields fields;
+    for (int field = 1; field <= kEditorFields; ++field) {
+        const std::size_t at = span->fieldLines[static_cast<std::size_t>(field)];
+        if (at != npos)
+            fields[static_cast<std::size_t>(field)] = (*lines)[at].text;
+    }
+    return fields;
+}
+
+RecordFields NewRecordFields() {
+    RecordFields fields;
+    fields[4] = "888";
+    fields[5] = "999";
+    fields[6] = "0.0 m";
+    fields[8] = "0.0 kg";
+    fields[10] = fields[11] = fields[12] = std::string(kUnused);
+    return fields;
+}
+
+bool IsValidNewKey(std::string_view key, std::string_view kind) {
+    if (kind.empty())
+        return true;
+    if (key.size() < kind.size() + 4 || key[0] != data::kSection || !key.ends_with(kind) ||
+        data::IsTextKey(key))
+        return false;
+    return std::none_of(key.begin(), key.end(), [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return byte <= 0x20 || byte == 0x7F;
+    });
+}
+
+std::string FieldValueProblem(std::string_view value) {
+    for (const char c : value) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte == '\r' || byte == '\n')
+            return "it holds a line break";
+        // Below the blank and the five bytes Windows-1252 leaves undefined.
+        if (byte < 0x20 || byte == 0x7F || byte == 0x81 || byte == 0x8D || byte == 0x8F ||
+            byte == 0x90 || byte == 0x9D)
+            return "it holds a control character";
+    }
+    if (value.starts_with(' '))
+        return "it begins with a blank, which makes the line a comment";
+    if (value.starts_with('*'))
+        return "it begins with \"*\", which makes the line a comment";
+    if (value.starts_with(data::kSection) && !data::IsTextKey(value))
+        return "it begins with \"\xA4\", which makes the line a key line";
+    if (value.starts_with("EOL") || value == "EOF")
+        return "\"EOL\" and \"EOF\" end a record and the file";
+    if (value.size() > data::kMaxLineBytes)
+        return "it is longer than " + std::to_string(data::kMaxLineBytes) + " characters";
+    return {};
+}
+
+SaveOutcome SaveRecord(data::DataFiles& files, const SaveRequest& request,
+                       const platform::System& system, platform::MessageBoxes& messages,
+                       platform::FileSystem& disk) {
+    SaveOutcome outcome;
+    outcome.articleFile = files.locate(kArticleFile);
+    if (const std::string problem = RequestProblem(request); !problem.empty()) {
+        messages.inform(problem);
+        outcome.result = SaveResult::Refused;
+        return outcome;
+    }
+    const auto lines = ArticleLines(files);
+    if (!lines || lines->empty()) {
+        messages.inform("The article file cannot be read:" + std::string(kCrLf) +
+                        data::PathText(outcome.articleFile));
+        return outcome;
+    }
+    const auto span = FindRecord(*lines, request.key);
+    if (!request.isNew && !span) {
+        messages.inform(request.key + "  NOT FOUND");
+        outcome.result = SaveResult::NotFound;
+        return outcome;
+    }
+    if (request.isNew && span) {
+        // The first record with a key wins: a second one would never be found.
+        messages.inform("A record with the key " + request.key + " exists already.");
+        outcome.result = SaveResult::Refused;
+        return outcome;
+    }
+
+    const std::string now = system.formatDateTime(system.now());
+    const std::string stamp = now + "  (" + system.userName() + ")";
+    std::string bytes;
+    Copy(bytes, (*lines)[0]);
+    Add(bytes, now);
+    std::size_t eof = npos;
+    for (std::size_t i = 2; i < lines->size() && eof == npos; ++i) {
+        if ((*lines)[i].text == "EOF")
+            eof = i;
+    }
+    for (std::size_t i = 2; i < lines->size(); ++i) {
+        if (span && i == span->keyLine) {
+            WriteEditedRecord(bytes, *lines, *span, request, stamp);
+            i = span->end - 1;
+            continue;
+        }
+        if (request.isNew && i == eof)
+            WriteNewRecord(bytes, request, stamp);
+        Copy(bytes, (*lines)[i]);
+    }
+    if (eof == npos) {
+        if (request.isNew)
+            WriteNewRecord(bytes, request, stamp);
+        Add(bytes, "EOF");
+    }
+
+    std::string reason;
+    const bool replaced =
+        platform::ReplaceKeepingBackup(disk, outcome.articleFile, files.locate(kWorkFile),
+                                       files.locate(kBackupFile), bytes, reason);
+    if (!replaced) {
+        messages.inform("The article file was not saved; it and its backup are as they were:" +
+                        std::string(kCrLf) + reason);
+        return outcome;
+    }
+    if (!reason.empty())
+        messages.inform("The article file was saved, but " + reason);
+    outcome.result = SaveResult::Saved;
+    return outcome;
+}
+
+} // namespace tv::admin

@@ -1,0 +1,360 @@
+#include "admin/ArticleEditor.h"
+#include "app/Startup.h"
+#include "platform/FakeSystem.h"
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace tv::admin {
+namespace {
+
+using test::Cp;
+using test::ReadBytes;
+using test::TempDir;
+using test::WriteBytes;
+
+std::string Lines(std::initializer_list<std::string_view> lines) {
+    std::string bytes;
+    for (auto line : lines)
+        bytes += Cp(line) + "\r\n";
+    return bytes;
+}
+
+// An article file with what a maker's file holds: comments and blank lines
+// between fields, a text-key field, an "UNUSED ..." field 3, a short
+// record, an "EOF" and a line after it.
+const std::string kArticles =
+    Lines({"Vantordata.dat - artikkelfil",
+           "01.11.2026 08:00:00",
+           "* head comment",
+           "¤0150_FLENS_DN150_TK * All keys are assumed to end with a SPACE",
+           "* about this flange",
+           "0150_FLENS_DN150_TK",
+           "KT150-FC",
+           "¤¤Flens DN 150",
+           "UNUSED for now",
+           "",
+           "0",
+           "-10",
+           "  an indented note",
+           "200 mm",
+           "KEL_TK150_FC",
+           "18.0 kg",
+           "1 450,-",
+           "UNUSED",
+           "UNUSED",
+           "UNUSED",
+           "EOL",
+           "¤0150_SHORT_TK ",
+           "SHORT",
+           "KT-S",
+           "Kort",
+           "EOL",
+           "¤0150_NEXT_TK ",
+           "NEXT",
+           "KT-N",
+           "Neste",
+           "EOL",
+           "EOF",
+           "* kept after the end"});
+
+class ArticleEditorTest : public ::testing::Test {
+protected:
+    ArticleEditorTest() {
+        WriteBytes(dir_ / "Vantordata.dat", kArticles);
+        system_.clock = {2026, 12, 8, 9, 30, 15};
+        system_.user = "kari";
+    }
+
+    data::DataFiles& files() {
+        files_ = std::make_unique<data::DataFiles>(dir_.path(), "NO", messages_);
+        return *files_;
+    }
+
+    SaveResult save(const SaveRequest& request) {
+        return SaveRecord(files(), request, system_, messages_, disk_).result;
+    }
+
+    SaveRequest edit(std::string_view key) {
+        const auto fields = ReadRecordFields(files(), Cp(key));
+        EXPECT_TRUE(fields) << key;
+        return SaveRequest{false, Cp(key), fields.value_or(RecordFields{})};
+    }
+
+    std::string article() const { return ReadBytes(dir_ / "Vantordata.dat"); }
+    std::string backup() const { return ReadBytes(dir_ / "VantorData.bak"); }
+
+    TempDir dir_;
+    platform::RecordingMessageBoxes messages_;
+    platform::FakeSystem system_;
+    platform::PosixFileSystem disk_;
+    std::unique_ptr<data::DataFiles> files_;
+};
+
+TEST_F(ArticleEditorTest, BoxesHoldTheFieldLinesAsTheyStand) {
+    const auto fields = ReadRecordFields(files(), Cp("¤0150_FLENS_DN150_TK"));
+    ASSERT_TRUE(fields);
+    EXPECT_EQ((*fields)[1], "KT150-FC");
+    EXPECT_EQ((*fields)[2], Cp("¤¤Flens DN 150")) << "a text key, not its translation";
+    EXPECT_EQ((*fields)[3], "UNUSED for now") << "not emptied";
+    EXPECT_EQ((*fields)[4], "0") << "the empty line is no field";
+    EXPECT_EQ((*fields)[6], "200 mm") << "nor the indented one";
+    EXPECT_EQ((*fields)[12], "UNUSED");
+    const auto shortRecord = ReadRecordFields(files(), Cp("¤0150_SHORT_TK"));
+    ASSERT_TRUE(shortRecord);
+    EXPECT_EQ((*shortRecord)[2], "Kort");
+    EXPECT_EQ((*shortRecord)[3], "") << "the record ends at its EOL";
+    EXPECT_FALSE(ReadRecordFields(files(), Cp("¤0150_FLENS")))
+        << "a key is only found followed by a blank";
+}
+
+TEST_F(ArticleEditorTest, SavingAnEditedRecordChangesItsFieldsAndNothingElse) {
+    SaveRequest request = edit("¤0150_FLENS_DN150_TK");
+    request.fields[9] = "1 500,-";
+    request.fields[7] = "";
+    request.fields[4] = "999"; // never written: the offsets stay as they are
+    ASSERT_EQ(save(request), SaveResult::Saved);
+    EXPECT_EQ(article(), Lines({"Vantordata.dat - artikkelfil",
+                                "08.12.2026 09:30:15",
+                                "* head comment",
+                                "* Updated with Brivo ADM 08.12.2026 09:30:15  (kari)",
+                                "¤0150_FLENS_DN150_TK * All keys are assumed to end with a SPACE",
+                                "* about this flange",
+                                "0150_FLENS_DN150_TK",
+                                "KT150-FC",
+                                "¤¤Flens DN 150",
+                                "UNUSED for now",
+                                "",
+                                "0",
+                                "-10",
+                                "  an indented note",
+                                "200 mm",
+                                "UNUSED",
+                                "18.0 kg",
+                                "1 500,-",
+                                "UNUSED",
+                                "UNUSED",
+                                "UNUSED",
+                                "EOL",
+                                "¤0150_SHORT_TK ",
+                                "SHORT",
+                                "KT-S",
+                                "Kort",
+                                "EOL",
+                                "¤0150_NEXT_TK ",
+                                "NEXT",
+                                "KT-N",
+                                "Neste",
+                                "EOL",
+                                "EOF",
+                                "* kept after the end"}));
+    EXPECT_EQ(backup(), kArticles);
+    EXPECT_FALSE(std::filesystem::exists(dir_ / "VantorData.new"));
+    EXPECT_TRUE(messages_.shown.empty());
+}
+
+TEST_F(ArticleEditorTest, AShortRecordGetsItsMissingFieldsBeforeItsEnd) {
+    SaveRequest request = edit("¤0150_SHORT_TK");
+    request.fields[6] = "100 mm";
+    ASSERT_EQ(save(request), SaveResult::Saved);
+    const std::string expected = Lines({"* Updated with Brivo ADM 08.12.2026 09:30:15  (kari)",
+                                        "¤0150_SHORT_TK ",
+                                        "SHORT",
+                                        "KT-S",
+                                        "Kort",
+                                        "UNUSED",
+                                        "UNUSED",
+                                        "UNUSED",
+                                        "100 mm",
+                                        "UNUSED",
+                                        "UNUSED",
+                                        "UNUSED",
+                                        "UNUSED",
+                                        "UNUSED",
+                                        "UNUSED",
+                                        "EOL",
+                                        "¤0150_NEXT_TK ",
+                                        "NEXT",
+                                        "KT-N",
+                                        "Neste",
+                                        "EOL"});
+    EXPECT_NE(article().find(expected), std::string::npos) << article();
+    EXPECT_EQ(ReadRecordFields(files(), Cp("¤0150_NEXT_TK")).value()[2], "Neste");
+}
+
+TEST_F(ArticleEditorTest, ANewRecordStandsBeforeEofWithItsDefaults) {
+    SaveRequest request{true, Cp("¤0150_NYTT_TK"), NewRecordFields()};
+    request.fields[1] = "KT-NY";
+    ASSERT_EQ(save(request), SaveResult::Saved);
+    const std::string expected = Lines({"Neste",
+                                        "EOL",
+                                        "* New with Brivo ADM 08.12.2026 09:30:15  (kari)",
+                                        "¤0150_NYTT_TK * All keys are assumed to end with a SPACE",
+                                        "0150_NYTT_TK",
+                                        "KT-NY",
+                                        "UNUSED",
+                                        "UNUSED",
+                                        "888",
+                                        "999",
+                                        "0.0 m",
+                                        "UNUSED",
+                                        "0.0 kg",
+                                        "UNUSED",
+                                        "UNUSED",
+                                        "UNUSED",
+                                        "UNUSED",
+                                        "EOL",
+                                        "EOF",
+                                        "* kept after the end"});
+    EXPECT_TRUE(article().ends_with(expected)) << article();
+
+    // A second record of the same key would never be found.
+    EXPECT_EQ(save(request), SaveResult::Refused);
+    EXPECT_EQ(messages_.shown.back(), Cp("A record with the key ¤0150_NYTT_TK exists already."));
+}
+
+TEST_F(ArticleEditorTest, AFileWithoutEofGetsOne) {
+    WriteBytes(dir_ / "Vantordata.dat", Lines({"head", "time", "¤A_TK ", "A", "1", "EOL"}));
+    ASSERT_EQ(save(SaveRequest{true, Cp("¤0001_TK"), NewRecordFields()}), SaveResult::Saved);
+    EXPECT_TRUE(article().ends_with(Cp("UNUSED\r\nEOL\r\nEOF\r\n")));
+    EXPECT_NE(article().find(Cp("¤A_TK \r\nA\r\n1\r\nEOL\r\n")), std::string::npos);
+}
+
+TEST_F(ArticleEditorTest, RefusedSavesWriteNothing) {
+    struct Case {
+        SaveRequest request;
+        SaveResult result;
+        const char* message;
+    };
+    SaveRequest badField = edit("¤0150_NEXT_TK");
+    badField.fields[9] = "*1";
+    SaveRequest lineBreak = edit("¤0150_NEXT_TK");
+    lineBreak.fields[2] = "two\r\nlines";
+    const Case cases[] = {
+        {SaveRequest{false, Cp("¤0150_GONE_TK"), {}}, SaveResult::NotFound,
+         "¤0150_GONE_TK  NOT FOUND"},
+        {SaveRequest{true, Cp("¤1_TK"), NewRecordFields()}, SaveResult::Refused,
+         "The key ¤1_TK is not a valid key for a new _TK record."},
+        {badField, SaveResult::Refused,
+         "Field 9 cannot be saved: it begins with \"*\", which makes the line a comment."},
+        {lineBreak, SaveResult::Refused, "Field 2 cannot be saved: it holds a line break."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.message);
+        EXPECT_EQ(save(c.request), c.result);
+        EXPECT_EQ(messages_.shown.back(), Cp(c.message));
+        EXPECT_EQ(article(), kArticles);
+        EXPECT_FALSE(std::filesystem::exists(dir_ / "VantorData.bak"));
+        EXPECT_FALSE(std::filesystem::exists(dir_ / "VantorData.new"));
+    }
+}
+
+TEST_F(ArticleEditorTest, OneGenerationOfBackupAndNoSecondFileOfAnotherCase) {
+    std::filesystem::rename(dir_ / "Vantordata.dat", dir_ / "VANTORDATA.DAT");
+    WriteBytes(dir_ / "vantordata.BAK", "older\r\n");
+    SaveRequest request = edit("¤0150_NEXT_TK");
+    request.fields[1] = "KT-1";
+    ASSERT_EQ(save(request), SaveResult::Saved);
+    const std::string first = ReadBytes(dir_ / "VANTORDATA.DAT");
+    request.fields[1] = "KT-2";
+    ASSERT_EQ(save(request), SaveResult::Saved);
+    EXPECT_EQ(ReadBytes(dir_ / "vantordata.BAK"), first) << "the previous file, byte for byte";
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dir_.path()))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"VANTORDATA.DAT", "vantordata.BAK"}));
+}
+
+TEST(ArticleEditorRules, KeysAndFieldValues) {
+    struct KeyCase {
+        const char* key;
+        bool valid;
+    };
+    const KeyCase keys[] = {{"¤1_TK", false},          {"¤1234_TK", true},   {"¤123_TK", true},
+                            {"¤12_TK", false},         {"0150_X_TK", false}, {"¤0150_X_TK1", false},
+                            {"¤0150 X_TK", false},     {"¤¤0150_TK", false}, {"¤0150_\t_TK", false},
+                            {"¤0150_FLENS_Å_TK", true}};
+    for (const KeyCase& c : keys)
+        EXPECT_EQ(IsValidNewKey(Cp(c.key), "_TK"), c.valid) << c.key;
+    EXPECT_TRUE(IsValidNewKey("anything", "")) << "an existing record's key is not checked";
+
+    struct ValueCase {
+        std::string value;
+        bool fine;
+    };
+    const ValueCase values[] = {{"", true},
+                                {"1 450,-", true},
+                                {Cp("¤¤Flens"), true},
+                                {"UNUSED x", true},
+                                {" lead", false},
+                                {"*note", false},
+                                {Cp("¤KEY"), false},
+                                {"EOL", false},
+                                {"EOLX", false},
+                                {"EOF", false},
+                                {"EOFX", true},
+                                {"a\nb", false},
+                                {"a\x01", false},
+                                {"a\x81", false},
+                                {std::string(4096, 'x'), true},
+                                {std::string(4097, 'x'), false}};
+    for (const ValueCase& c : values)
+        EXPECT_EQ(FieldValueProblem(c.value).empty(), c.fine) << c.value.substr(0, 20);
+}
+
+TEST_F(ArticleEditorTest, ListingAKind) {
+    WriteBytes(dir_ / "Vantordata.dat", Lines({"head",
+                                               "time",
+                                               "¤0150_A_TK ",
+                                               "A",
+                                               "KT-A",
+                                               "Flens A",
+                                               "x",
+                                               "0",
+                                               "0",
+                                               "200 mm",
+                                               "BLK-A",
+                                               "8.5 kg",
+                                               "720,-",
+                                               "EOL",
+                                               "¤0150_B_TK1 x",
+                                               "B",
+                                               "999-B",
+                                               "Utgått",
+                                               "EOL",
+                                               "¤0150_C_TK2",
+                                               "C",
+                                               "EOL",
+                                               "¤0150_D_TK2 ",
+                                               "D",
+                                               "KT-D",
+                                               "EOL",
+                                               "¤0150_E_TKX ",
+                                               "E",
+                                               "EOL",
+                                               "¤0150_F_VHK ",
+                                               "F",
+                                               "EOL"}));
+    const auto listing = ListRecords(files(), "_TK", messages_);
+    ASSERT_TRUE(listing);
+    EXPECT_EQ(listing->keys,
+              (std::vector<std::string>{Cp("¤0150_A_TK"), Cp("¤0150_B_TK1"), Cp("¤0150_D_TK2")}))
+        << "_TK1 and _TK2 count, a key at the end of its line does not";
+    EXPECT_EQ(listing->status(), "Fant 3 records");
+    EXPECT_EQ(listing->file, dir_ / "S_TK.txt");
+    // Record B is a "999" article: listed, but not in the file.
+    EXPECT_EQ(ReadBytes(listing->file),
+              Lines({" KeyTag                                  Vantornr.      Lengde   Vekt     "
+                     "Pris     Blokknavn                    Beskrivelse",
+                     "¤0150_A_TK                               KT-A            200 mm   8.5 kg   "
+                     "720,-    BLK-A                        Flens A",
+                     "¤0150_D_TK2                              KT-D                              "
+                     "                                      "}));
+    EXPECT_EQ(ListRecords(files(), "_CLD", messages_)->status(), "Fant 0 records");
+}
+
+} // namespace
+} // namespace tv::admin
