@@ -5,11 +5,19 @@
 namespace tv::admin {
 
 EditBoxCell CellOfBox(int box) {
-    // Box number -> row and column; index 0 unused.
+    // Box number -> row and column, with the field each box shows.
     static constexpr std::array<EditBoxCell, kEditBoxes + 1> kCells = {{
-        {0, 0},
-        {1, 1}, {2, 1}, {3, 1}, {1, 2}, {4, 1},
-        {5, 1}, {2, 2}, {3, 2}, {4, 2}, {5, 2},
+        {0, 0}, // no box 0
+        {1, 1}, // article number
+        {2, 1}, // additional text
+        {3, 1}, // length
+        {1, 2}, // description
+        {4, 1}, // weight
+        {5, 1}, // price
+        {2, 2}, // CAD block name
+        {3, 2}, // valve-house codes
+        {4, 2}, // field 11
+        {5, 2}, // field 12
     }};
     if (box < 1 || box > kEditBoxes)
         return {};
@@ -44,8 +52,7 @@ TwipRect EditScreenLayout::keyBox() const {
 }
 
 TwipRect EditScreenLayout::saveButton() const {
-    return {rowTop(6), boxLeft2 + boxWidth - kEditButtonWidth, kEditButtonWidth,
-            kEditButtonHeight};
+    return {rowTop(6), boxLeft2 + boxWidth - kEditButtonWidth, kEditButtonWidth, kEditButtonHeight};
 }
 
 TwipRect EditScreenLayout::cancelButton() const {
@@ -63,9 +70,9 @@ std::optional<EditScreenLayout> ReadEditScreenLayout(const data::DataFiles& file
     data::ReadTextLine(*file); // the section's title, for the reader of the file
     layout.frame = data::ReadTwipRect(*file);
     layout.frameCaption = data::ReadTextLine(*file);
-    for (int* number : {&layout.keyRowTop, &layout.captionLeft1, &layout.boxLeft1,
-                        &layout.boxWidth, &layout.captionLeft2, &layout.boxLeft2,
-                        &layout.firstRowTop, &layout.rowStep})
+    for (int* number :
+         {&layout.keyRowTop, &layout.captionLeft1, &layout.boxLeft1, &layout.boxWidth,
+          &layout.captionLeft2, &layout.boxLeft2, &layout.firstRowTop, &layout.rowStep})
         *number = data::ReadNumberLine(*file);
     for (auto& caption : layout.boxCaptions)
         caption = data::ReadTextLine(*file);
