@@ -15,6 +15,7 @@ constexpr std::string_view kWorkFile = "VantorData.new";
 constexpr std::string_view kBackupFile = "VantorData.bak";
 constexpr std::string_view kCrLf = "\r\n";
 constexpr std::string_view kUnused = "UNUSED";
+constexpr std::string_view kKeyNote = " * All keys are assumed to end with a SPACE";
 constexpr std::size_t npos = std::string::npos;
 
 // Record field -> edit box (0: not shown).
@@ -150,7 +151,7 @@ void WriteEditedRecord(std::string& out, const std::vector<platform::TextLine>& 
 
 void WriteNewRecord(std::string& out, const SaveRequest& request, const std::string& stamp) {
     Add(out, "* New with Brivo ADM " + stamp);
-    Add(out, request.key + " * All keys are assumed to end with a SPACE");
+    Add(out, request.key + std::string(kKeyNote));
     Add(out, KeyWithoutSection(request.key));
     for (int field = 1; field <= kEditorFields; ++field)
         Add(out, FieldLine(request, field));
@@ -269,6 +270,9 @@ bool IsValidNewKey(std::string_view key, std::string_view kind) {
         return true;
     if (key.size() < kind.size() + 4 || key[0] != data::kSection || !key.ends_with(kind) ||
         data::IsTextKey(key))
+        return false;
+    // The key line must be read back whole.
+    if (key.size() + kKeyNote.size() > data::kMaxLineBytes)
         return false;
     return std::none_of(key.begin(), key.end(), [](char c) {
         const auto byte = static_cast<unsigned char>(c);

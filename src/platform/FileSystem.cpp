@@ -98,7 +98,13 @@ bool FaultyFileSystem::writeFile(const fs::path& file, std::string_view bytes,
 }
 
 bool FaultyFileSystem::link(const fs::path& from, const fs::path& to, std::string& reason) {
-    return !faulty(reason) && disk_.link(from, to, reason);
+    if (faulty(reason))
+        return false;
+    if (noLinks) {
+        reason = to.string() + ": Operation not permitted";
+        return false;
+    }
+    return disk_.link(from, to, reason);
 }
 
 bool FaultyFileSystem::rename(const fs::path& from, const fs::path& to, std::string& reason) {

@@ -53,7 +53,8 @@ public:
     int faultAt = 0; // 0: no fault
     bool crash = false;
     std::string faultReason = "No space left on device";
-    int steps = 0; // steps taken so far
+    bool noLinks = false; // a file system without hard links (not counted as a fault)
+    int steps = 0;        // steps taken so far
 
     bool writeFile(const std::filesystem::path& file, std::string_view bytes,
                    std::string& reason) override;

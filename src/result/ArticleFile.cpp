@@ -35,6 +35,10 @@ int LookupArticle(data::DataFiles& files, std::string_view key, ArticleRecord& r
     record.fields[0] = "(MISSING) ";
     record.fields[3].clear();
     record.count = 0;
+    // No key names no record: searched as a lone blank it would find the
+    // first key line with any blank in it.
+    if (platform::Trim(key).empty())
+        return 0;
 
     auto file = files.openArticleFile();
     if (!file) {

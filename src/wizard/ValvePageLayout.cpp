@@ -54,6 +54,18 @@ ValvePageLayout ReadValvePageLayout(data::DataFiles& files) {
     }
     for (int i = 0; i < std::min(count, kMaxValveTypes); ++i)
         layout.valveTypes.push_back(ParseChoiceLine(ReadTextLine(*file)));
+
+    // What the valve types are called in the current language: the language
+    // head's lines replace the descriptions of types 1 to N, each shown as a
+    // text of that language. The buttons, the configuration record, the
+    // result and the report all take the name from here.
+    const std::vector<std::string> names = ReadValvePageCaptions(files).typeDescriptions;
+    for (std::size_t i = 0; i < layout.valveTypes.size(); ++i) {
+        std::string& description = layout.valveTypes[i].description;
+        if (i < names.size())
+            description = names[i];
+        description = files.TranslateText(data::TextKey(description));
+    }
     return layout;
 }
 

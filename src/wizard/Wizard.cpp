@@ -177,10 +177,7 @@ void Wizard::ResetValvePage() {
 
     typeCaptions_.clear();
     for (std::size_t i = 0; i < layout.valveTypes.size(); ++i) {
-        const std::string description = i < captions_.typeDescriptions.size()
-                                            ? captions_.typeDescriptions[i]
-                                            : layout.valveTypes[i].description;
-        typeCaptions_.push_back(session_.files->TranslateText(data::TextKey(description)));
+        typeCaptions_.push_back(layout.valveTypes[i].description);
         valvePage_.typeButtons[i]->setText(Screen(typeCaptions_.back()));
     }
     configuration_->setLayout(std::move(layout));

@@ -25,40 +25,15 @@ std::string Lines(std::initializer_list<std::string_view> lines) {
 // An article file with what a maker's file holds: comments and blank lines
 // between fields, a text-key field, an "UNUSED ..." field 3, a short
 // record, an "EOF" and a line after it.
-const std::string kArticles =
-    Lines({"Vantordata.dat - artikkelfil",
-           "01.11.2026 08:00:00",
-           "* head comment",
-           "¤0150_FLENS_DN150_TK * All keys are assumed to end with a SPACE",
-           "* about this flange",
-           "0150_FLENS_DN150_TK",
-           "KT150-FC",
-           "¤¤Flens DN 150",
-           "UNUSED for now",
-           "",
-           "0",
-           "-10",
-           "  an indented note",
-           "200 mm",
-           "KEL_TK150_FC",
-           "18.0 kg",
-           "1 450,-",
-           "UNUSED",
-           "UNUSED",
-           "UNUSED",
-           "EOL",
-           "¤0150_SHORT_TK ",
-           "SHORT",
-           "KT-S",
-           "Kort",
-           "EOL",
-           "¤0150_NEXT_TK ",
-           "NEXT",
-           "KT-N",
-           "Neste",
-           "EOL",
-           "EOF",
-           "* kept after the end"});
+// clang-format off
+const std::string kArticles = Lines({
+    "Vantordata.dat - artikkelfil", "01.11.2026 08:00:00", "* head comment",
+    "¤0150_FLENS_DN150_TK * All keys are assumed to end with a SPACE", "* about this flange",
+    "0150_FLENS_DN150_TK", "KT150-FC", "¤¤Flens DN 150", "UNUSED for now", "", "0", "-10",
+    "  an indented note", "200 mm", "KEL_TK150_FC", "18.0 kg", "1 450,-", "UNUSED", "UNUSED",
+    "UNUSED", "EOL", "¤0150_SHORT_TK ", "SHORT", "KT-S", "Kort", "EOL", "¤0150_NEXT_TK ", "NEXT",
+    "KT-N", "Neste", "EOL", "EOF", "* kept after the end"});
+// clang-format on
 
 class ArticleEditorTest : public ::testing::Test {
 protected:
@@ -116,40 +91,16 @@ TEST_F(ArticleEditorTest, SavingAnEditedRecordChangesItsFieldsAndNothingElse) {
     request.fields[7] = "";
     request.fields[4] = "999"; // never written: the offsets stay as they are
     ASSERT_EQ(save(request), SaveResult::Saved);
-    EXPECT_EQ(article(), Lines({"Vantordata.dat - artikkelfil",
-                                "08.12.2026 09:30:15",
-                                "* head comment",
-                                "* Updated with Brivo ADM 08.12.2026 09:30:15  (kari)",
-                                "¤0150_FLENS_DN150_TK * All keys are assumed to end with a SPACE",
-                                "* about this flange",
-                                "0150_FLENS_DN150_TK",
-                                "KT150-FC",
-                                "¤¤Flens DN 150",
-                                "UNUSED for now",
-                                "",
-                                "0",
-                                "-10",
-                                "  an indented note",
-                                "200 mm",
-                                "UNUSED",
-                                "18.0 kg",
-                                "1 500,-",
-                                "UNUSED",
-                                "UNUSED",
-                                "UNUSED",
-                                "EOL",
-                                "¤0150_SHORT_TK ",
-                                "SHORT",
-                                "KT-S",
-                                "Kort",
-                                "EOL",
-                                "¤0150_NEXT_TK ",
-                                "NEXT",
-                                "KT-N",
-                                "Neste",
-                                "EOL",
-                                "EOF",
-                                "* kept after the end"}));
+    // clang-format off
+    EXPECT_EQ(article(), Lines({
+        "Vantordata.dat - artikkelfil", "08.12.2026 09:30:15", "* head comment",
+        "* Updated with Brivo ADM 08.12.2026 09:30:15  (kari)",
+        "¤0150_FLENS_DN150_TK * All keys are assumed to end with a SPACE", "* about this flange",
+        "0150_FLENS_DN150_TK", "KT150-FC", "¤¤Flens DN 150", "UNUSED for now", "", "0", "-10",
+        "  an indented note", "200 mm", "UNUSED", "18.0 kg", "1 500,-", "UNUSED", "UNUSED",
+        "UNUSED", "EOL", "¤0150_SHORT_TK ", "SHORT", "KT-S", "Kort", "EOL", "¤0150_NEXT_TK ",
+        "NEXT", "KT-N", "Neste", "EOL", "EOF", "* kept after the end"}));
+    // clang-format on
     EXPECT_EQ(backup(), kArticles);
     EXPECT_FALSE(std::filesystem::exists(dir_ / "VantorData.new"));
     EXPECT_TRUE(messages_.shown.empty());
@@ -222,6 +173,14 @@ TEST_F(ArticleEditorTest, AFileWithoutEofGetsOne) {
     EXPECT_NE(article().find(Cp("¤A_TK \r\nA\r\n1\r\nEOL\r\n")), std::string::npos);
 }
 
+TEST_F(ArticleEditorTest, TheHeadLinesAreNeverARecord) {
+    WriteBytes(dir_ / "Vantordata.dat", Lines({"head", "¤0150_X_TK ", "X", "1", "EOL", "EOF"}));
+    EXPECT_FALSE(ReadRecordFields(files(), Cp("¤0150_X_TK")));
+    EXPECT_EQ(save(SaveRequest{false, Cp("¤0150_X_TK"), {}}), SaveResult::NotFound)
+        << "the second line is the save time, never a key line";
+    EXPECT_EQ(article(), Lines({"head", "¤0150_X_TK ", "X", "1", "EOL", "EOF"}));
+}
+
 TEST_F(ArticleEditorTest, RefusedSavesWriteNothing) {
     struct Case {
         SaveRequest request;
@@ -277,6 +236,9 @@ TEST(ArticleEditorRules, KeysAndFieldValues) {
                             {"¤12_TK", false},         {"0150_X_TK", false}, {"¤0150_X_TK1", false},
                             {"¤0150 X_TK", false},     {"¤¤0150_TK", false}, {"¤0150_\t_TK", false},
                             {"¤0150_FLENS_Å_TK", true}};
+    EXPECT_TRUE(IsValidNewKey(Cp("¤") + std::string(1000, 'x') + "_TK", "_TK"));
+    EXPECT_FALSE(IsValidNewKey(Cp("¤") + std::string(4050, 'x') + "_TK", "_TK"))
+        << "a key line longer than a data line would never be found again";
     for (const KeyCase& c : keys)
         EXPECT_EQ(IsValidNewKey(Cp(c.key), "_TK"), c.valid) << c.key;
     EXPECT_TRUE(IsValidNewKey("anything", "")) << "an existing record's key is not checked";

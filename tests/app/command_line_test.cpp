@@ -401,6 +401,8 @@ TEST_F(ReportCommandTest, OpenHandsTheReportToTheDesktop) {
     ASSERT_EQ(run({"report", "TBGCFCSPFCXX-V18", "--open", "--lang", "en"}), 0) << err_.str();
     EXPECT_EQ(shell_.opened, std::vector<std::string>{data::PathText(reportPath())});
     EXPECT_EQ(settings_.saveCount(kApp, kSection, "Language"), 0) << "--lang is for this run";
+    // The heading names the valve type in the report's language.
+    EXPECT_NE(test::ReadBytes(reportPath()).find("<h3>T-cross "), std::string::npos);
 }
 
 TEST_F(ReportCommandTest, ADesktopThatCannotOpenItIsToldButTheReportStands) {

@@ -55,6 +55,12 @@ TEST_F(ArticleFileTest, KeyMustBeFollowedByABlank) {
         {"¤NOTE ¤0150_X_CPD here", true, "the key anywhere in a section key line"},
         {"NOTE ¤0150_X_CPD here", false, "not a section key line"},
     };
+    // An empty key (a slot without connection) names no record, however
+    // many key lines hold a blank.
+    articles({"¤0150_X_CPD ", "title", "A-1", "EOL"});
+    EXPECT_EQ(lookup(""), 0);
+    EXPECT_EQ(lookup(" "), 0);
+    EXPECT_EQ(record_.fields[0], "(MISSING) ");
     for (const Case& c : cases) {
         SCOPED_TRACE(c.why);
         articles({c.keyLine, "title", "A-1", "EOL"});

@@ -104,7 +104,8 @@ TEST(FormatMeasureTest, DecimalsAndDebugMode) {
     const Case cases[] = {
         {1250.4, 0, false, "1250"},  {1250.6, 0, false, "1251"},  {1.25, 2, false, "1,25"},
         {3.14159, 1, false, "3,1"},  {1250.4, 3, false, ""},      {1250.4, -1, false, ""},
-        {1250.4, 0, true, "1250,4"}, {1250.4, 3, true, "1250,4"},
+        {1250.4, 0, true, "1250,4"}, {1250.4, 3, true, "1250,4"}, {632.5, 0, false, "633"},
+        {672.5, 0, false, "673"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(FormatMeasure(c.value, c.decimals, c.debug, ","), c.expected)

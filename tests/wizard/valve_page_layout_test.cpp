@@ -38,6 +38,11 @@ TEST(ValvePageLayoutTest, ReadsTheValuesAfterTheHeadOfTheSample) {
     EXPECT_EQ(layout.valveTypes[0].letter, "E");
     EXPECT_EQ(layout.valveTypes[2].letter, "K");
     EXPECT_EQ(layout.valveTypes[3].description, "Senterdel med to ventilhus");
+
+    // In another language the types carry that language's names, for the
+    // record and the report as much as for the buttons.
+    data::DataFiles english(kSampleData, "EN", messages);
+    EXPECT_EQ(ReadValvePageLayout(english).valveTypes[1].description, "T-cross");
     EXPECT_TRUE(messages.shown.empty());
 }
 
