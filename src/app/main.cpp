@@ -1,6 +1,8 @@
 #include "app/CommandLine.h"
+#include "app/EditorCommands.h"
 #include "app/MainWindow.h"
 #include "data/DataFiles.h"
+#include "platform/FileSystem.h"
 #include "platform/MessageBoxes.h"
 #include "platform/SettingsStore.h"
 #include "platform/X11WindowSearch.h"
@@ -14,9 +16,12 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 
+#include <algorithm>
+#include <array>
 #include <filesystem>
 #include <iostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -27,6 +32,9 @@ void PrintHelp(std::ostream& out) {
            "       tessaro-vavuvirivado result CODE [--debug] [--lang XX]\n"
            "       tessaro-vavuvirivado report CODE [--debug] [--lang XX] [--open]\n"
            "       tessaro-vavuvirivado menucheck\n"
+           "       tessaro-vavuvirivado list KIND\n"
+           "       tessaro-vavuvirivado edit KEY [FIELD=TEXT]...\n"
+           "       tessaro-vavuvirivado new KEY [FIELD=TEXT]...\n"
            "\n"
            "Without arguments the configurator window opens on the installation found\n"
            "in the setting TarnelPath, or else in the current directory, which must\n"
@@ -64,6 +72,33 @@ void PrintHelp(std::ostream& out) {
            "              directory; prints its path. Exit status 1 when a dimension\n"
            "              list is missing (nothing is written) or the file could not\n"
            "              be written, 2 as for check.\n"
+           "  list KIND   list the article records of a kind (_VHK, _CPD, _BRV, _TK,\n"
+           "              _AKT, _SPK or _CLD) as the administration screen's data\n"
+           "              buttons do: writes the listing file S + KIND + .txt in the\n"
+           "              data directory and prints its path, the key of every record\n"
+           "              of the kind, one a line, and \"Fant N records\". Exit status\n"
+           "              1 when the listing file could not be written (the keys are\n"
+           "              still printed), 2 for an unknown kind, else as for check.\n"
+           "  edit KEY [FIELD=TEXT]...\n"
+           "              change an article record as the record editor does: FIELD\n"
+           "              is a record field, 1 to 12 but not 4 or 5 (1 article\n"
+           "              number, 2 description, 6 length, 7 CAD block name, 8\n"
+           "              weight, 9 price), TEXT its new line (empty: UNUSED); the\n"
+           "              other fields stay. The leading \u00A4 of KEY may be left out.\n"
+           "              The article file is rewritten through the work file\n"
+           "              VantorData.new, the previous one kept as VantorData.bak, and\n"
+           "              the record gets a change note; prints the article file's\n"
+           "              path. Exit status 1 when the key is not in the file or the\n"
+           "              file could not be written (nothing changed), 2 for a bad\n"
+           "              argument (nothing written), else as for check.\n"
+           "  new KEY [FIELD=TEXT]...\n"
+           "              add a connection record of the kind _TK as the editor's new\n"
+           "              record does: KEY begins with \u00A4 (may be left out), ends\n"
+           "              with _TK and has at least three characters between; the\n"
+           "              fields start as the editor's boxes do (4 is 888, 5 is 999,\n"
+           "              6 \"0.0 m\", 8 \"0.0 kg\", 10 to 12 UNUSED). Exit status 2\n"
+           "              for a key that is not valid or already exists, else as for\n"
+           "              edit.\n"
            "  --version   print the program version and exit\n"
            "  --help      print this text and exit\n";
 }
@@ -105,6 +140,13 @@ int RunCommand(int argc, char* argv[], const std::vector<std::string>& args) {
         return tv::app::RunResultCommand(args, platform, std::cout, std::cerr);
     if (args[0] == "menucheck")
         return tv::app::RunMenuCheckCommand(args, platform, std::cout, std::cerr);
+    if (args[0] == "list")
+        return tv::app::RunListCommand(args, platform, std::cout, std::cerr);
+    tv::platform::PosixFileSystem disk;
+    if (args[0] == "edit")
+        return tv::app::RunEditCommand(args, platform, disk, std::cout, std::cerr);
+    if (args[0] == "new")
+        return tv::app::RunNewCommand(args, platform, disk, std::cout, std::cerr);
     return tv::app::RunCheckCommand(args, platform, std::cout, std::cerr);
 }
 
@@ -120,8 +162,9 @@ int main(int argc, char* argv[]) {
         PrintHelp(std::cout);
         return 0;
     }
-    if (!args.empty() && (args[0] == "check" || args[0] == "result" || args[0] == "report" ||
-                          args[0] == "menucheck"))
+    static constexpr std::array<std::string_view, 7> kCommands = {
+        "check", "result", "report", "menucheck", "list", "edit", "new"};
+    if (!args.empty() && std::find(kCommands.begin(), kCommands.end(), args[0]) != kCommands.end())
         return RunCommand(argc, argv, args);
     if (!args.empty()) {
         std::cerr << "tessaro-vavuvirivado: unknown argument '" << args[0] << "'\n";

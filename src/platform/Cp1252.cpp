@@ -36,15 +36,15 @@ void AppendUtf8(std::string& out, char32_t cp) {
     out += static_cast<char>(0x80 | (cp & 0x3F));
 }
 
-// The byte for a code point, or '?' when Windows-1252 has none.
-char ByteOf(char32_t cp) {
+// The byte for a code point; nothing when Windows-1252 has none.
+std::optional<char> ByteOf(char32_t cp) {
     if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF))
         return static_cast<char>(cp);
     for (std::size_t i = 0; i < kHighControls.size(); ++i) {
         if (kHighControls[i] == cp)
             return static_cast<char>(0x80 + i);
     }
-    return '?';
+    return std::nullopt;
 }
 
 struct LeadByte {
@@ -95,6 +95,29 @@ std::optional<char32_t> DecodeSequence(std::string_view in, std::size_t& pos) {
     return cp;
 }
 
+// Converts character by character; a broken sequence or a character without
+// a byte becomes `unheld`, or ends the conversion with nothing when there is
+// no stand-in.
+std::optional<std::string> ConvertUtf8(std::string_view utf8, std::optional<char> unheld) {
+    std::string out;
+    out.reserve(utf8.size());
+    std::size_t pos = 0;
+    while (pos < utf8.size()) {
+        if (static_cast<unsigned char>(utf8[pos]) < 0x80) {
+            out += utf8[pos++];
+            continue;
+        }
+        const std::optional<char32_t> cp = DecodeSequence(utf8, pos);
+        std::optional<char> byte = cp ? ByteOf(*cp) : std::nullopt;
+        if (!byte)
+            byte = unheld;
+        if (!byte)
+            return std::nullopt;
+        out += *byte;
+    }
+    return out;
+}
+
 } // namespace
 
 std::string Cp1252ToUtf8(std::string_view cp1252) {
@@ -106,18 +129,11 @@ std::string Cp1252ToUtf8(std::string_view cp1252) {
 }
 
 std::string Utf8ToCp1252(std::string_view utf8) {
-    std::string out;
-    out.reserve(utf8.size());
-    std::size_t pos = 0;
-    while (pos < utf8.size()) {
-        if (static_cast<unsigned char>(utf8[pos]) < 0x80) {
-            out += utf8[pos++];
-            continue;
-        }
-        const std::optional<char32_t> cp = DecodeSequence(utf8, pos);
-        out += cp ? ByteOf(*cp) : '?';
-    }
-    return out;
+    return *ConvertUtf8(utf8, '?');
+}
+
+std::optional<std::string> Utf8ToCp1252Strict(std::string_view utf8) {
+    return ConvertUtf8(utf8, std::nullopt);
 }
 
 } // namespace tv::platform

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -14,5 +15,10 @@ std::string Cp1252ToUtf8(std::string_view cp1252);
 
 // Characters Windows-1252 cannot hold become "?"; malformed UTF-8 bytes too.
 std::string Utf8ToCp1252(std::string_view utf8);
+
+// The same conversion for text that must arrive exactly as typed (the
+// arguments of a command that writes a data file): nothing when a character
+// cannot be held or the UTF-8 is malformed, instead of a silent "?".
+std::optional<std::string> Utf8ToCp1252Strict(std::string_view utf8);
 
 } // namespace tv::platform

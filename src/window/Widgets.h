@@ -34,6 +34,7 @@ protected:
 
 } // namespace tv::window
 
+#include <QKeyEvent>
 #include <QListWidget>
 #include <QRadioButton>
 
@@ -41,18 +42,26 @@ namespace tv::window {
 
 // An option button whose state the program sets: a press reports its
 // mouse button instead of toggling, because each button of the mouse means
-// something else (left chooses, right helps, middle restores).
+// something else (left chooses, right helps, middle restores). Space
+// chooses like the left button; the button never checks itself, so what it
+// shows is always what the program chose.
 class PressRadio : public QRadioButton {
     Q_OBJECT
 public:
     explicit PressRadio(QWidget* parent = nullptr) : QRadioButton(parent) {
         setAutoExclusive(false);
+        // Mouse presses never reach the click: only the keyboard clicks.
+        connect(this, &QAbstractButton::clicked, this, [this] {
+            if (isEnabled())
+                Q_EMIT pressed(Qt::LeftButton);
+        });
     }
 
 Q_SIGNALS:
     void pressed(Qt::MouseButton button);
 
 protected:
+    void nextCheckState() override {}
     void mousePressEvent(QMouseEvent* event) override {
         event->accept();
         if (isEnabled())
@@ -61,8 +70,10 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override { event->accept(); }
 };
 
-// A list that reports the mouse button of a press on an entry, after the
-// entry under the pointer has become the current one.
+// A list that reports the mouse button of a press on an entry. Only the
+// left button makes the entry under the pointer the current one: another
+// button shows help and changes nothing on screen, and a press beside the
+// entries chooses none. Enter and Space choose the current entry.
 class PressList : public QListWidget {
     Q_OBJECT
 public:
@@ -73,9 +84,22 @@ Q_SIGNALS:
 
 protected:
     void mousePressEvent(QMouseEvent* event) override {
-        QListWidget::mousePressEvent(event);
         const QModelIndex index = indexAt(event->position().toPoint());
-        Q_EMIT pressedRow(event->button(), index.isValid() ? index.row() : currentRow());
+        if (event->button() == Qt::LeftButton)
+            QListWidget::mousePressEvent(event);
+        else
+            event->accept();
+        Q_EMIT pressedRow(event->button(), index.isValid() ? index.row() : -1);
+    }
+    void keyPressEvent(QKeyEvent* event) override {
+        const int key = event->key();
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) &&
+            currentRow() >= 0) {
+            event->accept();
+            Q_EMIT pressedRow(Qt::LeftButton, currentRow());
+            return;
+        }
+        QListWidget::keyPressEvent(event);
     }
 };
 

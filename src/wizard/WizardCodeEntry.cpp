@@ -13,12 +13,21 @@
 
 namespace tv::wizard {
 
+// The middle button recalls the last code, and only that: on X11 the box
+// would paste the primary selection on the release as well, so the release
+// (and a double click) of that button never reaches it.
 bool Wizard::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != codeBox_ || event->type() != QEvent::MouseButtonPress)
+    const QEvent::Type type = event->type();
+    if (watched != codeBox_ ||
+        (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease &&
+         type != QEvent::MouseButtonDblClick) ||
+        static_cast<QMouseEvent*>(event)->button() != Qt::MiddleButton)
         return QObject::eventFilter(watched, event);
-    if (static_cast<QMouseEvent*>(event)->button() != Qt::MiddleButton)
-        return QObject::eventFilter(watched, event);
-    codeBox_->setText(Screen(setting("LastCode")));
+    if (type != QEvent::MouseButtonPress)
+        return true;
+    const std::string last = setting("LastCode");
+    if (!last.empty())
+        codeBox_->setText(Screen(last));
     return true;
 }
 

@@ -166,10 +166,6 @@ void Wizard::optionPressed(OptionGroup group, int option, Qt::MouseButton button
         return;
     }
     if (button == Qt::RightButton) {
-        if (group == kClosingDirection) {
-            options_->buttons[group].selected = option;
-            renderOptions();
-        }
         showHelp(helpKeys[group]);
         return;
     }

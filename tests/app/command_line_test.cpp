@@ -6,6 +6,7 @@
 #include "result/Canvas.h"
 #include "result/ResultComputation.h"
 #include "wizard/ValvePageLayout.h"
+#include "SampleCommandTest.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -16,25 +17,6 @@ namespace tv::app {
 namespace {
 
 using test::Cp;
-
-// A command on a copy of the sample installation, so that the start-up
-// probes never write into the source tree.
-class SampleCommandTest : public ::testing::Test {
-protected:
-    SampleCommandTest() {
-        std::filesystem::copy(TV_SAMPLE_DIR, install_.path(),
-                              std::filesystem::copy_options::recursive);
-        system_.cwd = install_.path();
-    }
-
-    test::TempDir install_;
-    platform::MemorySettingsStore settings_;
-    platform::RecordingMessageBoxes messages_;
-    platform::FakeSystem system_;
-    platform::Platform platform_{settings_, messages_, system_};
-    std::ostringstream out_;
-    std::ostringstream err_;
-};
 
 class CheckCommandTest : public SampleCommandTest {
 protected:

@@ -1,6 +1,9 @@
 #include "gui/SampleWindow.h"
 #include "wizard/Wizard.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
+
 namespace tv::app {
 namespace {
 
@@ -138,6 +141,52 @@ TEST_F(WizardTest, OptionClicksChangeTheBottomLetterAndMiddleClickRestores) {
     EXPECT_TRUE(control<QWidget>("frmHelp")->isVisible());
 }
 
+TEST_F(WizardTest, SpaceOnATypeButtonChoosesItAsAClickDoes) {
+    startConfiguring();
+    auto* cross = control<QAbstractButton>("OptCenter3");
+    cross->setFocus();
+    QTest::keyClick(cross, Qt::Key_Space);
+    EXPECT_EQ(code()[0], 'K') << "the valve type was chosen";
+    EXPECT_GT(control<QListWidget>("lstDimensions")->count(), 0) << "its lists were filled";
+    auto* single = control<QAbstractButton>("OptCenter1");
+    single->setFocus();
+    QTest::keyClick(single, Qt::Key_Space);
+    EXPECT_EQ(code()[0], 'E');
+    EXPECT_TRUE(single->isChecked());
+    EXPECT_FALSE(cross->isChecked()) << "one type at a time";
+
+    // A list chooses with Enter, after the arrow keys moved through it.
+    auto* dimensions = control<QListWidget>("lstDimensions");
+    dimensions->setFocus();
+    dimensions->setCurrentRow(0);
+    QTest::keyClick(dimensions, Qt::Key_Down);
+    EXPECT_EQ(code()[3], 'X') << "moving is not choosing";
+    QTest::keyClick(dimensions, Qt::Key_Return);
+    EXPECT_NE(code()[3], 'X');
+}
+
+TEST_F(WizardTest, ARightClickShowsHelpAndChangesNothingOnScreen) {
+    startConfiguring();
+    press("OptCenter2");
+    auto* dimensions = control<QListWidget>("lstDimensions");
+    pressRow("lstDimensions", 1, Qt::RightButton);
+    EXPECT_TRUE(control<QWidget>("frmHelp")->isVisible());
+    EXPECT_EQ(dimensions->currentRow(), -1) << "the entry is not highlighted";
+    EXPECT_TRUE(dimensions->selectedItems().isEmpty());
+    // A left press beside the entries then chooses nothing.
+    QTest::mouseClick(dimensions->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      QPoint(5, dimensions->viewport()->height() - 3));
+    EXPECT_EQ(code()[3], 'X');
+
+    pressEntry("lstDimensions", "DN 100");
+    const char letter = code()[1];
+    auto* anticlockwise = control<QAbstractButton>("optCloseDir2");
+    const bool checked = anticlockwise->isChecked();
+    press("optCloseDir2", Qt::RightButton);
+    EXPECT_EQ(anticlockwise->isChecked(), checked) << "the screen keeps saying what the code says";
+    EXPECT_EQ(code()[1], letter);
+}
+
 TEST_F(WizardTest, BackKeepsOnlyTheValveTypeAndExitClosesOnlyThePicker) {
     startConfiguring();
     press("OptCenter1");
@@ -218,6 +267,27 @@ TEST_F(WizardTest, MiddleClickInTheCodeBoxRecallsTheLastCode) {
     press("txtCode", Qt::MiddleButton);
     EXPECT_EQ(control<QLineEdit>("txtCode")->text(), "KBBDFDFDFDFD-V18");
     EXPECT_TRUE(nextEnabled()) << "the recalled code is checked like a typed one";
+}
+
+// On X11 (run under Xvfb with the xcb platform; skipped elsewhere) a
+// middle click also pastes the primary selection.
+TEST_F(WizardTest, X11MiddleClickRecallsOnlyTheLastCode) {
+    if (QGuiApplication::platformName() != "xcb")
+        GTEST_SKIP() << "needs an X server: runs as wizard_middle_click_on_x11";
+    QGuiApplication::clipboard()->setText("-V18TBGCFCSPFCXX-V18", QClipboard::Selection);
+    settings_.save("Brivo", "Startup", "LastCode", "KBBDFDFDFDFD-V18");
+    start();
+    press("cmdStartscreen2");
+    press("txtCode", Qt::MiddleButton);
+    EXPECT_EQ(control<QLineEdit>("txtCode")->text(), "KBBDFDFDFDFD-V18");
+}
+
+TEST_F(WizardTest, MiddleClickWithoutALastCodeKeepsTheBox) {
+    start();
+    press("cmdStartscreen2");
+    control<QLineEdit>("txtCode")->setText("TBGC");
+    press("txtCode", Qt::MiddleButton);
+    EXPECT_EQ(control<QLineEdit>("txtCode")->text(), "TBGC");
 }
 
 TEST_F(WizardTest, PassCodeLeavesCodeEntryOnlyThere) {

@@ -2,11 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 
 using namespace std::string_literals;
 using tv::platform::Cp1252ToUtf8;
 using tv::platform::Utf8ToCp1252;
+using tv::platform::Utf8ToCp1252Strict;
 
 TEST(Cp1252, EveryByteSurvivesTheRoundTrip) {
     for (int byte = 0; byte < 256; ++byte) {
@@ -70,4 +72,30 @@ TEST(Cp1252, UnrepresentableOrMalformedUtf8BecomesQuestionMarks) {
     };
     for (const Row& row : rows)
         EXPECT_EQ(Utf8ToCp1252(row.utf8), row.cp1252) << row.why;
+}
+
+TEST(Cp1252, StrictConversionRefusesWhatTheLossyOneReplaces) {
+    struct Row {
+        std::string utf8;
+        std::optional<std::string> cp1252;
+        const char* why;
+    };
+    const Row rows[] = {
+        {"\u00A40150_FLENS_TK",
+         "\xA4"
+         "0150_FLENS_TK",
+         "the section sign of a key"},
+        {"\u20AC 9,50 \u00F8", "\x80 9,50 \xF8", "euro sign and a Norwegian letter"},
+        {"\xC2\x81", "\x81", "undefined byte comes back as itself, as in the round trip"},
+        {"", "", "empty text is text"},
+        {"?", "?", "a real question mark stays"},
+        {"pris \u4E2D", std::nullopt, "character without a byte"},
+        {"\U0001F600", std::nullopt, "four-byte character"},
+        {"a\xFF", std::nullopt, "byte that never starts UTF-8"},
+        {"\xC3", std::nullopt, "sequence cut at the end"},
+        {"\xC0\xAF", std::nullopt, "overlong form"},
+        {"\xED\xA0\x80", std::nullopt, "encoded surrogate"},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(Utf8ToCp1252Strict(row.utf8), row.cp1252) << row.why;
 }
