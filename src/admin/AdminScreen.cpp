@@ -1,6 +1,8 @@
 #include "admin/AdminScreen.h"
 
+#include "admin/ArticleEditor.h"
 #include "admin/DebugMode.h"
+#include "admin/EditorScreen.h"
 #include "admin/MenuCheck.h"
 #include "platform/qt/QtText.h"
 #include "window/Widgets.h"
@@ -23,6 +25,19 @@ QString Screen(const std::string& text) {
 // usual button width.
 constexpr int kMenuCheckLeft = 2000;
 constexpr int kMenuCheckWidth = 1500;
+
+constexpr const char* kNoRecordsListed = "Ingen data valgt";
+
+// The record kind a data button lists; data button 5 makes a new record
+// instead and lists nothing.
+std::string_view KindOfDataButton(int k) {
+    if (k < 5)
+        return kRecordKinds[k - 1];
+    return kRecordKinds[k - 2];
+}
+
+// Each entry keeps the key's own bytes beside the text it shows.
+constexpr int kKeyRole = Qt::UserRole;
 
 } // namespace
 
@@ -62,6 +77,22 @@ AdminScreen::AdminScreen(QWidget* window, window::Session& session, QPushButton*
             MakeControl<QPushButton>(window, ("cmdData" + std::to_string(k)).c_str());
     recordStatus_ = MakeControl<QLabel>(window, "lblRecordStatus");
     recordList_ = MakeControl<QListWidget>(window, "lstRecords");
+    for (int k = 1; k <= kDataButtons; ++k) {
+        if (k == 5) {
+            connect(dataButtons_[k - 1], &QPushButton::clicked, this, &AdminScreen::newRecord);
+            continue;
+        }
+        const std::string_view kind = KindOfDataButton(k);
+        connect(dataButtons_[k - 1], &QPushButton::clicked, this,
+                [this, kind] { listRecords(kind); });
+    }
+    // A click opens the record, as does Enter (and a double click, whose
+    // second half the editor standing over the list ignores).
+    connect(recordList_, &QListWidget::itemClicked, this, &AdminScreen::openRecord);
+    connect(recordList_, &QListWidget::itemActivated, this, &AdminScreen::openRecord);
+    // Created after the list, so that it stands over it.
+    editor_ = new EditorScreen(window, session);
+    connect(editor_, &EditorScreen::closed, this, &AdminScreen::editorClosed);
     menuCheck_ = MakeControl<QPushButton>(window, "cmdMenuCheck");
     menuCheck_->setText("Menykontroll");
     connect(menuCheck_, &QPushButton::clicked, this, &AdminScreen::runMenuCheck);
@@ -74,6 +105,7 @@ void AdminScreen::hideAll() {
          std::initializer_list<QWidget*>{settingsFrame_, dataFrame_, debugButton_, debugLabel_,
                                          recordStatus_, recordList_, menuCheck_})
         control->hide();
+    editor_->Close();
     for (const auto& controls : optionRows_) {
         controls.first->hide();
         controls.second->hide();
@@ -127,7 +159,7 @@ void AdminScreen::Layout() {
         button->setVisible(k <= kVisibleDataButtons);
     }
     recordStatus_->setGeometry(session_.px(layout->recordStatus()));
-    recordStatus_->setText("Ingen data valgt");
+    recordStatus_->setText(kNoRecordsListed);
     recordStatus_->show();
     recordList_->setGeometry(session_.px(layout->recordList));
     recordList_->show();
@@ -162,6 +194,48 @@ void AdminScreen::runMenuCheck() {
     }
     // Nothing was written: the user may put it right and try again.
     menuCheck_->setEnabled(true);
+}
+
+void AdminScreen::listRecords(std::string_view kind) {
+    editor_->Close();
+    recordList_->clear();
+    const auto listing = ListRecords(*session_.files, kind, session_.platform.messages);
+    if (!listing) {
+        // The article file could not be read (said): nothing is listed.
+        recordStatus_->setText(kNoRecordsListed);
+        return;
+    }
+    for (const std::string& key : listing->keys) {
+        auto* entry = new QListWidgetItem(Screen(key), recordList_);
+        entry->setData(kKeyRole, QByteArray::fromStdString(key));
+    }
+    recordStatus_->setText(Screen(listing->status()));
+    if (recordList_->count() > 0)
+        recordList_->setCurrentRow(0);
+    recordList_->setFocus();
+}
+
+void AdminScreen::openRecord(const QListWidgetItem* entry) {
+    if (!entry)
+        return;
+    editor_->OpenExisting(entry->data(kKeyRole).toByteArray().toStdString());
+}
+
+void AdminScreen::newRecord() {
+    recordStatus_->clear();
+    recordList_->clear();
+    editor_->OpenNew(kNewRecordKind);
+}
+
+// Back to where the editor was opened from: the list, or the new-record
+// button when nothing is listed.
+void AdminScreen::editorClosed() {
+    if (recordList_->isVisible() && recordList_->count() > 0) {
+        recordList_->setFocus();
+        return;
+    }
+    if (dataButton(5)->isVisible())
+        dataButton(5)->setFocus();
 }
 
 } // namespace tv::admin

@@ -8,14 +8,18 @@
 
 #include <array>
 #include <memory>
+#include <string_view>
 
 class QGroupBox;
 class QLabel;
 class QListWidget;
+class QListWidgetItem;
 class QPushButton;
 class QWidget;
 
 namespace tv::admin {
+
+class EditorScreen;
 
 // The administration screen: debug mode, the four option defaults, the
 // data buttons of the article editor and the menu check, laid out from
@@ -35,11 +39,16 @@ public:
     QPushButton* dataButton(int k) const { return dataButtons_[k - 1]; }
     QLabel* recordStatus() const { return recordStatus_; }
     QListWidget* recordList() const { return recordList_; }
+    EditorScreen* editor() const { return editor_; }
 
 private:
     void toggleDebugMode();
     void showOptionRow(int row);
     void runMenuCheck();
+    void listRecords(std::string_view kind);
+    void openRecord(const QListWidgetItem* entry);
+    void newRecord();
+    void editorClosed();
 
     window::Session& session_;
     QPushButton* exit_;
@@ -58,6 +67,7 @@ private:
     QLabel* recordStatus_;
     QListWidget* recordList_;
     QPushButton* menuCheck_;
+    EditorScreen* editor_;
 };
 
 } // namespace tv::admin
