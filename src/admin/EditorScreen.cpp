@@ -166,8 +166,13 @@ void EditorScreen::checkKey() {
     setModified(valid);
 }
 
+// A change in a box marks the record modified, but a new record can only
+// be saved under a valid key: while the key is red, saving stays off.
 void EditorScreen::boxEdited() {
-    setModified(true);
+    const bool keyValid = requiredKind_.empty() ||
+                          IsValidNewKey(platform::FromQString(keyBox_->text()), requiredKind_);
+    modified_ = true;
+    save_->setEnabled(keyValid);
 }
 
 void EditorScreen::save() {
@@ -180,8 +185,13 @@ void EditorScreen::save() {
     // save and show which box holds it.
     RecordFields fields = NewRecordFields();
     for (int k = 1; k <= kEditBoxes; ++k) {
-        const std::string value = platform::FromQString(boxes_[k - 1]->text());
-        const std::string problem = FieldValueProblem(value);
+        const QString typed = boxes_[k - 1]->text();
+        const std::string value = platform::FromQString(typed);
+        // The file keeps Windows-1252: a letter it has no byte for would
+        // be stored as "?", not as typed.
+        const std::string problem = platform::ToQString(value) != typed
+                                        ? "it holds a character the article file cannot hold"
+                                        : FieldValueProblem(value);
         if (!problem.empty()) {
             session_.platform.messages.inform(layout_.boxCaptions[k - 1] + ": " + problem);
             boxes_[k - 1]->setFocus();

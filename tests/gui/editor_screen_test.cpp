@@ -105,6 +105,8 @@ TEST_F(EditorTest, ANewRecordIsSavedOnlyWithAValidKeyAndIsListedNext) {
     retype(key, Q(Cp("¤1_TK")));
     EXPECT_EQ(key->palette().color(QPalette::Text), QColor(Qt::red)) << "too short";
     EXPECT_FALSE(saveEnabled());
+    retype(box(6), "100,-");
+    EXPECT_FALSE(saveEnabled()) << "no saving under a red key, whatever else changed";
     retype(key, Q(Cp("¤0150_FLENS_NYTEST_TK")));
     EXPECT_EQ(key->palette().color(QPalette::Text), QColor(Qt::black));
     EXPECT_TRUE(saveEnabled());
@@ -176,6 +178,14 @@ TEST_F(EditorTest, ABadValueAGoneRecordAndAMissingSectionAreSaidAndWriteNothing)
     EXPECT_NE(messages_.shown[0].find("\"*\""), std::string::npos) << messages_.shown[0];
     EXPECT_TRUE(editorShown() && box(2)->hasFocus()) << "to be put right";
     EXPECT_EQ(articleBytes(), before);
+    box(2)->clear();
+    QKeyEvent letter(QEvent::KeyPress, 0, Qt::NoModifier, QString::fromUtf8("\xE4\xB8\xAD"));
+    QApplication::sendEvent(box(4), &letter); // a letter no Windows-1252 byte holds
+    press("cmdEditSave");
+    ASSERT_EQ(messages_.shown.size(), 2u);
+    EXPECT_NE(messages_.shown[1].find("cannot hold"), std::string::npos) << messages_.shown[1];
+    EXPECT_EQ(articleBytes(), before) << "never stored as \"?\"";
+    messages_.shown.pop_back();
     EXPECT_FALSE(backup());
 
     // The record leaves the file while it is listed.
