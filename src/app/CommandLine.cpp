@@ -85,6 +85,26 @@ std::optional<ResultOptions> ParseResultArguments(std::string_view command,
     return options;
 }
 
+} // namespace
+
+std::optional<CommandInstallation> StartInstallation(platform::Platform& platform,
+                                                     const std::string& language) {
+    StartupOutcome startup = RunStartup(platform);
+    if (!startup.ok) {
+        platform.messages.inform(startup.failure);
+        return std::nullopt;
+    }
+    CommandInstallation installation{std::move(startup.values), nullptr};
+    if (!language.empty())
+        installation.values.language = language;
+    installation.files =
+        std::make_unique<data::DataFiles>(data::ToPath(installation.values.dataDirectory),
+                                          installation.values.language, platform.messages);
+    return installation;
+}
+
+namespace {
+
 // A valid code with its result, as the result screen has it.
 struct ComputedCode {
     StartupValues values;
@@ -103,20 +123,14 @@ std::optional<int> ComputeTypedCode(std::string_view command, const std::string&
         return kExitFailure;
     const std::string& code = *typed;
 
-    StartupOutcome startup = RunStartup(platform);
-    if (!startup.ok) {
-        platform.messages.inform(startup.failure);
-        return kExitFailure;
-    }
     // For this run only: nothing of the two is written to the settings.
+    auto installation = StartInstallation(platform, options.language);
+    if (!installation)
+        return kExitFailure;
     StartupValues& values = computed.values;
-    values = std::move(startup.values);
+    values = std::move(installation->values);
     values.debugMode = values.debugMode || options.debug;
-    if (!options.language.empty())
-        values.language = options.language;
-
-    computed.files = std::make_unique<data::DataFiles>(data::ToPath(values.dataDirectory),
-                                                       values.language, platform.messages);
+    computed.files = std::move(installation->files);
     data::DataFiles& files = *computed.files;
     computed.configuration =
         std::make_unique<wizard::Configuration>(files, wizard::ReadValvePageLayout(files));
@@ -245,13 +259,10 @@ int RunCheckCommand(const std::vector<std::string>& args, platform::Platform& pl
         return kExitFailure;
     const std::string& code = *typed;
 
-    const StartupOutcome startup = RunStartup(platform);
-    if (!startup.ok) {
-        platform.messages.inform(startup.failure);
+    const auto installation = StartInstallation(platform);
+    if (!installation)
         return kExitFailure;
-    }
-    data::DataFiles files(data::ToPath(startup.values.dataDirectory), startup.values.language,
-                          platform.messages);
+    data::DataFiles& files = *installation->files;
     wizard::Configuration configuration(files, wizard::ReadValvePageLayout(files));
     configuration.setMessages(&platform.messages);
     configuration.Clear();
@@ -333,14 +344,10 @@ int RunMenuCheckCommand(const std::vector<std::string>& args, platform::Platform
         err << kMenuCheckUsage << '\n';
         return kExitFailure;
     }
-    const StartupOutcome startup = RunStartup(platform);
-    if (!startup.ok) {
-        platform.messages.inform(startup.failure);
+    const auto installation = StartInstallation(platform);
+    if (!installation)
         return kExitFailure;
-    }
-    data::DataFiles files(data::ToPath(startup.values.dataDirectory), startup.values.language,
-                          platform.messages);
-    const auto written = admin::WriteMenuCheck(files, platform.messages);
+    const auto written = admin::WriteMenuCheck(*installation->files, platform.messages);
     if (!written)
         return kExitInvalid;
     const std::u8string path = written->u8string();

@@ -1,11 +1,15 @@
 #pragma once
 
+#include "app/Startup.h"
+#include "data/DataFiles.h"
 #include "output/Report.h"
 #include "platform/Platform.h"
 #include "result/Canvas.h"
 
 #include <filesystem>
 #include <iosfwd>
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,6 +26,16 @@ inline constexpr const char* kResultUsage =
 inline constexpr const char* kMenuCheckUsage = "Usage: tessaro-vavuvirivado menucheck";
 inline constexpr const char* kReportUsage =
     "Usage: tessaro-vavuvirivado report CODE [--debug] [--lang NO|EN|DE|FI|DK|SE] [--open]";
+
+// The installation as a command finds it: start-up as the window runs it,
+// then the data files, in `language` when one is given (for this run only).
+// Nothing when start-up ends the program; its message was said.
+struct CommandInstallation {
+    StartupValues values;
+    std::unique_ptr<data::DataFiles> files;
+};
+std::optional<CommandInstallation> StartInstallation(platform::Platform& platform,
+                                                     const std::string& language = {});
 
 // `check CODE` (args: "check" and the code, UTF-8 as the terminal gives
 // it). Runs start-up as the window does, then checks the code as the code

@@ -113,18 +113,6 @@ std::optional<std::vector<FieldText>> ParseFieldTexts(std::string_view command,
     return fieldTexts;
 }
 
-// The data files of the installation after start-up as the window runs it;
-// nothing when start-up ends the program (said).
-std::unique_ptr<data::DataFiles> StartInstallation(platform::Platform& platform) {
-    const StartupOutcome startup = RunStartup(platform);
-    if (!startup.ok) {
-        platform.messages.inform(startup.failure);
-        return nullptr;
-    }
-    return std::make_unique<data::DataFiles>(data::ToPath(startup.values.dataDirectory),
-                                             startup.values.language, platform.messages);
-}
-
 // The editor's Save with the boxes as filled, and the exit status of its
 // outcome. The failures are said by the save itself.
 int Save(data::DataFiles& files, const admin::SaveRequest& request, platform::Platform& platform,
@@ -195,10 +183,10 @@ int RunListCommand(const std::vector<std::string>& args, platform::Platform& pla
         return kExitFailure;
     }
 
-    const auto files = StartInstallation(platform);
-    if (!files)
+    const auto installation = StartInstallation(platform);
+    if (!installation)
         return kExitFailure;
-    const auto listing = admin::ListRecords(*files, kind, platform.messages);
+    const auto listing = admin::ListRecords(*installation->files, kind, platform.messages);
     if (!listing)
         return kExitInvalid;
     if (listing->written)
@@ -215,18 +203,18 @@ int RunEditCommand(const std::vector<std::string>& args, platform::Platform& pla
     if (!parsed)
         return kExitFailure;
 
-    const auto files = StartInstallation(platform);
-    if (!files)
+    const auto installation = StartInstallation(platform);
+    if (!installation)
         return kExitFailure;
     admin::SaveRequest request;
     request.key = parsed->key;
     // A key the file does not hold, or a file that cannot be read, still
     // goes to the save: it says which, in the editor's words, and writes
     // nothing.
-    if (auto fields = admin::ReadRecordFields(*files, request.key))
+    if (auto fields = admin::ReadRecordFields(*installation->files, request.key))
         request.fields = std::move(*fields);
     Fill(request.fields, parsed->fieldTexts);
-    return Save(*files, request, platform, disk, out);
+    return Save(*installation->files, request, platform, disk, out);
 }
 
 int RunNewCommand(const std::vector<std::string>& args, platform::Platform& platform,
@@ -242,15 +230,15 @@ int RunNewCommand(const std::vector<std::string>& args, platform::Platform& plat
         return kExitFailure;
     }
 
-    const auto files = StartInstallation(platform);
-    if (!files)
+    const auto installation = StartInstallation(platform);
+    if (!installation)
         return kExitFailure;
     admin::SaveRequest request;
     request.isNew = true;
     request.key = parsed->key;
     request.fields = admin::NewRecordFields();
     Fill(request.fields, parsed->fieldTexts);
-    return Save(*files, request, platform, disk, out);
+    return Save(*installation->files, request, platform, disk, out);
 }
 
 } // namespace tv::app
