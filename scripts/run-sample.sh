@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Installs what is needed, builds the program and starts it on the sample
-# installation in sample/ (its data directory sample/Tessaro, its report
-# directory sample/TeHtml).
+# Installs what is needed, builds the program and starts it on a copy of
+# the sample installation in build/sample-run (made from sample/ the first
+# time; remove it to start afresh), so that reports, listings, backups and
+# edits never land in the source tree.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 bash "$root/scripts/install-deps.sh"
@@ -11,7 +12,9 @@ program="$root/build/src/tessaro-vavuvirivado"
 # The customer details are kept beside the program file; start with the
 # sample customer the first time.
 [ -f "$root/build/src/personal.ini" ] || cp "$root/sample/personal.ini" "$root/build/src/personal.ini"
-cd "$root/sample"
+run="$root/build/sample-run"
+[ -d "$run" ] || cp -r "$root/sample" "$run"
+cd "$run"
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   echo "No display found: starting the program on a virtual X display (xvfb-run)." >&2
   exec xvfb-run -a "$program"
