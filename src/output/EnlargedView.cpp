@@ -8,6 +8,7 @@
 
 #include <QPixmap>
 #include <QPushButton>
+#include <QShortcut>
 
 namespace tv::output {
 
@@ -27,8 +28,14 @@ EnlargedView::EnlargedView(QWidget* window, window::Session& session,
     test_ = new QLabel(window);
     test_->setObjectName("prTest");
     test_->hide();
+    exitPicture_->setScaledContents(true);
     connect(surface_, &window::ClickLabel::pressed, this, &EnlargedView::close);
     connect(exitPicture_, &window::ClickLabel::pressed, this, &EnlargedView::close);
+    // Escape closes the view as a click does; the key is taken only while
+    // the view is open, so it never stands in another screen's way.
+    escape_ = new QShortcut(QKeySequence(Qt::Key_Escape), window);
+    escape_->setEnabled(false);
+    connect(escape_, &QShortcut::activated, this, &EnlargedView::close);
 }
 
 void EnlargedView::setButtonsEnabled(bool enabled) {
@@ -50,7 +57,16 @@ void EnlargedView::open(const wizard::ConfigurationRecord& record, const std::st
     surface_->setGeometry(session_.px(picture.geometry));
     surface_->setPixmap(QPixmap::fromImage(canvas.image()));
     surface_->raise();
-    exitPicture_->hide();
+    // The composition leaves the exit picture hidden; the open view shows
+    // it in its top right corner, over the drawing.
+    const int size = session_.px(300);
+    exitPicture_->setGeometry(surface_->width() - size - session_.px(60), session_.px(60), size,
+                              size);
+    exitPicture_->setPixmap(
+        QPixmap(platform::ToQString(data::PathText(session_.files->locate("ExitPic.gif")))));
+    exitPicture_->show();
+    exitPicture_->raise();
+    escape_->setEnabled(true);
     test_->move(test_->x(), session_.px(picture.testTop));
 
     setButtonsEnabled(false);
@@ -59,6 +75,7 @@ void EnlargedView::open(const wizard::ConfigurationRecord& record, const std::st
 }
 
 void EnlargedView::close() {
+    escape_->setEnabled(false);
     surface_->hide();
     resultScreen_.enlarge->show();
     resultScreen_.background->show();
@@ -66,6 +83,7 @@ void EnlargedView::close() {
 }
 
 void EnlargedView::hide() {
+    escape_->setEnabled(false);
     surface_->hide();
 }
 

@@ -7,6 +7,7 @@
 
 class QLabel;
 class QPushButton;
+class QShortcut;
 class QWidget;
 
 namespace tv::window {
@@ -44,6 +45,7 @@ private:
     window::ClickLabel* surface_;     // picEnlarged
     window::ClickLabel* exitPicture_; // peExit
     QLabel* test_;                    // prTest
+    QShortcut* escape_;
 };
 
 } // namespace tv::output

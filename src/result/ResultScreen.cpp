@@ -43,7 +43,8 @@ ResultScreen::ResultScreen(QWidget* window, window::Session& session, QPushButto
         const int area = areas[i];
         connect(pictures[i], &window::ClickLabel::pressed, this,
                 [this, area](Qt::MouseButton button, QPoint position) {
-                    const double twipsPerPixel = 1440.0 / session_.platform.system.layoutPixelsPerInch();
+                    const double twipsPerPixel =
+                        1440.0 / session_.platform.system.layoutPixelsPerInch();
                     Q_EMIT picturePressed(area, button,
                                           static_cast<int>(position.x() * twipsPerPixel),
                                           static_cast<int>(position.y() * twipsPerPixel));
@@ -51,6 +52,12 @@ ResultScreen::ResultScreen(QWidget* window, window::Session& session, QPushButto
     }
     enlarge = window::MakeControl<window::ClickLabel>(background, "prEnlarge");
     enlarge->setScaledContents(true);
+    exitPicture = window::MakeControl<window::ClickLabel>(background, "prExit");
+    exitPicture->setScaledContents(true);
+    connect(exitPicture, &window::ClickLabel::pressed, this, [this](Qt::MouseButton button) {
+        if (button == Qt::LeftButton)
+            background->hide();
+    });
     static constexpr const char* lineNames[] = {"picDimVer1", "picDimVer2", "picDimHor1",
                                                 "picDimHor2", "picDimHor3"};
     for (std::size_t i = 0; i < lineBoxes.size(); ++i) {
@@ -182,6 +189,12 @@ void ResultScreen::show(const ResultState& result, const std::string& code) {
         QPixmap(platform::ToQString(data::PathText(session_.files->locate("EnlargePic.gif")))));
     enlarge->show();
     enlarge->raise();
+    // The exit picture stands beside the magnifier, at its size.
+    exitPicture->setGeometry(enlarge->geometry().translated(enlarge->width() + px(50), 0));
+    exitPicture->setPixmap(
+        QPixmap(platform::ToQString(data::PathText(session_.files->locate("ExitPic.gif")))));
+    exitPicture->show();
+    exitPicture->raise();
     background->show();
     for (QWidget* control : std::initializer_list<QWidget*>{head, copy, info})
         control->show();

@@ -48,6 +48,7 @@ public:
     std::array<window::ClickLabel*, 5>
         pictures;                // picResCenter, picResNorth, picResSouth, picResEast, picResWest
     window::ClickLabel* enlarge; // prEnlarge
+    window::ClickLabel* exitPicture;  // prExit: hides the valve picture
     std::array<QLabel*, 5> lineBoxes; // picDimVer1, picDimVer2, picDimHor1..3
     std::array<QLabel*, 2> measures;  // lblVertMeas, lblVertMeas2
     QPushButton* report;              // cmdReport

@@ -182,6 +182,31 @@ TEST_F(ResultScreenTest, EnlargedViewOpensOverTheResultAndClosesByAClick) {
         EXPECT_TRUE(control<QPushButton>(button)->isEnabled()) << button;
 }
 
+TEST_F(ResultScreenTest, TheExitPicturesCloseTheViewAndHideThePicture) {
+    configureTCross();
+    press("prEnlarge");
+    auto* view = control<QLabel>("picEnlarged");
+    auto* exit = control<QLabel>("peExit");
+    ASSERT_TRUE(exit->isVisible()) << "the view's own exit";
+    EXPECT_FALSE(exit->pixmap().isNull());
+    EXPECT_GT(exit->x(), view->width() / 2) << "in the top right corner";
+    press("peExit");
+    EXPECT_FALSE(view->isVisible());
+    EXPECT_TRUE(control<QWidget>("picResBack")->isVisible());
+    EXPECT_TRUE(control<QPushButton>("cmdReport")->isEnabled());
+
+    // Escape closes it too, by keyboard.
+    press("prEnlarge");
+    QTest::keyClick(window_.get(), Qt::Key_Escape);
+    EXPECT_FALSE(view->isVisible());
+    EXPECT_TRUE(control<QPushButton>("cmdExit")->isEnabled());
+
+    // The result screen's exit picture puts the valve picture away.
+    press("prExit");
+    EXPECT_FALSE(control<QWidget>("picResBack")->isVisible());
+    EXPECT_TRUE(control<QWidget>("cmdReport")->isVisible()) << "the rest of the screen stays";
+}
+
 TEST_F(ResultScreenTest, DebugModeSavesTheEnlargedPictureAsTheReportsBitmap) {
     settings_.save("Brivo", "Startup", "BrivoMode", "2");
     configureTCross();
