@@ -262,6 +262,17 @@ TRANSLATIONS = {
     "Kode": ("Code", "Code", "Koodi", "Kode", "Kod"),
     "Start ny": ("Start new", "Neu beginnen", "Aloita alusta", "Start forfra", "Börja om"),
     "Mangler": ("Missing", "Fehlt", "Puuttuu", "Mangler", "Saknas"),
+    "Koden er kopiert": ("The code is copied", "Der Code ist kopiert", "Koodi on kopioitu",
+                         "Koden er kopieret", "Koden är kopierad"),
+    "Rapporten er skrevet:": ("The report is written:", "Der Bericht ist geschrieben:",
+                              "Raportti on kirjoitettu:", "Rapporten er skrevet:",
+                              "Rapporten är skriven:"),
+    "Rapporten kunne ikke åpnes, den ligger i": (
+        "The report could not be opened; it is in",
+        "Der Bericht konnte nicht geöffnet werden; er liegt in",
+        "Raporttia ei voitu avata; se on kansiossa",
+        "Rapporten kunne ikke åbnes; den ligger i",
+        "Rapporten kunde inte öppnas; den ligger i"),
     "Bestillingsnummer": ("Order code", "Bestellnummer", "Tilausnumero",
                           "Bestillingsnummer", "Beställningsnummer"),
     " stk": (" pcs", " Stk.", " kpl", " stk.", " st"),
@@ -499,6 +510,7 @@ TRANSLATIONS = {
 # Text keys that the program itself carries (besides the data files).
 PROGRAM_TEXT_KEYS = [
     "Avbryt", "Kode", "Start ny", "Mangler", "Bestillingsnummer", " stk",
+    "Koden er kopiert", "Rapporten er skrevet:", "Rapporten kunne ikke åpnes, den ligger i",
     "Tilkobling klokka 12", "Tilkobling klokka 3", "Tilkobling klokka 6",
     "Tilkobling klokka 9", "Tilkobling kl 12:", "Tilkobling kl 3:", "Tilkobling kl 6:",
     "Tilkobling kl 9:", "Tilkobling kl. 12", "Tilkobling kl. 3", "Tilkobling kl. 6",

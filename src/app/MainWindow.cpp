@@ -140,9 +140,15 @@ void MainWindow::createWizard() {
                                 [&canvas](const auto& path) { return canvas.saveBitmap(path); });
         // Only a report that was written is opened: after an abort the path
         // may name nothing, or an older report.
-        if (outcome.written && session_.platform.shell)
-            session_.platform.shell->open(data::PathText(outcome.path));
         help_->hide();
+        if (!outcome.written)
+            return;
+        const std::string path = data::PathText(outcome.path);
+        const bool opened = session_.platform.shell && session_.platform.shell->open(path);
+        resultScreen_->showStatus(
+            session_.files->TranslateText(data::TextKey(
+                opened ? "Rapporten er skrevet:" : "Rapporten kunne ikke \xE5pnes, den ligger i")) +
+            " " + path);
     });
     connect(resultScreen_->dwg, &QPushButton::clicked, this, [this] {
         const auto* windows = session_.platform.windowSearch;

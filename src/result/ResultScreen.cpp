@@ -10,6 +10,8 @@
 #include <QPixmap>
 #include <QPushButton>
 
+#include <algorithm>
+
 namespace tv::result {
 
 namespace {
@@ -86,12 +88,23 @@ ResultScreen::ResultScreen(QWidget* window, window::Session& session, QPushButto
         QClipboard* clipboard = QApplication::clipboard();
         clipboard->clear();
         clipboard->setText(Screen(code_));
+        showStatus(session_.files->TranslateText(data::TextKey("Koden er kopiert")) + ": " + code_);
     });
+    status = window::MakeControl<QLabel>(window, "lblResultStatus");
+    status->setTextFormat(Qt::PlainText);
+    status->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+}
+
+void ResultScreen::showStatus(std::string_view cp1252) {
+    status->setText(Screen(std::string(cp1252)));
+    status->setToolTip(status->text());
+    status->show();
+    status->raise();
 }
 
 void ResultScreen::hideAll() {
     for (QWidget* control : std::initializer_list<QWidget*>{frame, head, copy, info, background,
-                                                            report, dwg, infoPanel})
+                                                            report, dwg, infoPanel, status})
         control->hide();
 }
 
@@ -152,6 +165,13 @@ void ResultScreen::show(const ResultState& result, const std::string& code) {
     head->setText(Screen(screen.headCaption));
     copy->setGeometry(session_.px(screen.copy));
     copy->setText(Screen(screen.copyCaption));
+    // Beside the copy button, to the frame's right edge.
+    const int statusLeft = screen.copy.left + screen.copy.width + 150;
+    status->setGeometry(px(statusLeft), px(screen.copy.top),
+                        px(std::max(0, screen.frame.left + screen.frame.width - statusLeft - 150)),
+                        px(screen.copy.height));
+    status->clear();
+    status->hide();
     info->setGeometry(session_.px(screen.info));
     info->setText(Screen(result.resultText));
     background->setGeometry(session_.px(screen.background));

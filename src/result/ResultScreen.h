@@ -39,11 +39,14 @@ public:
     // shown again when both are null.
     void showProductInfo(const std::string* heading, const std::string* text);
     void hideProductInfo();
+    // A short text beside the copy button; its full text also as tooltip.
+    void showStatus(std::string_view cp1252);
 
     QGroupBox* frame;   // frmReport
     QLabel* head;       // lblReportHead1
     QPushButton* copy;  // cmdCopy1
     QLabel* info;       // lblInfo_01_01
+    QLabel* status;     // lblResultStatus: what copying or the report did
     QLabel* background; // picResBack
     std::array<window::ClickLabel*, 5>
         pictures;                // picResCenter, picResNorth, picResSouth, picResEast, picResWest

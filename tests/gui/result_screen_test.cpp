@@ -123,6 +123,15 @@ TEST_F(ResultScreenTest, ReportWritesTheHtmlAndTheBitmapAndOpensTheHtml) {
     EXPECT_NE(report.find("TBKCFCBCFCXX-V18"), std::string::npos);
     EXPECT_NE(report.find("Ingrid Solheim"), std::string::npos) << "the customer from personal.ini";
     EXPECT_TRUE(messages_.shown.empty()) << messages_.shown.front();
+    auto* status = control<QLabel>("lblResultStatus");
+    EXPECT_TRUE(status->isVisible());
+    EXPECT_EQ(status->text(), "Rapporten er skrevet: " + Q(data::PathText(html)));
+
+    // A desktop that cannot open it: the user is told where the report is.
+    shell_.result = false;
+    press("cmdReport");
+    EXPECT_EQ(status->text(),
+              Q(Cp("Rapporten kunne ikke åpnes, den ligger i ")) + Q(data::PathText(html)));
 }
 
 TEST_F(ResultScreenTest, AbortedReportOpensNothing) {
@@ -145,6 +154,9 @@ TEST_F(ResultScreenTest, CopyPutsTheCodeOnTheClipboard) {
     QApplication::clipboard()->setText("something else");
     press("cmdCopy1");
     EXPECT_EQ(QApplication::clipboard()->text(), "TBKCFCBCFCXX-V18");
+    EXPECT_EQ(control<QLabel>("lblResultStatus")->text(), "Koden er kopiert: TBKCFCBCFCXX-V18");
+    press("cmdReportBack");
+    EXPECT_FALSE(control<QLabel>("lblResultStatus")->isVisible()) << "it belongs to its result";
 }
 
 TEST_F(ResultScreenTest, TypedRoadShowsTheResultAndReturnsToCodeEntry) {
