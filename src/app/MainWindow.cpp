@@ -17,6 +17,7 @@
 #include "result/ResultScreen.h"
 #include "wizard/Wizard.h"
 
+#include <QKeyEvent>
 #include <QPushButton>
 
 namespace tv::app {
@@ -219,6 +220,25 @@ void MainWindow::ApplyLanguageHead() {
 
 bool MainWindow::ShowHelpPanel(std::string_view helpKey) {
     return help_->ShowHelpPanel(helpKey);
+}
+
+// Escape closes what stands over the screen: an open picker, then the
+// help panel (the enlarged view and the record editor take it themselves).
+void MainWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() != Qt::Key_Escape || !wizard_) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    if (wizard_->ClosePicker()) {
+        event->accept();
+        return;
+    }
+    if (help_->isVisible()) {
+        help_->hide();
+        event->accept();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void MainWindow::OpenAdministration() {

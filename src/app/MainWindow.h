@@ -65,6 +65,9 @@ public:
     // "A" label or administration label).
     void OpenAdministration();
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     void createWizard();
     void chooseLanguage(const QString& code);

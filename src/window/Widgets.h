@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 
@@ -22,6 +23,14 @@ class ClickLabel : public QLabel {
 public:
     explicit ClickLabel(QWidget* parent = nullptr) : QLabel(parent) {}
 
+    // Makes a picture that works as a button reachable by keyboard: Tab
+    // stops at it, a frame shows the focus, and Enter or Space press it as
+    // the left button does (at its middle).
+    void takeKeyboard() {
+        keyboard_ = true;
+        setFocusPolicy(Qt::StrongFocus);
+    }
+
 Q_SIGNALS:
     void pressed(Qt::MouseButton button, QPoint position);
 
@@ -30,6 +39,28 @@ protected:
         Q_EMIT pressed(event->button(), event->position().toPoint());
         event->accept();
     }
+    void keyPressEvent(QKeyEvent* event) override {
+        const int key = event->key();
+        if (keyboard_ && (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space)) {
+            event->accept();
+            Q_EMIT pressed(Qt::LeftButton, rect().center());
+            return;
+        }
+        QLabel::keyPressEvent(event);
+    }
+    void focusInEvent(QFocusEvent* event) override {
+        if (keyboard_)
+            setFrameShape(QFrame::Box);
+        QLabel::focusInEvent(event);
+    }
+    void focusOutEvent(QFocusEvent* event) override {
+        if (keyboard_)
+            setFrameShape(QFrame::NoFrame);
+        QLabel::focusOutEvent(event);
+    }
+
+private:
+    bool keyboard_ = false;
 };
 
 } // namespace tv::window

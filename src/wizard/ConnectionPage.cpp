@@ -34,6 +34,7 @@ ConnectionPage::ConnectionPage(QWidget* window, window::Session& session) : sess
         slotFrames[slot] = window::MakeControl<window::PressFrame>(window, frames[slot]);
         slotImages[slot] = window::MakeControl<window::ClickLabel>(slotFrames[slot], images[slot]);
         slotImages[slot]->setScaledContents(true);
+        slotImages[slot]->takeKeyboard();
         slotImages[slot]->show();
     }
     connectionPicker = MakePicker(window, "frmConnections", "lblConnSelection", "lstConnections",

@@ -22,6 +22,7 @@ ValvePage::ValvePage(QWidget* window, window::Session& session) : session_(sessi
         typeButtons[i] = window::MakeControl<window::PressRadio>(typeFrame, typeNames[i]);
     picture = window::MakeControl<window::ClickLabel>(typeFrame, "picCenter");
     picture->setScaledContents(true);
+    picture->takeKeyboard();
     picture->show(); // shown and hidden with its frame
 
     static constexpr const char* frameNames[] = {"frmSpinQual", "frmCloseDir", "frmWedgeQual",

@@ -80,9 +80,50 @@ Wizard::Wizard(window::Session& session, SharedControls shared)
     connect(codeBox_, &QLineEdit::textChanged, this, &Wizard::codeChanged);
     connect(recall_, &window::ClickLabel::pressed, this, [this] { recallLastCode(); });
     codeBox_->installEventFilter(this);
+    // Enter in a code that passes the check goes on, as Next does.
+    connect(codeBox_, &QLineEdit::returnPressed, this, [this] {
+        if (shared_.next->isEnabled())
+            Next();
+    });
+    setTabOrder();
 }
 
 Wizard::~Wizard() = default;
+
+// Tab follows the screen: the choices from the top down, then Back, Next
+// and Start new, and Exit last (hidden controls are passed over).
+void Wizard::setTabOrder() {
+    std::vector<QWidget*> chain(valvePage_.typeButtons.begin(), valvePage_.typeButtons.end());
+    chain.push_back(valvePage_.picture);
+    chain.push_back(valvePage_.dimensions);
+    chain.push_back(valvePage_.accessories);
+    for (const auto& group : valvePage_.optionButtons)
+        chain.insert(chain.end(), group.begin(), group.end());
+    for (int slot = 1; slot <= 4; ++slot)
+        chain.push_back(connectionPage_.slotImages[slot]);
+    for (QWidget* control :
+         {static_cast<QWidget*>(connectionPage_.connections),
+          static_cast<QWidget*>(connectionPage_.connectionDimensions),
+          static_cast<QWidget*>(codeBox_), static_cast<QWidget*>(recall_),
+          static_cast<QWidget*>(shared_.back), static_cast<QWidget*>(shared_.next),
+          static_cast<QWidget*>(shared_.startNew), static_cast<QWidget*>(reportBack_),
+          static_cast<QWidget*>(shared_.exit)})
+        chain.push_back(control);
+    for (std::size_t i = 1; i < chain.size(); ++i)
+        QWidget::setTabOrder(chain[i - 1], chain[i]);
+}
+
+bool Wizard::ClosePicker() {
+    for (QFrame* picker : {connectionPage_.dimensionPicker, connectionPage_.connectionPicker}) {
+        if (!picker->isVisible())
+            continue;
+        picker->hide();
+        if (currentSlot_ >= 1 && currentSlot_ <= 4)
+            connectionPage_.slotImages[currentSlot_]->setFocus();
+        return true;
+    }
+    return false;
+}
 
 std::string Wizard::setting(const char* key) const {
     return session_.platform.settings.get(data::kSettingsApp, data::kSettingsSection, key);
@@ -327,6 +368,7 @@ void Wizard::Configure() {
     ResetValvePage();
     for (int t = 0; t < 3; ++t)
         valvePage_.typeButtons[t]->show();
+    valvePage_.typeButtons[0]->setFocus();
 }
 
 void Wizard::Reconfigure() {
@@ -345,6 +387,7 @@ void Wizard::ShortcutConfigure() {
     // The valve type is then chosen by clicking the valve picture.
     for (int t = 0; t < 3; ++t)
         valvePage_.typeButtons[t]->hide();
+    valvePage_.picture->setFocus();
 }
 
 void Wizard::ShortcutReconfigure() {

@@ -74,6 +74,8 @@ public:
     void ReportBack();
     void StartNew();
     bool Exit(); // false: only the open picker was closed
+    // Escape: closes an open picker; false when none was open.
+    bool ClosePicker();
     void Configure();
     void Reconfigure();
     void ShortcutConfigure();
@@ -89,6 +91,9 @@ Q_SIGNALS:
 
 private:
     void HideAll(); // the whole window's
+    void setTabOrder();
+    void focusNextChoice();
+    void focusNextSlot();
     void showCode();
     void renderOptions();
     void afterOptions();

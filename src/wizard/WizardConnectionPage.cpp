@@ -36,6 +36,23 @@ void Wizard::ShowConnectionPage() {
     connectionPage_.slotFrames[3]->show();
     connectionPage_.slotFrames[2]->setVisible(type == 2 || type == 3);
     connectionPage_.slotFrames[4]->setVisible(type == 3);
+    focusNextSlot();
+}
+
+// The keyboard goes to the first slot still without its dimension, or to
+// Next once every slot has one.
+void Wizard::focusNextSlot() {
+    if (shared_.next->isEnabled()) {
+        shared_.next->setFocus();
+        return;
+    }
+    for (int slot = 1; slot <= 4; ++slot) {
+        if (connectionPage_.slotFrames[slot]->isVisible() &&
+            configuration_->record.slots[slot].dimensionLine == 0) {
+            connectionPage_.slotImages[slot]->setFocus();
+            return;
+        }
+    }
 }
 
 void Wizard::slotPressed(int slot, Qt::MouseButton button) {
@@ -63,6 +80,7 @@ void Wizard::slotPressed(int slot, Qt::MouseButton button) {
     TranslateDescriptions(*session_.files, list.title, list.lines);
     connectionLines_ = std::move(list.lines);
     AddChoices(connectionPage_.connections, connectionLines_);
+    connectionPage_.connections->setFocus();
 }
 
 void Wizard::ShowSlotHelp(int slot) {
@@ -106,6 +124,7 @@ void Wizard::connectionPressed(Qt::MouseButton button, int row) {
     connectionPage_.connectionDimensions->clear();
     FillConnDimList(slot);
     AddChoices(connectionPage_.connectionDimensions, connectionDimensionLines_);
+    connectionPage_.connectionDimensions->setFocus();
 }
 
 void Wizard::FillConnDimList(int slot) {
@@ -155,6 +174,7 @@ void Wizard::connectionDimensionPressed(Qt::MouseButton button, int row) {
     configuration_->SetCodePosition(line.letter, position);
     showCode();
     UpdateProgress();
+    focusNextSlot();
     if (session_.values.debugMode)
         fillDebugInfo();
 }

@@ -47,6 +47,32 @@ void Wizard::SelectValveType(int valveType) {
     valvePage_.dimensionFrame->show();
     valvePage_.accessoryFrame->show();
     UpdateProgress();
+    focusNextChoice();
+}
+
+// Where the keyboard goes after a choice on the valve page: to what is
+// still to be chosen, or to Next once the page is complete.
+void Wizard::focusNextChoice() {
+    if (shared_.next->isEnabled()) {
+        shared_.next->setFocus();
+        return;
+    }
+    const auto& flags = configuration_->positionFlags;
+    if (!flags[4]) {
+        valvePage_.dimensions->setFocus();
+        return;
+    }
+    if (!flags[3] && valvePage_.accessories->isEnabled()) {
+        valvePage_.accessories->setFocus();
+        return;
+    }
+    for (int g = 0; g < 4; ++g) {
+        QWidget* first = valvePage_.optionButtons[g][0];
+        if (!configuration_->record.options[g].chosen && first->isVisible() && first->isEnabled()) {
+            first->setFocus();
+            return;
+        }
+    }
 }
 
 void Wizard::FillValveLists(int valveType) {
@@ -110,6 +136,7 @@ void Wizard::dimensionPressed(Qt::MouseButton button, int row) {
     FillAccessoryList(record.valveType);
     options_->ApplyOptionDefaults();
     afterOptions();
+    focusNextChoice();
 }
 
 void Wizard::accessoryPressed(Qt::MouseButton button, int row) {
@@ -133,6 +160,7 @@ void Wizard::accessoryPressed(Qt::MouseButton button, int row) {
     configuration_->SetCodePosition(line.letter, 3);
     showCode();
     UpdateProgress();
+    focusNextChoice();
 }
 
 void Wizard::renderOptions() {
@@ -173,6 +201,7 @@ void Wizard::optionPressed(OptionGroup group, int option, Qt::MouseButton button
         return;
     options_->Choose(group, option);
     afterOptions();
+    focusNextChoice();
 }
 
 void Wizard::framePressed(OptionGroup group, Qt::MouseButton button) {

@@ -169,9 +169,11 @@ TEST_F(WizardTest, ARightClickShowsHelpAndChangesNothingOnScreen) {
     startConfiguring();
     press("OptCenter2");
     auto* dimensions = control<QListWidget>("lstDimensions");
+    const int current = dimensions->currentRow(); // the keyboard's place in the list
+    EXPECT_TRUE(dimensions->selectedItems().isEmpty()) << "the keyboard's place is no choice";
     pressRow("lstDimensions", 1, Qt::RightButton);
     EXPECT_TRUE(control<QWidget>("frmHelp")->isVisible());
-    EXPECT_EQ(dimensions->currentRow(), -1) << "the entry is not highlighted";
+    EXPECT_EQ(dimensions->currentRow(), current) << "the entry is not highlighted";
     EXPECT_TRUE(dimensions->selectedItems().isEmpty());
     // A left press beside the entries then chooses nothing.
     QTest::mouseClick(dimensions->viewport(), Qt::LeftButton, Qt::NoModifier,
@@ -185,6 +187,107 @@ TEST_F(WizardTest, ARightClickShowsHelpAndChangesNothingOnScreen) {
     press("optCloseDir2", Qt::RightButton);
     EXPECT_EQ(anticlockwise->isChecked(), checked) << "the screen keeps saying what the code says";
     EXPECT_EQ(code()[1], letter);
+}
+
+// Keys for whatever has the keyboard focus, as a user without a mouse types.
+void Type(Qt::Key key, int times = 1) {
+    for (int i = 0; i < times; ++i) {
+        QWidget* focus = QApplication::focusWidget();
+        ASSERT_NE(focus, nullptr) << "nothing has the focus";
+        QTest::keyClick(focus, key);
+    }
+}
+
+std::string FocusName() {
+    QWidget* focus = QApplication::focusWidget();
+    return focus ? focus->objectName().toStdString() : "(none)";
+}
+
+TEST_F(WizardTest, EveryValveTypeByKeyboardAlone) {
+    struct Case {
+        int type; // valve-type button, 0: the typed code below
+        int slots;
+        const char* typedCode;
+    };
+    const Case cases[] = {{1, 2, ""}, {2, 3, ""}, {3, 4, ""}, {0, 0, "DBUCFCXXFCXX-V18"}};
+    start();
+    for (const Case& c : cases) {
+        SCOPED_TRACE("valve type " + std::to_string(c.type) + " " + c.typedCode);
+        ASSERT_EQ(FocusName(), "cmdStartscreen1");
+        if (c.type == 0) {
+            Type(Qt::Key_Tab);
+            ASSERT_EQ(FocusName(), "cmdStartscreen2");
+            Type(Qt::Key_Space);
+            ASSERT_EQ(FocusName(), "txtCode");
+            QTest::keyClicks(QApplication::focusWidget(), c.typedCode);
+            Type(Qt::Key_Return); // a valid code goes on as Next does
+            EXPECT_EQ(window_->session().iProgressCode, 12);
+            EXPECT_EQ(code(), c.typedCode);
+        } else {
+            Type(Qt::Key_Space);
+            ASSERT_EQ(FocusName(), "OptCenter1");
+            Type(Qt::Key_Tab, c.type - 1);
+            Type(Qt::Key_Space);
+            ASSERT_EQ(FocusName(), "lstDimensions");
+            Type(Qt::Key_Down);
+            Type(Qt::Key_Return);
+            if (c.type != 1) {
+                ASSERT_EQ(FocusName(), "lstAccesories");
+                Type(Qt::Key_Down);
+                Type(Qt::Key_Return);
+            }
+            ASSERT_EQ(FocusName(), "cmdNext") << "the option defaults complete the page";
+            Type(Qt::Key_Space);
+            for (int slot = 0; slot < c.slots; ++slot) {
+                ASSERT_TRUE(FocusName().starts_with("img")) << FocusName();
+                Type(Qt::Key_Return);
+                ASSERT_EQ(FocusName(), "lstConnections");
+                Type(Qt::Key_Down);
+                Type(Qt::Key_Return);
+                ASSERT_EQ(FocusName(), "lstConnDim");
+                Type(Qt::Key_Down);
+                Type(Qt::Key_Return);
+            }
+            ASSERT_EQ(FocusName(), "cmdNext");
+            expectCodePasses();
+            EXPECT_EQ(code()[0], std::string("ETK")[c.type - 1]);
+            Type(Qt::Key_Space);
+            EXPECT_EQ(window_->session().iProgressCode, 6);
+        }
+        EXPECT_TRUE(control<QWidget>("cmdReport")->isVisible());
+        window_->wizard()->StartNew();
+    }
+    EXPECT_TRUE(messages_.shown.empty()) << messages_.shown.front();
+}
+
+TEST_F(WizardTest, TabFollowsTheScreenAndEscapeClosesWhatStandsOverIt) {
+    startConfiguring();
+    press("OptCenter2");
+    pressEntry("lstDimensions", "DN 100");
+    pressRow("lstAccesories", 0);
+    control<QWidget>("OptCenter1")->setFocus();
+    QStringList order;
+    for (int i = 0; i < 20 && !order.contains("cmdExit"); ++i) {
+        Type(Qt::Key_Tab);
+        order << QString::fromStdString(FocusName());
+    }
+    // From the top: the choices, then Next, Start new and Exit last.
+    ASSERT_TRUE(order.contains("cmdExit")) << order.join(' ').toStdString();
+    EXPECT_EQ(order.mid(order.indexOf("cmdNext")).join(' '), "cmdNext cmdStartNy cmdExit")
+        << order.join(' ').toStdString();
+    EXPECT_LT(order.indexOf("lstDimensions"), order.indexOf("cmdNext"));
+
+    press("cmdNext");
+    press("imgTop");
+    ASSERT_TRUE(control<QWidget>("frmConnections")->isVisible());
+    Type(Qt::Key_Escape);
+    EXPECT_FALSE(control<QWidget>("frmConnections")->isVisible());
+    EXPECT_EQ(FocusName(), "imgTop");
+    press("imgTop", Qt::RightButton);
+    ASSERT_TRUE(control<QWidget>("frmHelp")->isVisible());
+    Type(Qt::Key_Escape);
+    EXPECT_FALSE(control<QWidget>("frmHelp")->isVisible());
+    EXPECT_TRUE(window_->isVisible()) << "Escape never ends the program";
 }
 
 TEST_F(WizardTest, BackKeepsOnlyTheValveTypeAndExitClosesOnlyThePicker) {
