@@ -85,7 +85,9 @@ bool MainWindow::create() {
     if (form.exec() != QDialog::Accepted)
         return !form.quitRequested();
     session_.customer = form.details();
-    data::WriteCustomerDetails(personalIni, session_.customer);
+    if (!data::WriteCustomerDetails(personalIni, session_.customer))
+        session_.platform.messages.inform("The customer details could not be saved in\r\n" +
+                                          data::PathText(personalIni));
     return true;
 }
 

@@ -1,6 +1,9 @@
 #include "data/CustomerDetails.h"
 
 #include "platform/IniFile.h"
+#include "platform/SettingsStore.h"
+
+#include <unistd.h>
 
 namespace tv::data {
 
@@ -19,9 +22,9 @@ std::string ReadIni(const std::filesystem::path& file, std::string_view section,
     return platform::GetPrivateProfileString(section, key, "", file, kIniBuffer);
 }
 
-void WriteIni(const std::filesystem::path& file, std::string_view section, std::string_view key,
+bool WriteIni(const std::filesystem::path& file, std::string_view section, std::string_view key,
               std::string_view value) {
-    platform::WritePrivateProfileString(section, key, value, file);
+    return platform::WritePrivateProfileString(section, key, value, file);
 }
 
 std::string ReadIniSection(const std::filesystem::path& file, std::string_view section) {
@@ -36,7 +39,13 @@ void WriteIniSection(const std::filesystem::path& file, std::string_view section
 }
 
 std::filesystem::path PersonalIniPath(const std::filesystem::path& programDirectory) {
-    return programDirectory / "personal.ini";
+    const std::filesystem::path beside = programDirectory / "personal.ini";
+    // Where the program cannot write beside itself (installed for all
+    // users), each user keeps the details with the program's settings.
+    if (::access(beside.c_str(), W_OK) == 0 ||
+        (::access(beside.c_str(), F_OK) != 0 && ::access(programDirectory.c_str(), W_OK) == 0))
+        return beside;
+    return platform::FileSettingsStore::defaultPath().parent_path() / "personal.ini";
 }
 
 CustomerDetails ReadCustomerDetails(const std::filesystem::path& personalIni) {
@@ -48,12 +57,14 @@ CustomerDetails ReadCustomerDetails(const std::filesystem::path& personalIni) {
     };
 }
 
-void WriteCustomerDetails(const std::filesystem::path& personalIni,
+bool WriteCustomerDetails(const std::filesystem::path& personalIni,
                           const CustomerDetails& details) {
-    WriteIni(personalIni, kPersonal, "Customer", details.customer);
-    WriteIni(personalIni, kPersonal, "Company", details.company);
-    WriteIni(personalIni, kPersonal, "InvoiceAddress", details.invoiceAddress);
-    WriteIni(personalIni, kPersonal, "DeliveryAddress", details.deliveryAddress);
+    std::error_code ignored;
+    std::filesystem::create_directories(personalIni.parent_path(), ignored);
+    bool written = WriteIni(personalIni, kPersonal, "Customer", details.customer);
+    written = WriteIni(personalIni, kPersonal, "Company", details.company) && written;
+    written = WriteIni(personalIni, kPersonal, "InvoiceAddress", details.invoiceAddress) && written;
+    return WriteIni(personalIni, kPersonal, "DeliveryAddress", details.deliveryAddress) && written;
 }
 
 } // namespace tv::data

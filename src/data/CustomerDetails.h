@@ -21,19 +21,22 @@ struct CustomerDetails {
 // The ini operations (Windows-1252 texts, at most 254 characters a value).
 std::string ReadIni(const std::filesystem::path& file, std::string_view section,
                     std::string_view key);
-void WriteIni(const std::filesystem::path& file, std::string_view section, std::string_view key,
+bool WriteIni(const std::filesystem::path& file, std::string_view section, std::string_view key,
               std::string_view value);
 std::string ReadIniSection(const std::filesystem::path& file, std::string_view section);
 void WriteIniSection(const std::filesystem::path& file, std::string_view section,
                      std::string_view value);
 
-// programDirectory + "personal.ini".
+// programDirectory + "personal.ini"; when the program's directory cannot be
+// written (a program installed for all users), personal.ini beside the
+// user's settings file instead.
 std::filesystem::path PersonalIniPath(const std::filesystem::path& programDirectory);
 
 CustomerDetails ReadCustomerDetails(const std::filesystem::path& personalIni);
 
 // Writes the four keys in the order Customer, Company, InvoiceAddress,
-// DeliveryAddress. A file that cannot be written stays as it was.
-void WriteCustomerDetails(const std::filesystem::path& personalIni, const CustomerDetails& details);
+// DeliveryAddress. A file that cannot be written stays as it was, and
+// gives false.
+bool WriteCustomerDetails(const std::filesystem::path& personalIni, const CustomerDetails& details);
 
 } // namespace tv::data

@@ -1,4 +1,5 @@
 #include "data/CustomerDetails.h"
+#include "platform/SettingsStore.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -50,6 +51,18 @@ TEST(CustomerDetailsTest, SectionOperationsRoundTrip) {
     EXPECT_EQ(ReadIni(ini, "Personal", "Company"), "B");
     EXPECT_EQ(ReadIniSection(ini, "Personal"), std::string("Customer=A\0Company=B\0", 21));
     EXPECT_EQ(ReadIniSection(ini, "Missing"), "");
+}
+
+TEST(CustomerDetailsTest, AnInstalledProgramKeepsThemWithTheUsersSettings) {
+    TempDir dir;
+    EXPECT_EQ(PersonalIniPath(dir.path()), dir / "personal.ini") << "beside a program it can write";
+    const std::filesystem::path installed = dir / "usr-bin-that-is-not-there";
+    EXPECT_EQ(PersonalIniPath(installed),
+              platform::FileSettingsStore::defaultPath().parent_path() / "personal.ini");
+
+    std::filesystem::create_directory(dir / "personal.ini");
+    EXPECT_FALSE(WriteCustomerDetails(dir / "personal.ini", CustomerDetails{"a", "b", "c", "d"}))
+        << "a failed write is told to the caller";
 }
 
 } // namespace
