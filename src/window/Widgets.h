@@ -108,7 +108,13 @@ protected:
 class PressList : public QListWidget {
     Q_OBJECT
 public:
-    explicit PressList(QWidget* parent = nullptr) : QListWidget(parent) {}
+    explicit PressList(QWidget* parent = nullptr) : QListWidget(parent) {
+        // A long entry wraps onto a second line rather than run out of
+        // sight: the lists are as narrow as the data make them.
+        setWordWrap(true);
+        setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        setResizeMode(QListView::Adjust);
+    }
 
 Q_SIGNALS:
     void pressedRow(Qt::MouseButton button, int row);

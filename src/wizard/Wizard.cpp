@@ -15,6 +15,10 @@
 
 namespace tv::wizard {
 
+namespace {
+constexpr int kStartNewWidth = 1600; // twips
+} // namespace
+
 Wizard::Wizard(window::Session& session, SharedControls shared)
     : QObject(shared.window), session_(session), shared_(shared),
       valvePage_(shared.window, session), connectionPage_(shared.window, session) {
@@ -206,8 +210,10 @@ void Wizard::ResetValvePage() {
     const int width = px(window::kButtonWidth);
     const int height = px(window::kButtonHeight);
     shared_.exit->setGeometry(px(layout.exitLeft), top, width, height);
-    shared_.startNew->setGeometry(px(layout.exitLeft + window::kButtonWidth + 150), top, width,
-                                  height);
+    // "Start new" is the longest of the buttons' captions in some languages
+    // ("Neu beginnen"); the room up to the code box lets it be wider.
+    shared_.startNew->setGeometry(px(layout.exitLeft + window::kButtonWidth + 150), top,
+                                  px(kStartNewWidth), height);
     shared_.back->setGeometry(px(layout.windowWidth * 3 / 4), top, width, height);
     shared_.next->setGeometry(px(layout.windowWidth * 87 / 100), top, width, height);
     reportBack_->setGeometry(shared_.back->geometry());
