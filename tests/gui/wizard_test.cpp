@@ -353,6 +353,13 @@ TEST_F(WizardTest, TypedCodesAreCheckedAsTheyAreTyped) {
 
     box->setText(QString(500, QChar(0x4E2D)) + "\xE2\x82\xAC");
     EXPECT_FALSE(nextEnabled()) << "anything pasted is answered with the position message";
+    for (const QString& pasted : {QString(10000, 'Q'), QString("TBG\tCFC\x01SPFCXX-V18"),
+                                  QString::fromUtf8("Ж") + "BGCFCSPFCXX-V18"}) {
+        messages_.shown.clear();
+        box->setText(pasted);
+        EXPECT_FALSE(nextEnabled()) << pasted.left(20).toStdString();
+        EXPECT_EQ(messages_.shown.size(), 1u) << "one position message";
+    }
 
     box->setText("TBGCFCSPFCXX-V18");
     press("cmdNext");
@@ -376,7 +383,7 @@ TEST_F(WizardTest, MiddleClickInTheCodeBoxRecallsTheLastCode) {
 // middle click also pastes the primary selection.
 TEST_F(WizardTest, X11MiddleClickRecallsOnlyTheLastCode) {
     if (QGuiApplication::platformName() != "xcb")
-        GTEST_SKIP() << "needs an X server: runs as wizard_middle_click_on_x11";
+        GTEST_SKIP() << "needs an X server: runs as wizard_on_x11";
     QGuiApplication::clipboard()->setText("-V18TBGCFCSPFCXX-V18", QClipboard::Selection);
     settings_.save("Brivo", "Startup", "LastCode", "KBBDFDFDFDFD-V18");
     start();

@@ -55,7 +55,7 @@ TEST(ValvePageLayoutTest, CaptionsFollowTheLanguageHead) {
     EXPECT_EQ(captions.accessoryFrame, "Accessories");
     EXPECT_EQ(captions.dimensionLabel, "Choose the nominal size:");
     EXPECT_EQ(captions.slotFrames[1], "Connection 6 o'clock");
-    EXPECT_EQ(captions.connectionDimensionLabel, "Choose the connection size:");
+    EXPECT_EQ(captions.connectionDimensionLabel, "Choose the size:");
     EXPECT_EQ(captions.typeButtonLeft, 200);
     ASSERT_EQ(captions.typeDescriptions.size(), 4u);
     EXPECT_EQ(captions.typeDescriptions[1], "T-cross");
