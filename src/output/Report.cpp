@@ -73,9 +73,13 @@ public:
 private:
     std::string text() { return data::ReadTextLine(layout_); }
     int number() { return data::ReadNumberLine(layout_); }
+    // A program text in the report's language, as text (`tr`) or as it goes
+    // into the page (`html`). Every value of the page is written escaped;
+    // only the layout section's own lines are the maker's markup.
     std::string tr(std::string_view norwegian) const {
         return files_.TranslateText(TextKey(norwegian));
     }
+    std::string html(std::string_view norwegian) const { return EscapeHtml(tr(norwegian)); }
     void put(std::string line) { lines_.push_back(std::move(line)); }
     std::string measure(double value, int decimals) const {
         return result::FormatMeasure(value, decimals, in_.debugMode, separator_);
@@ -112,7 +116,7 @@ std::vector<std::string> ReportWriter::write(const std::string& reportDate, cons
     text(); // the section's title
     head();
     information(reportDate, nrf);
-    put("<h3>" + in_.record.typeDescription + " " + text() + "</h3>");
+    put("<h3>" + EscapeHtml(in_.record.typeDescription) + " " + text() + "</h3>");
     fontSize_ = number() - 10;
     for (int& width : widths_)
         width = number();
@@ -126,13 +130,13 @@ std::vector<std::string> ReportWriter::write(const std::string& reportDate, cons
     number(); // not used
     put("<br> ");
     put("<center><image border=1 ");
-    put(" src=\"" + pictureName + ".bmp\"></center><br>");
+    put(" src=\"" + EscapeHtml(pictureName) + ".bmp\"></center><br>");
     put("</td></tr></table>");
 
     customer();
     const std::string hint = text();
     put("<font size=-1>");
-    put(tr("Tips for utskrift p\xE5 1 side: Velg File, Forh\xE5ndsvisning, 68-75%") + hint);
+    put(html("Tips for utskrift p\xE5 1 side: Velg File, Forh\xE5ndsvisning, 68-75%") + hint);
     put("</font></body> </html>");
     return std::move(lines_);
 }
@@ -141,7 +145,8 @@ void ReportWriter::head() {
     put("<html><head><title>Tessaro ventilvavuvirivado rapport</title>");
     put("</head><body><table border=0><tr><td width=800>");
     put("<table><tr><td><image border=0 src='KelmorLogo_21.bmp'></td><td><center><h1> " +
-        tr(kMakerName) + " <br/> " + tr(kMakerPhone) + " <br/> " + tr(kMakerMail) + " <br/></h1>");
+        html(kMakerName) + " <br/> " + html(kMakerPhone) + " <br/> " + html(kMakerMail) +
+        " <br/></h1>");
     put("<h2>" + text() + "</h2></center></td></tr></table>");
 }
 
@@ -156,19 +161,19 @@ void ReportWriter::information(const std::string& reportDate, const std::string&
         put(valueCell);
     };
     line("<td width=190>", text() + ":</td>", std::string(data::kProgramVersion) + "</td></tr>");
-    line("<td width=190>", text() + ":</td>", in_.parameterFileTime + "</td></tr>");
-    line("<td width=190>", text() + ":</td>", in_.articleFileTime + "</td></tr>");
-    line("<tr><td width=190>", text() + ":</td>", reportDate + "</td></tr>");
+    line("<td width=190>", text() + ":</td>", EscapeHtml(in_.parameterFileTime) + "</td></tr>");
+    line("<td width=190>", text() + ":</td>", EscapeHtml(in_.articleFileTime) + "</td></tr>");
+    line("<tr><td width=190>", text() + ":</td>", EscapeHtml(reportDate) + "</td></tr>");
     line("<td width=190>", " </td>", " </td></tr>");
     const std::string codeCaption = text();
     put("<td width=190>");
     put(codeCaption + ":</td>");
     put("<td width=800><B>");
-    put(in_.code + " </B> -" +
-        tr("M\xE5 oppgis ved bestilling pr.mail og ev. p\xE5"
-           "f\xF8res tegninger") +
+    put(EscapeHtml(in_.code) + " </B> -" +
+        html("M\xE5 oppgis ved bestilling pr.mail og ev. p\xE5"
+             "f\xF8res tegninger") +
         "</td></tr>");
-    line("<td width=190>", text() + ":</td>", nrf + "</td></tr>");
+    line("<td width=190>", text() + ":</td>", EscapeHtml(nrf) + "</td></tr>");
     put("</table> <br>");
 }
 
@@ -191,7 +196,7 @@ void ReportWriter::row(const std::string& article, const std::string& dimension,
     put("<tr>");
     const std::string cells[5] = {article, dimension, description, weight, remark};
     for (int column = 0; column < 5; ++column)
-        WriteCell(lines_, cells[column], widths_[column], fontSize_);
+        WriteCell(lines_, EscapeHtml(cells[column]), widths_[column], fontSize_);
     put("</tr>");
 }
 
@@ -319,7 +324,7 @@ void ReportWriter::totals() {
     put("<td>");
     put(measure(weight_.kg, 1) + " kg" + unfinished(weight_.complete) + "</td>");
     put("<td> </td>");
-    put("<td>" + tr("Oppgi \xF8nsket antall") + "................</td>");
+    put("<td>" + html("Oppgi \xF8nsket antall") + "................</td>");
     put("</tr>");
     put("</table>");
 }
@@ -330,7 +335,7 @@ void ReportWriter::customer() {
         " id=\"AutoNumber1\">");
     put("<tr>");
     put("<td border=0 align=center>");
-    put("<B>" + tr("Bestilling fra") + " :</B>");
+    put("<B>" + html("Bestilling fra") + " :</B>");
     put("</td>");
     put("</tr>");
     const data::CustomerDetails& c = in_.customer;
@@ -343,11 +348,11 @@ void ReportWriter::customer() {
     };
     for (const auto& [key, value] : details) {
         put("<tr><td><b>");
-        put(tr(key) + " : </b>" + EscapeHtml(*value) + "<br>&nbsp;");
+        put(html(key) + " : </b>" + EscapeHtml(*value) + "<br>&nbsp;");
         put("<td></tr>");
     }
     put("<tr><td><b>");
-    put(tr("Bestillers sign") + " : </b><br>&nbsp;");
+    put(html("Bestillers sign") + " : </b><br>&nbsp;");
     put("<td></tr>");
     put("</table><br>");
 }

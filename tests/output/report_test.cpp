@@ -503,7 +503,7 @@ TEST_F(ReportTest, EnglishCaptionsComeFromTheLanguageFile) {
     };
     EXPECT_TRUE(has("Company : </b>Vannverket AS<br>&nbsp;"));
     EXPECT_TRUE(has("<B>Order from :</B>"));
-    EXPECT_TRUE(has("Connection 12 o'clock</td>"));
+    EXPECT_TRUE(has("Connection 12 o&#39;clock</td>")) << "a text, escaped like every value";
     EXPECT_TRUE(has("EBXCFCXXFCXX-V18 </B> -Must be stated when ordering by e-mail and should be "
                     "marked on drawings</td></tr>"));
     EXPECT_TRUE(
@@ -563,6 +563,21 @@ TEST_F(ReportTest, AnUnwritableReportDirectoryIsToldOnce) {
     ASSERT_EQ(messages_.shown.size(), 1u);
     EXPECT_NE(messages_.shown[0].find(data::PathText(outcome.path)), std::string::npos)
         << messages_.shown[0];
+}
+
+TEST_F(ReportTest, EveryValueIsTextNeverMarkup) {
+    // Markup in an article description and in the typed code's suffix,
+    // which the code check leaves as it is.
+    const auto copy = sampleCopyWith("Senterdel T-kryss DN 150 PN16",
+                                     "Senterdel <b>T</b> & \"DN 150\"", "Vantordata.dat");
+    const std::string page =
+        test::ReadBytes(write("TBGCFCSPFCXX-V18<IMG SRC=X ONERROR=alert(1)>", "NO", copy).path);
+    EXPECT_EQ(page.find("<IMG"), std::string::npos) << "no script from the code";
+    EXPECT_NE(page.find("TBGCFCSPFCXX-V18&lt;IMG SRC=X ONERROR=alert(1)&gt;"), std::string::npos);
+    EXPECT_EQ(page.find("<b>T</b>"), std::string::npos);
+    EXPECT_NE(page.find("Senterdel &lt;b&gt;T&lt;/b&gt; &amp; &quot;DN 150&quot;"),
+              std::string::npos);
+    EXPECT_NE(page.find("<table border=1>"), std::string::npos) << "the layout's own markup stays";
 }
 
 } // namespace
