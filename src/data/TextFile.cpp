@@ -150,6 +150,16 @@ double RoundHalfEven(double value) {
     return std::nearbyint(value); // the default rounding mode rounds halves to even
 }
 
+int HeldNumber(double value, int lowest, int highest, bool* held) {
+    const double rounded = RoundHalfEven(value);
+    const bool outside = !(rounded >= lowest && rounded <= highest); // NaN too
+    if (held)
+        *held = outside;
+    if (!outside)
+        return static_cast<int>(rounded);
+    return rounded > highest ? highest : lowest;
+}
+
 std::int16_t ReadNumberLine(TextFile& file) {
     constexpr double lowest = std::numeric_limits<std::int16_t>::min();
     constexpr double highest = std::numeric_limits<std::int16_t>::max();

@@ -96,6 +96,12 @@ double LeadingNumber(std::string_view text);
 // Rounds to a whole number, halves to the even neighbour.
 double RoundHalfEven(double value);
 
+// A number of a data file as an int: rounded (halves to the even
+// neighbour) and held within [lowest, highest], so that no text of a file
+// can overflow the conversion. `held` (when given) says whether the limit
+// was used, for the caller's message.
+int HeldNumber(double value, int lowest, int highest, bool* held = nullptr);
+
 // The text of a text key: the key without its two leading "¤".
 std::string_view KeyText(std::string_view textKey);
 

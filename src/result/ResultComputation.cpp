@@ -9,6 +9,7 @@
 #include <charconv>
 #include <cstdlib>
 #include <cstdio>
+#include <limits>
 #include <tuple>
 
 namespace tv::result {
@@ -98,7 +99,8 @@ data::TwipRect ReadTypeRect(data::TextFile& file, int valveType) {
 }
 
 int ScaleForStandardResolution(int value) {
-    return static_cast<int>(data::RoundHalfEven(value * 8 / 10.0));
+    return data::HeldNumber(value * 8 / 10.0, std::numeric_limits<int>::min(),
+                            std::numeric_limits<int>::max());
 }
 
 class Computation {
@@ -112,6 +114,7 @@ public:
 
 private:
     void save(const std::string& key, const std::string& value);
+    int offset(const ArticleRecord& article, int field, const std::string& key);
     void setPart(PartSlot slot, const ArticleRecord& article);
     void centrePart(ArticleRecord& centre);
     void valveHouses(const ArticleRecord& centre);
@@ -173,6 +176,18 @@ ResultState Computation::run() {
     if (startup_.debugMode)
         debugTotals();
     return std::move(state_);
+}
+
+// A dimensioning offset (field 4 or 5) within what the picture's 16-bit
+// values hold; a field beyond them is said once and held at the limit.
+int Computation::offset(const ArticleRecord& article, int field, const std::string& key) {
+    bool held = false;
+    const std::string& text = article.fields[static_cast<std::size_t>(field)];
+    const int value = data::HeldNumber(FieldNumber(text), -32768, 32767, &held);
+    if (held)
+        files_.report("Vantordata.dat, record " + key + ": the offset \"" + text.substr(0, 40) +
+                      "\" is outside -32768..32767; the nearest limit is used.");
+    return value;
 }
 
 void Computation::centrePart(ArticleRecord& centre) {
@@ -423,10 +438,8 @@ void Computation::connections() {
             LookupConnection(files_, record_, slot.slot, state_.connectionKeys[index], article) > 0;
         state_.connectionFound[index] = found;
         if (found) {
-            state_.offsetA[index] =
-                static_cast<int>(data::RoundHalfEven(FieldNumber(article.fields[4])));
-            state_.offsetB[index] =
-                static_cast<int>(data::RoundHalfEven(FieldNumber(article.fields[5])));
+            state_.offsetA[index] = offset(article, 4, state_.connectionKeys[index]);
+            state_.offsetB[index] = offset(article, 5, state_.connectionKeys[index]);
             const double length = FieldNumber(article.fields[6]);
             const bool complete = length > 9.99;
             const bool vertical = slot.slot == 1 || slot.slot == 3;

@@ -23,7 +23,7 @@ using data::TextFile;
 // even) and, where it would not fit, held at the nearest limit as a number
 // line is.
 std::int16_t Int16(double value) {
-    return static_cast<std::int16_t>(std::clamp(data::RoundHalfEven(value), -32768.0, 32767.0));
+    return static_cast<std::int16_t>(data::HeldNumber(value, -32768, 32767));
 }
 
 // The dimensioning offset of an article record: field 4, or field 5 with

@@ -12,9 +12,10 @@ ChoiceLine ParseChoiceLine(std::string_view line, std::size_t descriptionColumn)
     choice.key = std::string(line.substr(0, line.find(' ')));
     if (line.size() >= 20)
         choice.letter = std::string(1, line[19]);
+    // Four columns hold at most four digits, but "9e99" is a number too.
     if (line.size() >= 22)
-        choice.millimetres =
-            static_cast<int>(data::RoundHalfEven(data::LeadingNumber(line.substr(21, 4))));
+        choice.millimetres = data::HeldNumber(data::LeadingNumber(line.substr(21, 4)), -9999, 9999,
+                                              &choice.millimetresHeld);
     if (line.size() >= descriptionColumn)
         choice.description = std::string(line.substr(descriptionColumn - 1));
     return choice;

@@ -14,6 +14,7 @@ struct ChoiceLine {
     std::string letter; // one character; empty when the line is shorter than 20
     int millimetres = 0;
     std::string description;
+    bool millimetresHeld = false; // columns 22 to 25 held a number beyond -9999..9999
 };
 
 inline constexpr std::size_t kDescriptionColumn = 26;

@@ -86,8 +86,13 @@ ChoiceList ReadChoiceList(data::DataFiles& files, std::string_view key,
                      std::to_string(maxLines) + " lines; only the first " +
                      std::to_string(maxLines) + " are used.");
     }
-    for (int i = 1; i <= count && list.lines.size() < maxLines; ++i)
+    for (int i = 1; i <= count && list.lines.size() < maxLines; ++i) {
         list.lines.push_back(ParseChoiceLine(lines[i], descriptionColumn));
+        if (list.lines.back().millimetresHeld)
+            files.report("Tessaro.dat, section " + std::string(key) + ": the millimetres of \"" +
+                         lines[i].substr(0, 40) +
+                         "\" are outside -9999..9999; the nearest limit is used.");
+    }
     return list;
 }
 

@@ -49,9 +49,10 @@ protected:
 // The sample installation, codes checked as the code entry screen does.
 class SampleResultTest : public ResultTest {
 protected:
-    ResultState computeCode(const char* code, const char* language = "NO") {
-        files_ = std::make_unique<data::DataFiles>(std::filesystem::path(TV_SAMPLE_DIR) / "Tessaro",
-                                                   language, messages_);
+    ResultState computeCode(
+        const char* code, const char* language = "NO",
+        const std::filesystem::path& data = std::filesystem::path(TV_SAMPLE_DIR) / "Tessaro") {
+        files_ = std::make_unique<data::DataFiles>(data, language, messages_);
         configuration_ =
             std::make_unique<wizard::Configuration>(*files_, wizard::ReadValvePageLayout(*files_));
         configuration_->Clear();
@@ -101,6 +102,24 @@ TEST_F(SampleResultTest, SingleValve) {
                                          {"ConnectionSouthLength", "200 mm"},
                                          {"ConnectionSouthName", "KEL_TK150_FC"}}));
     EXPECT_TRUE(messages_.shown.empty());
+}
+
+TEST_F(SampleResultTest, AnOffsetOfTwentyDigitsIsHeldAtTheLimitAndSaid) {
+    test::TempDir copy;
+    std::filesystem::copy(std::filesystem::path(TV_SAMPLE_DIR) / "Tessaro", copy.path(),
+                          std::filesystem::copy_options::recursive);
+    std::string articles = test::ReadBytes(copy / "Vantordata.dat");
+    const auto record = articles.find(Cp("¤0150_FLENS_DN150_TK "));
+    const auto field4 = articles.find("\r\n672\r\n", record);
+    ASSERT_NE(field4, std::string::npos);
+    articles.replace(field4, 7, "\r\n99999999999999999999\r\n");
+    test::WriteBytes(copy / "Vantordata.dat", articles);
+
+    const ResultState result = computeCode("EBXCFCXXFCXX-V18", "NO", copy.path());
+    EXPECT_EQ(result.offsetA[1], 32767);
+    ASSERT_EQ(messages_.shown.size(), 1u) << "said once, though two slots use the record";
+    EXPECT_NE(messages_.shown[0].find("outside -32768..32767"), std::string::npos)
+        << messages_.shown[0];
 }
 
 TEST_F(SampleResultTest, TCross) {
@@ -713,7 +732,7 @@ TEST(FormatTest, FixedDecimals) {
         {-0.0001, 3, ".", "0.000"},
         {-2.5, 1, ",", "-2,5"},
         {1e20, 1, ".", "100000000000000000000.0"},
-        {632.5, 0, ".", "633"},  // halves away from zero, not to the even neighbour
+        {632.5, 0, ".", "633"}, // halves away from zero, not to the even neighbour
         {672.5, 0, ".", "673"},
         {-2.5, 0, ".", "-3"},
         {0.125, 2, ",", "0,13"},

@@ -30,6 +30,14 @@ TEST(ChoiceLineTest, ShortLinesHaveNoLetter) {
     EXPECT_EQ(ParseChoiceLine("KEYWITHOUTBLANKSANDLONG").key, "KEYWITHOUTBLANKSANDLONG");
 }
 
+TEST(ChoiceLineTest, MillimetresBeyondFourDigitsAreHeld) {
+    const auto line = ParseChoiceLine("DN150              C 9e99Nominell");
+    EXPECT_EQ(line.millimetres, 9999);
+    EXPECT_TRUE(line.millimetresHeld);
+    EXPECT_EQ(ParseChoiceLine("DN150              C -9e9x").millimetres, -9999);
+    EXPECT_FALSE(ParseChoiceLine("DN150              C 0150").millimetresHeld);
+}
+
 TEST(ChoiceLineTest, FourDigits) {
     EXPECT_EQ(FourDigits(80), "0080");
     EXPECT_EQ(FourDigits(100), "0100");
