@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <initializer_list>
+#include <cstdlib>
 #include <random>
 #include <sstream>
 #include <string>
@@ -39,6 +40,30 @@ public:
 
 private:
     std::filesystem::path path_;
+};
+
+// A file system of 64 KiB of its own (a tmpfs), to fill up: only root may
+// mount one, so a test that needs it skips with that reason elsewhere.
+class SmallFileSystem {
+public:
+    SmallFileSystem() {
+        const std::string command =
+            "mount -t tmpfs -o size=64k tmpfs '" + dir_.path().string() + "' 2>/dev/null";
+        mounted_ = std::system(command.c_str()) == 0;
+    }
+    ~SmallFileSystem() {
+        if (mounted_)
+            std::system(("umount '" + dir_.path().string() + "'").c_str());
+    }
+    SmallFileSystem(const SmallFileSystem&) = delete;
+    SmallFileSystem& operator=(const SmallFileSystem&) = delete;
+
+    bool mounted() const { return mounted_; }
+    std::filesystem::path operator/(std::string_view name) const { return dir_ / name; }
+
+private:
+    TempDir dir_;
+    bool mounted_ = false;
 };
 
 inline void WriteBytes(const std::filesystem::path& file, std::string_view bytes) {

@@ -11,6 +11,7 @@
 #include "wizard/ValvePageLayout.h"
 
 #include <algorithm>
+#include <cmath>
 #include <array>
 #include <cstdio>
 #include <memory>
@@ -186,7 +187,10 @@ std::string JsonText(std::string_view cp1252) {
 }
 
 // A JSON number: the shortest decimal form with a point.
+// JSON has no infinity: a number that is none is written as null.
 std::string JsonNumber(double value) {
+    if (!std::isfinite(value))
+        return "null";
     return result::FormatShortest(value, ".");
 }
 

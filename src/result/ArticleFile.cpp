@@ -91,6 +91,17 @@ int LookupArticle(data::DataFiles& files, std::string_view key, ArticleRecord& r
     for (int i = 1; i <= lines; ++i)
         record.fields[static_cast<std::size_t>(i)] = translated[static_cast<std::size_t>(i)];
 
+    // The lengths and weights the results add up: a field beyond the range
+    // is said once.
+    for (std::size_t field : {6u, 8u}) {
+        bool held = false;
+        FieldNumber(record.fields[field], &held);
+        if (held)
+            files.report(std::string(kArticleFile) + ", record " + recordKey + ", field " +
+                         std::to_string(field) + ": the number is beyond " +
+                         std::to_string(static_cast<long long>(kMaxFieldNumber)) +
+                         "; that limit is used.");
+    }
     if (record.fields[2].starts_with(kUnused))
         record.fields[0] = "(UNUSED) ";
     if (record.fields[3].starts_with(kUnused))
@@ -98,7 +109,9 @@ int LookupArticle(data::DataFiles& files, std::string_view key, ArticleRecord& r
     return count;
 }
 
-double FieldNumber(std::string_view field) {
+double FieldNumber(std::string_view field, bool* held) {
+    if (held)
+        *held = false;
     // The longest prefix that is a decimal number: a sign, digits, a point
     // and digits. A blank, a comma or a unit ends it ("1 200 kg" is 1).
     std::size_t end = 0;
@@ -130,7 +143,15 @@ double FieldNumber(std::string_view field) {
     if (text.front() == '.')
         text.insert(text.begin(), '0');
     double value = 0.0;
-    std::from_chars(text.data(), text.data() + text.size(), value);
+    const auto [end_, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    (void)end_;
+    // Beyond the range (a line of hundreds of digits) the limit stands in,
+    // never infinity or 0.
+    if (error == std::errc::result_out_of_range || value > kMaxFieldNumber) {
+        value = kMaxFieldNumber;
+        if (held)
+            *held = true;
+    }
     return negative ? -value : value;
 }
 

@@ -28,9 +28,14 @@ inline constexpr int kMaxArticleFields = 30;
 int LookupArticle(data::DataFiles& files, std::string_view key, ArticleRecord& record,
                   bool lowerCasePlaceholder);
 
+// The largest length or weight a field gives (in either sign); a field
+// beyond it reads as this limit.
+inline constexpr double kMaxFieldNumber = 1e9;
+
 // The leading decimal number of a field ("0.250 m" gives 0.25); a text
-// without one gives 0. Commas end the number.
-double FieldNumber(std::string_view field);
+// without one gives 0. Commas end the number. `held` (when given) says
+// whether the number was beyond kMaxFieldNumber.
+double FieldNumber(std::string_view field, bool* held = nullptr);
 
 // Key builders: "¤" + DN as four digits + "_" + ..., without a trailing blank.
 std::string CenterPartKey(const wizard::ConfigurationRecord& record);

@@ -1,5 +1,7 @@
 #include "result/QtCanvas.h"
 
+#include <QSaveFile>
+
 #include "platform/qt/QtText.h"
 #include "result/ValvePicture.h"
 
@@ -108,7 +110,16 @@ int QtCanvas::lineHeight() const {
 bool QtCanvas::saveBitmap(const std::filesystem::path& path) const {
     if (image_.isNull())
         return false;
-    return image_.save(FileName(path), "BMP");
+    // Through a temporary file renamed into place: a full disk leaves the
+    // old picture (or none), never half a bitmap beside the report.
+    QSaveFile file(FileName(path));
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    if (!image_.save(&file, "BMP")) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
 }
 
 } // namespace tv::result

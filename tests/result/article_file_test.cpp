@@ -238,6 +238,27 @@ TEST(FieldNumberTest, LeadingDecimalNumber) {
     };
     for (const Case& c : cases)
         EXPECT_DOUBLE_EQ(FieldNumber(c.text), c.value) << c.text << ": " << c.why;
+
+    // Hundreds of digits read as the limit, never as infinity or 0.
+    bool held = false;
+    EXPECT_DOUBLE_EQ(FieldNumber(std::string(308, '9') + " mm", &held), kMaxFieldNumber);
+    EXPECT_TRUE(held);
+    EXPECT_DOUBLE_EQ(FieldNumber("-" + std::string(309, '9')), -kMaxFieldNumber);
+    EXPECT_DOUBLE_EQ(FieldNumber("1000000000 kg", &held), 1e9);
+    EXPECT_FALSE(held);
+}
+
+TEST_F(ArticleFileTest, ALengthBeyondTheRangeIsSaidOnce) {
+    articles({"¤0150_X_TK ", "title", "A-1", "Flens", "x", "0", "0", std::string(309, '9'), "BLK",
+              "8 kg", "EOL"});
+    auto& data = files();
+    for (int i = 0; i < 2; ++i)
+        EXPECT_EQ(LookupArticle(data, Cp("¤0150_X_TK"), record_, false), 8);
+    EXPECT_DOUBLE_EQ(FieldNumber(record_.fields[6]), kMaxFieldNumber);
+    ASSERT_EQ(messages_.shown.size(), 1u);
+    EXPECT_NE(messages_.shown[0].find("field 6: the number is beyond 1000000000"),
+              std::string::npos)
+        << messages_.shown[0];
 }
 
 wizard::ConfigurationRecord SampleRecord() {

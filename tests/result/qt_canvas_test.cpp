@@ -85,5 +85,20 @@ TEST(QtCanvasTest, TextsGoBelowTheirTopAndAnEmptyCanvasIsNotSaved) {
     EXPECT_GT(darkRows, 4);
 }
 
+TEST(QtCanvasTest, AFullDiskKeepsTheOlderPictureWhole) {
+    test::SmallFileSystem disk;
+    if (!disk.mounted())
+        GTEST_SKIP() << "mounting a small file system needs root";
+    test::WriteBytes(disk / "valve.bmp", "BM older picture");
+    QtCanvas canvas;
+    canvas.setSize(6000, 3000); // 400 by 200 pixels: more than the disk holds
+    EXPECT_FALSE(canvas.saveBitmap(disk / "valve.bmp"));
+    EXPECT_EQ(test::ReadBytes(disk / "valve.bmp"), "BM older picture");
+    int entries = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(disk / ""))
+        ++entries;
+    EXPECT_EQ(entries, 1) << "no half-written file left";
+}
+
 } // namespace
 } // namespace tv::result
