@@ -88,6 +88,10 @@ std::optional<ResultOptions> ParseResultArguments(std::string_view command,
 
 } // namespace
 
+int CommandStatus(int status, const platform::SettingsStore& settings) {
+    return status == kExitValid && settings.saveFailed() ? kExitInvalid : status;
+}
+
 std::optional<CommandInstallation> StartInstallation(platform::Platform& platform,
                                                      const std::string& language) {
     StartupOutcome startup = RunStartup(platform);

@@ -37,6 +37,12 @@ struct CommandInstallation {
 std::optional<CommandInstallation> StartInstallation(platform::Platform& platform,
                                                      const std::string& language = {});
 
+// A command's exit status once the settings are taken into account: a
+// command that computed its answer but could not save a setting (the
+// hand-over for the CAD program, start-up's values) ends with
+// kExitInvalid; the store has said why.
+int CommandStatus(int status, const platform::SettingsStore& settings);
+
 // `check CODE` (args: "check" and the code, UTF-8 as the terminal gives
 // it). Runs start-up as the window does, then checks the code as the code
 // entry screen does and writes the first invalid position (0 when the code

@@ -110,9 +110,8 @@ std::filesystem::path ProgramDirectory() {
 
 // A command runs headless: its messages go to standard error, and it needs
 // no display.
-int RunCommand(int argc, char* argv[], const std::vector<std::string>& args) {
-    tv::platform::FileSettingsStore settings(tv::platform::FileSettingsStore::defaultPath());
-    tv::platform::StderrMessageBoxes messages;
+int RunNamedCommand(int argc, char* argv[], const std::vector<std::string>& args,
+                    tv::platform::SettingsStore& settings, tv::platform::MessageBoxes& messages) {
     if (args[0] == "report") {
         // The report draws the valve picture, which takes the graphics part
         // of Qt; without a display it draws off screen.
@@ -150,6 +149,13 @@ int RunCommand(int argc, char* argv[], const std::vector<std::string>& args) {
     return tv::app::RunCheckCommand(args, platform, std::cout, std::cerr);
 }
 
+int RunCommand(int argc, char* argv[], const std::vector<std::string>& args) {
+    tv::platform::FileSettingsStore file(tv::platform::FileSettingsStore::defaultPath());
+    tv::platform::StderrMessageBoxes messages;
+    tv::platform::ReportingSettingsStore settings(file, messages);
+    return tv::app::CommandStatus(RunNamedCommand(argc, argv, args, settings, messages), settings);
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -175,8 +181,9 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     application.setApplicationName("tessaro-vavuvirivado");
 
-    tv::platform::FileSettingsStore settings(tv::platform::FileSettingsStore::defaultPath());
+    tv::platform::FileSettingsStore settingsFile(tv::platform::FileSettingsStore::defaultPath());
     tv::platform::QtMessageBoxes messages;
+    tv::platform::ReportingSettingsStore settings(settingsFile, messages);
     tv::platform::QtSystem system;
     tv::platform::QtShell shell;
     tv::platform::X11WindowSearch windows;

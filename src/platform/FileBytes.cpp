@@ -119,18 +119,26 @@ bool ReplaceFileBytes(const fs::path& file, std::string_view bytes) {
     std::error_code ec;
     const bool isLink = fs::symlink_status(file, ec).type() == fs::file_type::symlink;
     const fs::path target = isLink ? fs::canonical(file, ec) : file;
-    if ((isLink && ec) || target.filename().empty() || IsMarkedReadOnly(target))
+    if ((isLink && ec) || target.filename().empty() || IsMarkedReadOnly(target)) {
+        errno = EACCES;
         return false;
+    }
     fs::path tempPath;
     const int fd = CreateTempBeside(target, tempPath);
     if (fd < 0)
         return false;
     CopyPermissions(target, fd);
-    const bool written = WriteAll(fd, bytes) && ::fsync(fd) == 0;
-    const bool closed = ::close(fd) == 0;
-    if (written && closed && ::rename(tempPath.c_str(), target.c_str()) == 0)
+    bool written = WriteAll(fd, bytes) && ::fsync(fd) == 0;
+    int error = errno;
+    written = ::close(fd) == 0 && written;
+    if (written && ::rename(tempPath.c_str(), target.c_str()) == 0)
         return true;
+    if (written)
+        error = errno;
+    // The caller may say why: the reason is the failed step's, not the
+    // clean-up's.
     ::unlink(tempPath.c_str());
+    errno = error;
     return false;
 }
 

@@ -34,6 +34,7 @@ std::optional<std::string> ReadFileBytes(const std::filesystem::path& file);
 // `file`, so `file` holds either the old or the new bytes, never a mix.
 // Refuses (false) when `file` exists without any write permission bit, since
 // the rename would otherwise replace a file its owner marked read-only.
+// After a failure errno holds the reason.
 bool ReplaceFileBytes(const std::filesystem::path& file, std::string_view bytes);
 
 // Blanks and tabs around a text dropped.

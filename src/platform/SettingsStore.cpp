@@ -2,7 +2,9 @@
 
 #include "platform/FileBytes.h"
 
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <optional>
 #include <vector>
 
@@ -147,8 +149,10 @@ bool FileSettingsStore::save(std::string_view app, std::string_view section, std
     std::error_code ec;
     fs::create_directories(file_.parent_path(), ec);
     const std::optional<std::string> bytes = ReadFileBytes(file_);
-    if (!bytes)
+    if (!bytes) {
+        problem_ = file_.string() + ": the file cannot be read";
         return false;
+    }
     std::vector<TextLine> lines = SplitLines(*bytes);
     const Location where = Locate(lines, app, section, key);
     if (where.keyLine) {
@@ -161,7 +165,21 @@ bool FileSettingsStore::save(std::string_view app, std::string_view section, std
         InsertLine(lines, lines.size(), SectionLine(app, section));
         InsertLine(lines, lines.size(), std::string(key) + "=" + Escape(value));
     }
-    return ReplaceFileBytes(file_, JoinLines(lines));
+    if (ReplaceFileBytes(file_, JoinLines(lines)))
+        return true;
+    problem_ = file_.string() + ": " + std::strerror(errno);
+    return false;
+}
+
+bool ReportingSettingsStore::save(std::string_view app, std::string_view section,
+                                  std::string_view key, std::string_view value) {
+    if (store_.save(app, section, key, value))
+        return true;
+    if (!said_) {
+        said_ = true;
+        messages_.inform("The settings could not be saved:\r\n" + store_.problem());
+    }
+    return false;
 }
 
 namespace {
@@ -184,8 +202,10 @@ bool MemorySettingsStore::save(std::string_view app, std::string_view section, s
                                std::string_view value) {
     const Address address = AddressOf(app, section, key);
     ++saves_[address];
-    if (failSaves)
+    if (failSaves) {
+        failed_ = true;
         return false;
+    }
     values_[address] = std::string(value);
     return true;
 }

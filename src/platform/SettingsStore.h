@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/MessageBoxes.h"
+
 #include <filesystem>
 #include <map>
 #include <string>
@@ -23,6 +25,9 @@ public:
     // store then holds what it held before.
     virtual bool save(std::string_view app, std::string_view section, std::string_view key,
                       std::string_view value) = 0;
+
+    // Whether a save has failed since the store was made.
+    virtual bool saveFailed() const = 0;
 };
 
 // The real store: one plain text file per user,
@@ -48,9 +53,36 @@ public:
                     std::string_view key) const override;
     bool save(std::string_view app, std::string_view section, std::string_view key,
               std::string_view value) override;
+    bool saveFailed() const override { return !problem_.empty(); }
+
+    // The file and the reason of the last failed save ("" when none failed).
+    const std::string& problem() const { return problem_; }
 
 private:
     std::filesystem::path file_;
+    std::string problem_;
+};
+
+// The store the window and the commands use: the file store, and a message
+// (the file and the reason) the first time a value cannot be saved, so a
+// CAD program beside it never reads an older valve's values unnoticed.
+class ReportingSettingsStore final : public SettingsStore {
+public:
+    ReportingSettingsStore(FileSettingsStore& store, MessageBoxes& messages)
+        : store_(store), messages_(messages) {}
+
+    std::string get(std::string_view app, std::string_view section,
+                    std::string_view key) const override {
+        return store_.get(app, section, key);
+    }
+    bool save(std::string_view app, std::string_view section, std::string_view key,
+              std::string_view value) override;
+    bool saveFailed() const override { return store_.saveFailed(); }
+
+private:
+    FileSettingsStore& store_;
+    MessageBoxes& messages_;
+    bool said_ = false;
 };
 
 // Test double: keeps the values in memory and counts the saves per key.
@@ -66,11 +98,13 @@ public:
 
     // When set, every save fails and changes nothing.
     bool failSaves = false;
+    bool saveFailed() const override { return failed_; }
 
 private:
     using Address = std::tuple<std::string, std::string, std::string>;
     std::map<Address, std::string> values_;
     std::map<Address, int> saves_;
+    bool failed_ = false;
 };
 
 } // namespace tv::platform

@@ -119,6 +119,23 @@ TEST(FileSettingsStore, FailedSaveReturnsFalseAndChangesNothing) {
     EXPECT_FALSE(readOnly.save("Brivo", "Startup", "Language", "NO"));
     EXPECT_EQ(readOnly.get("Brivo", "Startup", "Language"), "DE");
     std::filesystem::permissions(file, std::filesystem::perms::owner_all);
+    EXPECT_TRUE(readOnly.saveFailed());
+    EXPECT_EQ(readOnly.problem(), file.string() + ": Permission denied");
+}
+
+TEST(ReportingSettingsStore, AFailedSaveIsSaidOnceWithTheFileAndTheReason) {
+    TempDir dir;
+    std::filesystem::create_directories(dir / "settings.ini"); // a directory in its place
+    FileSettingsStore file(dir / "settings.ini");
+    RecordingMessageBoxes messages;
+    ReportingSettingsStore store(file, messages);
+    EXPECT_FALSE(store.saveFailed());
+    EXPECT_FALSE(store.save("Brivo", "Startup", "LastCode", "A"));
+    EXPECT_FALSE(store.save("Brivo", "Startup", "BottomDefault", "B"));
+    EXPECT_TRUE(store.saveFailed());
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0], "The settings could not be saved:\r\n" +
+                                     (dir / "settings.ini").string() + ": the file cannot be read");
 }
 
 namespace {
