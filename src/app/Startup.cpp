@@ -3,6 +3,7 @@
 #include "data/DataFiles.h"
 #include "data/Pictures.h"
 #include "data/TextFile.h"
+#include "platform/FileBytes.h"
 
 #include <algorithm>
 #include <cmath>
@@ -24,11 +25,10 @@ std::string WithSeparator(std::string directory) {
 }
 
 // Writes the date and time into a file; false when that is not possible.
+// Through the safe write, so whatever stands under the name (even a pipe)
+// is replaced, never opened and waited on.
 bool WriteProbe(const std::string& path, const std::string& text) {
-    std::ofstream out(ToPath(path), std::ios::binary | std::ios::trunc);
-    out << text << "\r\n";
-    out.close();
-    return static_cast<bool>(out);
+    return platform::ReplaceFileBytes(ToPath(path), text + "\r\n");
 }
 
 std::int16_t ProgramMode(const std::string& text) {
@@ -143,8 +143,7 @@ StartupOutcome RunStartup(platform::Platform& platform,
     const data::DataFiles files(ToPath(v.dataDirectory), "NO", quiet);
     for (const char* name : {"Tessaro.dat", "Vantordata.dat", "Lang_NO.txt"}) {
         const std::filesystem::path path = files.locate(name);
-        std::ifstream probe(path, std::ios::binary);
-        if (!std::filesystem::is_regular_file(path, ignored) || !probe) {
+        if (!platform::ReadRegularFile(path, 0).readable) {
             outcome.failure = std::string("Parameterfile ") + name + "\r\nikke funnet i " +
                               v.dataDirectory +
                               "\r\nBrivo kan ikke eksekveres. Vennligst sjekk installasjonen.";

@@ -2,6 +2,7 @@
 
 #include "window/Widgets.h"
 #include "platform/qt/QtText.h"
+#include "platform/qt/QtPictures.h"
 
 #include <QFont>
 #include <QPixmap>
@@ -113,7 +114,7 @@ void StartScreen::setFirstInfoText(std::string_view cp1252) {
 
 void StartScreen::showPicture(QLabel* label, std::string_view pictureName) {
     const auto path = session_.FindPicture(pictureName);
-    label->setPixmap(QPixmap(platform::ToQString(PathText(path))));
+    label->setPixmap(platform::ReadPixmap(path));
 }
 
 void StartScreen::placeInfo(QLabel* label, const TwipRect& rect, const std::string& infoName) {

@@ -1,6 +1,7 @@
 #include "data/TextFile.h"
 
 #include "data/DataFiles.h"
+#include "platform/FileBytes.h"
 
 #include <charconv>
 #include <cmath>
@@ -27,18 +28,20 @@ const std::unordered_map<std::string, std::string>& FileLines::translations() co
 }
 
 std::shared_ptr<const FileLines> LoadFileLines(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
+    platform::FileRead read = platform::ReadRegularFile(path, kMaxFileBytes);
+    if (read.missing)
         return nullptr;
     auto result = std::make_shared<FileLines>();
-    std::string bytes(kMaxFileBytes + 1, '\0');
-    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    bytes.resize(static_cast<std::size_t>(in.gcount()));
-    if (bytes.size() > kMaxFileBytes) {
-        bytes.resize(kMaxFileBytes);
+    // A file that opens but cannot be read is said as such, not taken for
+    // an empty one.
+    if (!read.readable) {
+        result->problem = "cannot be read (" + read.reason + ")";
+        return result;
+    }
+    const std::string& bytes = read.bytes;
+    if (read.truncated)
         result->problem = "is larger than " + std::to_string(kMaxFileBytes / (1024 * 1024)) +
                           " MB; only its beginning is read";
-    }
 
     std::size_t start = 0;
     while (start < bytes.size()) {

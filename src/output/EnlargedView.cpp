@@ -2,6 +2,7 @@
 
 #include "window/Widgets.h"
 #include "platform/qt/QtText.h"
+#include "platform/qt/QtPictures.h"
 #include "result/QtCanvas.h"
 #include "result/ResultScreen.h"
 #include "result/ValvePicture.h"
@@ -62,8 +63,7 @@ void EnlargedView::open(const wizard::ConfigurationRecord& record, const std::st
     const int size = session_.px(300);
     exitPicture_->setGeometry(surface_->width() - size - session_.px(60), session_.px(60), size,
                               size);
-    exitPicture_->setPixmap(
-        QPixmap(platform::ToQString(data::PathText(session_.files->locate("ExitPic.gif")))));
+    exitPicture_->setPixmap(platform::ReadPixmap(session_.files->locate("ExitPic.gif")));
     exitPicture_->show();
     exitPicture_->raise();
     escape_->setEnabled(true);

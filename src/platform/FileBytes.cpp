@@ -6,7 +6,9 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <fstream>
+#include <limits>
 #include <iterator>
 #include <sstream>
 
@@ -44,21 +46,53 @@ void InsertLine(std::vector<TextLine>& lines, std::size_t at, std::string text) 
                  TextLine{std::move(text), "\r\n"});
 }
 
+FileRead ReadRegularFile(const fs::path& file, std::size_t limit) {
+    FileRead read;
+    const int fd = ::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        read.missing = errno == ENOENT;
+        read.reason = std::strerror(errno);
+        return read;
+    }
+    struct stat status {};
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        read.reason = S_ISDIR(status.st_mode) ? "it is a directory" : "it is not a regular file";
+        ::close(fd);
+        return read;
+    }
+    // A regular file never blocks; reads take the usual path from here on.
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    const std::size_t size = static_cast<std::size_t>(std::max<off_t>(status.st_size, 0));
+    read.bytes.resize(std::min(size, limit));
+    std::size_t have = 0;
+    while (have < read.bytes.size()) {
+        const ssize_t got = ::read(fd, read.bytes.data() + have, read.bytes.size() - have);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0) {
+            read.reason = std::strerror(errno);
+            read.bytes.clear();
+            ::close(fd);
+            return read;
+        }
+        if (got == 0)
+            break; // the file shrank meanwhile
+        have += static_cast<std::size_t>(got);
+    }
+    read.bytes.resize(have);
+    read.truncated = size > limit;
+    read.readable = true;
+    ::close(fd);
+    return read;
+}
+
 std::optional<std::string> ReadFileBytes(const fs::path& file) {
-    std::error_code ec;
-    const fs::file_status status = fs::status(file, ec);
-    if (status.type() == fs::file_type::not_found)
+    FileRead read = ReadRegularFile(file, std::numeric_limits<std::size_t>::max());
+    if (read.missing)
         return std::string();
-    if (ec || status.type() != fs::file_type::regular)
+    if (!read.readable)
         return std::nullopt;
-    std::ifstream in(file, std::ios::binary);
-    if (!in)
-        return std::nullopt;
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    if (in.bad())
-        return std::nullopt;
-    return std::move(bytes).str();
+    return std::move(read.bytes);
 }
 
 namespace {

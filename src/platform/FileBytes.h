@@ -25,9 +25,27 @@ std::string JoinLines(const std::vector<TextLine>& lines);
 // before it a CR LF when it had no line end.
 void InsertLine(std::vector<TextLine>& lines, std::size_t at, std::string text);
 
+// What reading a file gave: its bytes (at most the limit asked for), or why
+// it could not be read.
+struct FileRead {
+    bool missing = false;   // no file of that name
+    bool readable = false;  // bytes hold the file (up to the limit)
+    bool truncated = false; // the file is larger than the limit
+    std::string bytes;
+    std::string reason; // why it could not be read ("" when it could)
+};
+
+// The one way the program opens a file to read it: only a regular file is
+// read. A named pipe, a device or a directory is refused without blocking
+// (it is opened without waiting and its type checked before a byte is
+// read), and a read that fails part-way gives its reason instead of a
+// shorter file.
+FileRead ReadRegularFile(const std::filesystem::path& file, std::size_t limit);
+
 // The whole file; "" when it does not exist; nothing when it exists but
-// cannot be read (a directory, no permission), so a writer does not mistake
-// an unreadable file for an empty one and overwrite it.
+// cannot be read (a directory, a pipe, no permission, a read error), so a
+// writer does not mistake an unreadable file for an empty one and overwrite
+// it.
 std::optional<std::string> ReadFileBytes(const std::filesystem::path& file);
 
 // Writes the bytes to a temporary file beside `file` and renames it over

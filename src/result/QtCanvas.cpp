@@ -1,4 +1,5 @@
 #include "result/QtCanvas.h"
+#include "platform/qt/QtPictures.h"
 
 #include <QSaveFile>
 
@@ -55,7 +56,7 @@ void QtCanvas::drawImage(int x, int y, const std::filesystem::path& path, int wi
                          int sourceHeightLimit) {
     if (image_.isNull())
         return;
-    const QImage picture(FileName(path));
+    const QImage picture = platform::ReadPicture(path);
     if (picture.isNull())
         return;
     QRect source = picture.rect();

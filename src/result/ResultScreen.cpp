@@ -2,6 +2,7 @@
 
 #include "window/Widgets.h"
 #include "platform/qt/QtText.h"
+#include "platform/qt/QtPictures.h"
 #include "result/ProductInfo.h"
 
 #include <QApplication>
@@ -117,8 +118,7 @@ void ResultScreen::showDimensionLines(const ResultDimensionLines& lines) {
         if (!lines.drawn)
             continue;
         lineBoxes[i]->setGeometry(session_.px(box.rect));
-        lineBoxes[i]->setPixmap(
-            QPixmap(platform::ToQString(data::PathText(session_.files->locate(box.picture)))));
+        lineBoxes[i]->setPixmap(platform::ReadPixmap(session_.files->locate(box.picture)));
         lineBoxes[i]->raise();
     }
     const MeasureLabel* labels[] = {&lines.vertMeas, &lines.vertMeas2};
@@ -194,7 +194,7 @@ void ResultScreen::show(const ResultState& result, const std::string& code) {
     for (std::size_t i = 0; i < pictures.size(); ++i) {
         const PictureBox& box = result.pictures[i];
         pictures[i]->setGeometry(session_.px(box.rect));
-        pictures[i]->setPixmap(QPixmap(platform::ToQString(data::PathText(box.path))));
+        pictures[i]->setPixmap(platform::ReadPixmap(box.path));
         pictures[i]->setToolTip(Screen(box.tooltip));
         pictures[i]->setVisible(box.visible);
     }
@@ -205,14 +205,12 @@ void ResultScreen::show(const ResultState& result, const std::string& code) {
     const bool standard = session_.values.standardResolution;
     enlarge->setGeometry(px(50), px(standard ? 60 : 50), px(standard ? 300 : 250),
                          px(standard ? 300 : 250));
-    enlarge->setPixmap(
-        QPixmap(platform::ToQString(data::PathText(session_.files->locate("EnlargePic.gif")))));
+    enlarge->setPixmap(platform::ReadPixmap(session_.files->locate("EnlargePic.gif")));
     enlarge->show();
     enlarge->raise();
     // The exit picture stands beside the magnifier, at its size.
     exitPicture->setGeometry(enlarge->geometry().translated(enlarge->width() + px(50), 0));
-    exitPicture->setPixmap(
-        QPixmap(platform::ToQString(data::PathText(session_.files->locate("ExitPic.gif")))));
+    exitPicture->setPixmap(platform::ReadPixmap(session_.files->locate("ExitPic.gif")));
     exitPicture->show();
     exitPicture->raise();
     background->show();

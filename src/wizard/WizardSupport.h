@@ -4,6 +4,7 @@
 
 #include "data/DataFiles.h"
 #include "platform/qt/QtText.h"
+#include "platform/qt/QtPictures.h"
 #include "wizard/ChoiceLine.h"
 
 #include <QLabel>
@@ -40,7 +41,7 @@ inline const ChoiceLine* Chosen(const std::vector<ChoiceLine>& lines, int row) {
 }
 
 inline void ShowPicture(QLabel* label, const std::filesystem::path& path) {
-    label->setPixmap(QPixmap(platform::ToQString(data::PathText(path))));
+    label->setPixmap(platform::ReadPixmap(path));
 }
 
 } // namespace tv::wizard

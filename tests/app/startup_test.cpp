@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 namespace tv::app {
 namespace {
 
@@ -155,6 +157,27 @@ TEST_F(StartupTest, RequiredFilesAreCheckedInOrderAndOnlyTheFirstMissingIsNamed)
                       "\r\nBrivo kan ikke eksekveres. Vennligst sjekk installasjonen.");
         EXPECT_FALSE(std::filesystem::exists(dir_ / "TeHtml")) << "the report check comes later";
     }
+}
+
+// A named pipe is refused, never opened and waited on: in place of a data
+// file it counts as missing, in place of a probe file it is replaced.
+TEST_F(StartupTest, NamedPipesNeverBlock) {
+    for (const char* name : {"Tessaro.dat", "Vantordata.dat", "Lang_NO.txt"}) {
+        SCOPED_TRACE(name);
+        std::filesystem::remove_all(dir_ / "Tessaro");
+        installFiles();
+        std::filesystem::remove(dir_ / "Tessaro" / name);
+        ASSERT_EQ(::mkfifo((dir_ / "Tessaro" / name).c_str(), 0600), 0);
+        const auto outcome = run();
+        EXPECT_FALSE(outcome.ok);
+        EXPECT_NE(outcome.failure.find(name), std::string::npos) << outcome.failure;
+    }
+    std::filesystem::remove_all(dir_ / "Tessaro");
+    installFiles();
+    ASSERT_EQ(::mkfifo((dir_ / "Tessaro" / "Test.tmp").c_str(), 0600), 0);
+    std::filesystem::create_directories(dir_ / "TeHtml");
+    ASSERT_EQ(::mkfifo((dir_ / "TeHtml" / "Test.tmp").c_str(), 0600), 0);
+    EXPECT_TRUE(run().ok) << "the probes replace what stands under their names";
 }
 
 TEST_F(StartupTest, DataFileNamesMatchWithoutRegardToCase) {

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 namespace tv::result {
 namespace {
 
@@ -98,6 +100,17 @@ TEST(QtCanvasTest, AFullDiskKeepsTheOlderPictureWhole) {
     for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(disk / ""))
         ++entries;
     EXPECT_EQ(entries, 1) << "no half-written file left";
+}
+
+TEST(QtCanvasTest, APipeInPlaceOfAPictureOrTheBitmapNeverBlocks) {
+    TempDir dir;
+    ASSERT_EQ(::mkfifo((dir / "piece.gif").c_str(), 0600), 0);
+    ASSERT_EQ(::mkfifo((dir / "valve.bmp").c_str(), 0600), 0);
+    QtCanvas canvas;
+    canvas.setSize(1500, 1500);
+    canvas.drawImage(0, 0, dir / "piece.gif", 0, 0, 0); // refused, not waited on
+    EXPECT_TRUE(canvas.saveBitmap(dir / "valve.bmp")) << "the pipe is replaced by the picture";
+    EXPECT_EQ(test::ReadBytes(dir / "valve.bmp").substr(0, 2), "BM");
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "platform/qt/QtSystem.h"
 
+#include "platform/qt/QtPictures.h"
 #include "platform/qt/QtText.h"
 
 #include <QDateTime>
@@ -75,17 +76,10 @@ double QtSystem::layoutPixelsPerInch() const {
 }
 
 std::optional<int> QtSystem::pictureWidthPixels(const std::filesystem::path& file) const {
-    QImageReader reader(QFile::decodeName(QByteArray::fromStdString(file.native())));
-    if (!reader.canRead())
+    const QImage picture = ReadPicture(file);
+    if (picture.isNull())
         return std::nullopt;
-    const QSize size = reader.size();
-    if (size.isValid())
-        return size.width();
-    // Some formats tell their size only by decoding the picture.
-    const QImage image = reader.read();
-    if (image.isNull())
-        return std::nullopt;
-    return image.width();
+    return picture.width();
 }
 
 std::string QtSystem::decimalSeparator() const {
