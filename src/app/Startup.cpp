@@ -143,10 +143,17 @@ StartupOutcome RunStartup(platform::Platform& platform,
     const data::DataFiles files(ToPath(v.dataDirectory), "NO", quiet);
     for (const char* name : {"Tessaro.dat", "Vantordata.dat", "Lang_NO.txt"}) {
         const std::filesystem::path path = files.locate(name);
-        if (!platform::ReadRegularFile(path, 0).readable) {
+        const platform::FileRead probe = platform::ReadRegularFile(path, 1);
+        if (!probe.readable) {
             outcome.failure = std::string("Parameterfile ") + name + "\r\nikke funnet i " +
                               v.dataDirectory +
                               "\r\nBrivo kan ikke eksekveres. Vennligst sjekk installasjonen.";
+            return outcome;
+        }
+        // An empty file would start a window without a single caption.
+        if (probe.bytes.empty()) {
+            outcome.failure = std::string(name) + " in " + v.dataDirectory +
+                              " is empty.\r\nUnable to run program. Please check your installation";
             return outcome;
         }
     }

@@ -416,9 +416,16 @@ ReportOutcome WriteReport(const ReportInputs& in, data::DataFiles& files,
     const std::filesystem::path bitmap = data::ToPath(baseName + ".bmp");
     const std::string separator = platform.system.decimalSeparator();
 
-    result::ComposeEnlargedPicture(canvas, files, in.state, in.record, in.startup, in.code, false);
+    const result::EnlargedPicture picture = result::ComposeEnlargedPicture(
+        canvas, files, in.state, in.record, in.startup, in.code, false);
     result::DrawEnlargedDimensions(canvas, files, in.state, in.record, in.startup, separator);
-    const bool bitmapSaved = saveBitmap && saveBitmap(bitmap);
+    // A picture without a size has nothing to save: say why, not that the
+    // file could not be written.
+    const bool sized = picture.geometry.width > 0 && picture.geometry.height > 0;
+    if (!sized)
+        platform.messages.inform("The valve picture has no size: the section \xA4"
+                                 "DEPICTURE of Tessaro.dat is missing or gives none.");
+    const bool bitmapSaved = sized && saveBitmap && saveBitmap(bitmap);
 
     const std::string reportDate =
         platform.system.formatDateTime(platform.system.now()).substr(0, 16);
@@ -439,7 +446,7 @@ ReportOutcome WriteReport(const ReportInputs& in, data::DataFiles& files,
     // One box for whatever could not be written, naming each file, so a
     // report directory the user cannot write to is noticed at once.
     std::string failed;
-    if (!bitmapSaved)
+    if (sized && !bitmapSaved)
         failed += std::string(kCrLf) + data::PathText(bitmap);
     if (!outcome.written)
         failed += std::string(kCrLf) + data::PathText(outcome.path);

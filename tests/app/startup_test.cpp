@@ -180,6 +180,15 @@ TEST_F(StartupTest, NamedPipesNeverBlock) {
     EXPECT_TRUE(run().ok) << "the probes replace what stands under their names";
 }
 
+TEST_F(StartupTest, AnEmptyRequiredFileIsNamedAsEmpty) {
+    installFiles();
+    test::WriteBytes(dir_ / "Tessaro" / "Lang_NO.txt", "");
+    const auto outcome = run();
+    EXPECT_FALSE(outcome.ok);
+    EXPECT_TRUE(outcome.failure.starts_with("Lang_NO.txt in ")) << outcome.failure;
+    EXPECT_NE(outcome.failure.find(" is empty."), std::string::npos) << outcome.failure;
+}
+
 TEST_F(StartupTest, DataFileNamesMatchWithoutRegardToCase) {
     installFiles(true, false, true);
     WriteLines(dir_ / "Tessaro" / "VantorData.dat", {"head"});

@@ -580,5 +580,15 @@ TEST_F(ReportTest, EveryValueIsTextNeverMarkup) {
     EXPECT_NE(page.find("<table border=1>"), std::string::npos) << "the layout's own markup stays";
 }
 
+TEST_F(ReportTest, APictureWithoutASizeSaysWhy) {
+    const auto copy = sampleCopyWith(test::Cp("¤DEPICTURE"), test::Cp("¤DEPICTURE_GONE"));
+    const ReportOutcome outcome = write("TBGCFCSPFCXX-V18", "NO", copy);
+    EXPECT_TRUE(outcome.written) << "the page is still written";
+    EXPECT_TRUE(saved_.empty()) << "nothing to save";
+    ASSERT_EQ(messages_.shown.size(), 1u);
+    EXPECT_EQ(messages_.shown[0], test::Cp("The valve picture has no size: the section ¤DEPICTURE "
+                                           "of Tessaro.dat is missing or gives none."));
+}
+
 } // namespace
 } // namespace tv::output
