@@ -86,11 +86,11 @@ FileRead ReadRegularFile(const fs::path& file, std::size_t limit) {
     return read;
 }
 
-std::optional<std::string> ReadFileBytes(const fs::path& file) {
-    FileRead read = ReadRegularFile(file, std::numeric_limits<std::size_t>::max());
+std::optional<std::string> ReadFileBytes(const fs::path& file, std::size_t limit) {
+    FileRead read = ReadRegularFile(file, limit);
     if (read.missing)
         return std::string();
-    if (!read.readable)
+    if (!read.readable || read.truncated)
         return std::nullopt;
     return std::move(read.bytes);
 }

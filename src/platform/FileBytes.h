@@ -46,7 +46,9 @@ FileRead ReadRegularFile(const std::filesystem::path& file, std::size_t limit);
 // cannot be read (a directory, a pipe, no permission, a read error), so a
 // writer does not mistake an unreadable file for an empty one and overwrite
 // it.
-std::optional<std::string> ReadFileBytes(const std::filesystem::path& file);
+// A file larger than `limit` counts as one that cannot be read.
+std::optional<std::string> ReadFileBytes(const std::filesystem::path& file,
+                                         std::size_t limit = static_cast<std::size_t>(-1));
 
 // Writes the bytes to a temporary file beside `file` and renames it over
 // `file`, so `file` holds either the old or the new bytes, never a mix.

@@ -96,7 +96,7 @@ std::string Truncated(std::string_view text, std::size_t bufferSize) {
 }
 
 std::vector<TextLine> ReadLines(const std::filesystem::path& file) {
-    const std::optional<std::string> bytes = ReadFileBytes(file);
+    const std::optional<std::string> bytes = ReadFileBytes(file, kMaxIniBytes);
     return bytes ? SplitLines(*bytes) : std::vector<TextLine>{};
 }
 
@@ -134,7 +134,7 @@ std::string GetPrivateProfileString(std::string_view section, std::string_view k
 
 bool WritePrivateProfileString(std::string_view section, std::string_view key,
                                std::string_view value, const std::filesystem::path& file) {
-    const std::optional<std::string> bytes = ReadFileBytes(file);
+    const std::optional<std::string> bytes = ReadFileBytes(file, kMaxIniBytes);
     if (!bytes)
         return false;
     std::vector<TextLine> lines = SplitLines(*bytes);
@@ -178,7 +178,7 @@ std::string GetPrivateProfileSection(std::string_view section, const std::filesy
 
 bool WritePrivateProfileSection(std::string_view section, std::string_view lines,
                                 const std::filesystem::path& file) {
-    const std::optional<std::string> bytes = ReadFileBytes(file);
+    const std::optional<std::string> bytes = ReadFileBytes(file, kMaxIniBytes);
     if (!bytes)
         return false;
     std::vector<TextLine> fileLines = SplitLines(*bytes);

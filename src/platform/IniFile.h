@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -10,6 +11,10 @@
 // Windows-1252 with CR LF. A write goes through a temporary file, so a
 // failed write leaves the file exactly as it was.
 namespace tv::platform {
+
+// The largest ini file read: a larger one reads as none and is never
+// rewritten (a few small sections is all the program keeps in one).
+inline constexpr std::size_t kMaxIniBytes = 1024 * 1024;
 
 // The value of key in section; def when the file, the section or the key is
 // missing. At most bufferSize - 1 characters come back. Blanks around the

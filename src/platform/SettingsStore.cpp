@@ -131,9 +131,22 @@ fs::path FileSettingsStore::defaultPath() {
     return base / "tessaro-vavuvirivado" / "settings.ini";
 }
 
+std::optional<std::string> FileSettingsStore::read() const {
+    const FileRead read = ReadRegularFile(file_, kMaxBytes);
+    if (read.missing)
+        return std::string();
+    if (read.truncated)
+        readProblem_ = file_.string() + ": it is larger than 1 MiB and is left as it is";
+    else if (!read.readable)
+        readProblem_ = file_.string() + ": " + read.reason;
+    if (!read.readable || read.truncated)
+        return std::nullopt;
+    return read.bytes;
+}
+
 std::string FileSettingsStore::get(std::string_view app, std::string_view section,
                                    std::string_view key) const {
-    const std::optional<std::string> bytes = ReadFileBytes(file_);
+    const std::optional<std::string> bytes = read();
     if (!bytes)
         return {};
     const std::vector<TextLine> lines = SplitLines(*bytes);
@@ -148,9 +161,9 @@ bool FileSettingsStore::save(std::string_view app, std::string_view section, std
                              std::string_view value) {
     std::error_code ec;
     fs::create_directories(file_.parent_path(), ec);
-    const std::optional<std::string> bytes = ReadFileBytes(file_);
+    const std::optional<std::string> bytes = read();
     if (!bytes) {
-        problem_ = file_.string() + ": the file cannot be read";
+        problem_ = readProblem_;
         return false;
     }
     std::vector<TextLine> lines = SplitLines(*bytes);
@@ -169,6 +182,16 @@ bool FileSettingsStore::save(std::string_view app, std::string_view section, std
         return true;
     problem_ = file_.string() + ": " + std::strerror(errno);
     return false;
+}
+
+std::string ReportingSettingsStore::get(std::string_view app, std::string_view section,
+                                        std::string_view key) const {
+    std::string value = store_.get(app, section, key);
+    if (!readSaid_ && !store_.readProblem().empty()) {
+        readSaid_ = true;
+        messages_.inform("The settings could not be read:\r\n" + store_.readProblem());
+    }
+    return value;
 }
 
 bool ReportingSettingsStore::save(std::string_view app, std::string_view section,

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <tuple>
@@ -57,10 +58,20 @@ public:
 
     // The file and the reason of the last failed save ("" when none failed).
     const std::string& problem() const { return problem_; }
+    // The file and why its values could not be read ("" when they could).
+    const std::string& readProblem() const { return readProblem_; }
+
+    // The largest settings file read: a larger one reads as empty and is
+    // never rewritten, so a runaway file neither slows every read nor
+    // loses what it holds.
+    static constexpr std::size_t kMaxBytes = 1024 * 1024;
 
 private:
+    std::optional<std::string> read() const;
+
     std::filesystem::path file_;
     std::string problem_;
+    mutable std::string readProblem_;
 };
 
 // The store the window and the commands use: the file store, and a message
@@ -72,9 +83,7 @@ public:
         : store_(store), messages_(messages) {}
 
     std::string get(std::string_view app, std::string_view section,
-                    std::string_view key) const override {
-        return store_.get(app, section, key);
-    }
+                    std::string_view key) const override;
     bool save(std::string_view app, std::string_view section, std::string_view key,
               std::string_view value) override;
     bool saveFailed() const override { return store_.saveFailed(); }
@@ -82,6 +91,7 @@ public:
 private:
     FileSettingsStore& store_;
     MessageBoxes& messages_;
+    mutable bool readSaid_ = false;
     bool said_ = false;
 };
 

@@ -10,6 +10,7 @@ namespace {
 using test::Cp;
 using test::ReadBytes;
 using test::TempDir;
+using test::WriteBytes;
 
 TEST(CustomerDetailsTest, FirstStartReadsEmptyAndOkCreatesTheFile) {
     TempDir dir;
@@ -59,6 +60,13 @@ TEST(CustomerDetailsTest, AnInstalledProgramKeepsThemWithTheUsersSettings) {
     const std::filesystem::path installed = dir / "usr-bin-that-is-not-there";
     EXPECT_EQ(PersonalIniPath(installed),
               platform::FileSettingsStore::defaultPath().parent_path() / "personal.ini");
+
+    // A runaway file is not read and never rewritten.
+    const std::string huge = "[Personal]\r\nCustomer=Kari\r\n" + std::string(2 << 20, 'x');
+    WriteBytes(dir / "big.ini", huge);
+    EXPECT_EQ(ReadCustomerDetails(dir / "big.ini").customer, "");
+    EXPECT_FALSE(WriteCustomerDetails(dir / "big.ini", CustomerDetails{"a", "b", "c", "d"}));
+    EXPECT_EQ(ReadBytes(dir / "big.ini"), huge);
 
     std::filesystem::create_directory(dir / "personal.ini");
     EXPECT_FALSE(WriteCustomerDetails(dir / "personal.ini", CustomerDetails{"a", "b", "c", "d"}))

@@ -123,6 +123,22 @@ TEST(FileSettingsStore, FailedSaveReturnsFalseAndChangesNothing) {
     EXPECT_EQ(readOnly.problem(), file.string() + ": Permission denied");
 }
 
+TEST(ReportingSettingsStore, ARunawayFileIsNeitherReadNorRewrittenAndSaidOnce) {
+    TempDir dir;
+    const std::string huge = "[Brivo\\Startup]\r\nLanguage=EN\r\n" +
+                             std::string(FileSettingsStore::kMaxBytes, 'x') + "\r\n";
+    WriteBytes(dir / "settings.ini", huge);
+    FileSettingsStore file(dir / "settings.ini");
+    RecordingMessageBoxes messages;
+    ReportingSettingsStore store(file, messages);
+    EXPECT_EQ(store.get("Brivo", "Startup", "Language"), "");
+    EXPECT_EQ(store.get("Brivo", "Startup", "BrivoMode"), "");
+    EXPECT_FALSE(store.save("Brivo", "Startup", "Language", "NO"));
+    EXPECT_EQ(ReadBytes(dir / "settings.ini"), huge) << "nothing of it is lost";
+    ASSERT_EQ(messages.shown.size(), 2u) << "once for reading, once for saving";
+    EXPECT_NE(messages.shown[0].find("larger than 1 MiB"), std::string::npos) << messages.shown[0];
+}
+
 TEST(ReportingSettingsStore, AFailedSaveIsSaidOnceWithTheFileAndTheReason) {
     TempDir dir;
     std::filesystem::create_directories(dir / "settings.ini"); // a directory in its place
@@ -135,7 +151,7 @@ TEST(ReportingSettingsStore, AFailedSaveIsSaidOnceWithTheFileAndTheReason) {
     EXPECT_TRUE(store.saveFailed());
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0], "The settings could not be saved:\r\n" +
-                                     (dir / "settings.ini").string() + ": the file cannot be read");
+                                     (dir / "settings.ini").string() + ": it is a directory");
 }
 
 namespace {
