@@ -57,26 +57,113 @@ std::filesystem::path DataFiles::locate(std::string_view name) const {
         .value_or(exact);
 }
 
-std::optional<TextFile> DataFiles::open(std::string_view name) const {
-    const std::filesystem::path path = locate(name);
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error))
-        return std::nullopt;
-    const auto modified = std::filesystem::last_write_time(path, error);
-    const auto size = std::filesystem::file_size(path, error);
-    if (error)
-        return std::nullopt;
+namespace {
 
-    Cached& cached = cache_[path];
-    if (!cached.lines || cached.modified != modified || cached.size != size) {
-        auto lines = LoadFileLines(path);
-        if (!lines)
-            return std::nullopt;
-        cached = Cached{modified, size, std::move(lines)};
+thread_local int operationDepth = 0;
+thread_local std::uint64_t operationId = 0;
+std::uint64_t lastOperation = 0;
+
+// A file changed less than this before it was read may change again with
+// the same times: file systems keep times in whole seconds (some in two),
+// and even fine ones step only with the kernel's clock tick.
+constexpr std::int64_t kRacyNanoseconds = 2'000'000'000;
+
+std::string Megabytes(std::uint64_t bytes) {
+    return std::to_string((bytes + 1024 * 1024 - 1) / (1024 * 1024)) + " MB";
+}
+
+} // namespace
+
+Operation::Operation() {
+    if (operationDepth++ == 0)
+        operationId = ++lastOperation;
+}
+
+Operation::~Operation() {
+    if (--operationDepth == 0)
+        operationId = 0;
+}
+
+std::uint64_t Operation::current() {
+    return operationId;
+}
+
+std::string TooLargeProblem(std::uint64_t size) {
+    return "is " + Megabytes(size) + ", larger than the " + Megabytes(kMaxFileBytes) +
+           " a data file may have; it is not read";
+}
+
+std::shared_ptr<const FileIndex> DataFiles::current(const std::filesystem::path& path) const {
+    const std::string name = PathText(path.filename());
+    const std::optional<platform::FileVersion> version = platform::RegularFileVersion(path);
+    if (!version) {
+        snapshots_.erase(path);
+        return nullptr;
     }
-    if (!cached.lines->problem.empty())
-        report(PathText(path.filename()) + ": " + cached.lines->problem + ".");
-    return TextFile(cached.lines, PathText(path.filename()), this);
+    auto problemIndex = [&](const std::string& problem) {
+        readFailed_ = true;
+        snapshots_.erase(path);
+        report(name + ": " + problem + ".");
+        return std::make_shared<const FileIndex>(std::string(), kMaxLineBytes);
+    };
+    if (version->size > kMaxFileBytes)
+        return problemIndex(TooLargeProblem(version->size));
+
+    Snapshot& held = snapshots_[path];
+    const bool racy = held.version.modified + kRacyNanoseconds > held.readAt;
+    if (held.index && held.version == *version && !racy)
+        return held.index;
+
+    const std::int64_t readAt = platform::WallClockNanoseconds();
+    platform::FileRead read = platform::ReadRegularFile(path, kMaxFileBytes);
+    if (read.missing) {
+        snapshots_.erase(path);
+        return nullptr;
+    }
+    // A file that opens but cannot be read is said as such, not taken for
+    // an empty one.
+    if (!read.readable)
+        return problemIndex("cannot be read (" + read.reason + ")");
+    if (read.truncated)
+        return problemIndex(TooLargeProblem(read.version.size));
+    // The same bytes under the same times: the version held stays, with
+    // the tables already built from it.
+    Snapshot& again = snapshots_[path];
+    if (!(again.index && again.version == read.version && again.index->bytes() == read.bytes))
+        again.index = std::make_shared<const FileIndex>(std::move(read.bytes), kMaxLineBytes);
+    again.version = read.version;
+    again.readAt = readAt;
+    if (const std::size_t line = again.index->firstLongLine(); line != 0)
+        report(name + ": line " + std::to_string(line) + " is longer than " +
+               std::to_string(kMaxLineBytes) + " characters; the rest of that line is ignored.");
+    return again.index;
+}
+
+std::optional<TextFile> DataFiles::open(std::string_view name) const {
+    const std::uint64_t operation = Operation::current();
+    if (operation != 0) {
+        if (const auto pinned = pinned_.find(name);
+            pinned != pinned_.end() && pinned->second.operation == operation) {
+            if (!pinned->second.index)
+                return std::nullopt;
+            return TextFile(pinned->second.index, pinned->second.name, this);
+        }
+    }
+    const std::filesystem::path path = locate(name);
+    std::shared_ptr<const FileIndex> index = current(path);
+    std::string fileName = PathText(path.filename());
+    if (operation != 0)
+        pinned_[std::string(name)] = Pinned{operation, index, fileName};
+    if (!index)
+        return std::nullopt;
+    return TextFile(std::move(index), std::move(fileName), this);
+}
+
+std::uint64_t DataFiles::translationSerial() const {
+    if (language_ == "NO")
+        return 0;
+    auto file = openLanguageFile();
+    return file ? file->contents().serial() : 0;
 }
 
 std::optional<TextFile> DataFiles::openLanguageFile() const {
@@ -143,13 +230,11 @@ std::string DataFiles::LookupCodeLetter(std::string_view key) const {
     auto file = openParameterFile();
     if (!file)
         return {};
-    while (!file->atEnd()) {
-        const std::string line = file->readLine();
-        if (line.empty() || line[0] != kSection || line != key)
-            continue;
-        return ReadTextLine(*file).substr(0, 1);
-    }
-    return {};
+    const std::optional<std::size_t> line = file->contents().findWholeLine(key, 0);
+    if (!line)
+        return {};
+    file->seek(*line + 1);
+    return ReadTextLine(*file).substr(0, 1);
 }
 
 std::string DataFiles::TranslateText(std::string_view textKey) const {
@@ -159,10 +244,10 @@ std::string DataFiles::TranslateText(std::string_view textKey) const {
     if (!file)
         return std::string(KeyText(textKey));
     const auto& translations = file->contents().translations();
-    const auto found = translations.find(std::string(textKey));
+    const auto found = translations.find(textKey);
     if (found == translations.end())
         return std::string(KeyText(textKey));
-    return found->second;
+    return std::string(found->second);
 }
 
 std::string DataFiles::ReadLangText(std::string_view key) const {

@@ -1,10 +1,12 @@
 #pragma once
 
 #include "data/TextFile.h"
+#include "platform/FileBytes.h"
 #include "platform/MessageBoxes.h"
 #include "platform/System.h"
 
 #include <array>
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -67,10 +69,32 @@ std::string TextKey(std::string_view text);
 std::filesystem::path ToPath(std::string_view cp1252);
 std::string PathText(const std::filesystem::path& path);
 
+// One user-level operation: a click, a key, a command. While one is under
+// way, each data file is looked at on disk once, at its first open, and
+// that version answers every read of the operation, so no answer mixes two
+// versions of a file. Operations nest; the outermost one counts.
+class Operation {
+public:
+    Operation();
+    ~Operation();
+    Operation(const Operation&) = delete;
+    Operation& operator=(const Operation&) = delete;
+
+    // The operation under way on this thread; 0 when none (every open then
+    // looks at the file on disk).
+    static std::uint64_t current();
+};
+
+// Why a data file of this size is not read: "is 600 MB, larger than ...".
+std::string TooLargeProblem(std::uint64_t size);
+
 // The data directory with its three sectioned text files, the current
 // language and the little state the readers keep program-wide. Every
-// operation opens the file it needs afresh and reads it as it is on disk;
-// unchanged files are answered from memory.
+// operation reads the files as they are on disk at that moment: a file is
+// read and indexed once per version, and a version is known by its device,
+// inode, size, modification and change time. A version whose modification
+// time was too close to the moment it was read (a later change could carry
+// the same time) is compared by content at the next look.
 class DataFiles {
 public:
     DataFiles(std::filesystem::path dataDirectory, std::string language,
@@ -98,6 +122,18 @@ public:
     // Shows a data problem to the user, once per run for the same text.
     void report(const std::string& text) const;
 
+    // Whether a data file that exists could not be read (an error, or too
+    // large), so that a command does not end as if all was well.
+    bool readFailed() const { return readFailed_; }
+
+    // The program has written a data file: the versions held for the
+    // operation under way are looked at again.
+    void filesWritten() const { pinned_.clear(); }
+
+    // Names the translation text key lines are read with now: changes with
+    // the language and with the language file's version.
+    std::uint64_t translationSerial() const;
+
     // Parameter file.
     void ReadParamHead(TextFile& file);
     std::string ReadParamIdentification();
@@ -116,18 +152,28 @@ public:
     std::string currentSectionTitle;
 
 private:
-    struct Cached {
-        std::filesystem::file_time_type modified;
-        std::uintmax_t size = 0;
-        std::shared_ptr<const FileLines> lines;
+    // The version of a file held in memory.
+    struct Snapshot {
+        platform::FileVersion version;
+        std::shared_ptr<const FileIndex> index;
+        std::int64_t readAt = 0; // wall clock when its reading began
+    };
+    // What an open gave in the operation under way.
+    struct Pinned {
+        std::uint64_t operation = 0;
+        std::shared_ptr<const FileIndex> index;
+        std::string name;
     };
 
+    std::shared_ptr<const FileIndex> current(const std::filesystem::path& path) const;
     int readList(TextFile& file, std::string_view key, ListLines& lines) const;
 
     std::filesystem::path dataDirectory_;
     std::string language_;
     platform::MessageBoxes& messages_;
-    mutable std::map<std::filesystem::path, Cached> cache_;
+    mutable std::map<std::filesystem::path, Snapshot> snapshots_;
+    mutable std::map<std::string, Pinned, std::less<>> pinned_;
+    mutable bool readFailed_ = false;
     mutable std::set<std::string> reported_;
 };
 

@@ -6,72 +6,17 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
-#include <fstream>
 #include <limits>
 
 namespace tv::data {
 
-const std::unordered_map<std::string, std::string>& FileLines::translations() const {
-    if (translations_)
-        return *translations_;
-    // Every line is a candidate key line, the translation lines too, and the
-    // first occurrence wins: the same answers a scan from the top gives.
-    auto map = std::make_unique<std::unordered_map<std::string, std::string>>();
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (!IsTextKey(lines[i]))
-            continue;
-        std::string next = i + 1 < lines.size() ? lines[i + 1] : std::string();
-        map->emplace(lines[i], std::move(next));
-    }
-    translations_ = std::move(map);
-    return *translations_;
-}
-
-std::shared_ptr<const FileLines> LoadFileLines(const std::filesystem::path& path) {
-    platform::FileRead read = platform::ReadRegularFile(path, kMaxFileBytes);
-    if (read.missing)
-        return nullptr;
-    auto result = std::make_shared<FileLines>();
-    // A file that opens but cannot be read is said as such, not taken for
-    // an empty one.
-    if (!read.readable) {
-        result->problem = "cannot be read (" + read.reason + ")";
-        return result;
-    }
-    const std::string& bytes = read.bytes;
-    if (read.truncated)
-        result->problem = "is larger than " + std::to_string(kMaxFileBytes / (1024 * 1024)) +
-                          " MB; only its beginning is read";
-
-    std::size_t start = 0;
-    while (start < bytes.size()) {
-        std::size_t end = bytes.find('\n', start);
-        const bool lastLine = end == std::string::npos;
-        if (lastLine)
-            end = bytes.size();
-        std::size_t stop = end;
-        if (stop > start && bytes[stop - 1] == '\r')
-            --stop;
-        if (stop - start > kMaxLineBytes) {
-            if (result->problem.empty())
-                result->problem = "line " + std::to_string(result->lines.size() + 1) +
-                                  " is longer than " + std::to_string(kMaxLineBytes) +
-                                  " characters; the rest of that line is ignored";
-            stop = start + kMaxLineBytes;
-        }
-        result->lines.emplace_back(bytes, start, stop - start);
-        start = end + 1;
-    }
-    return result;
-}
-
-TextFile::TextFile(std::shared_ptr<const FileLines> lines, std::string name, const DataFiles* owner)
-    : lines_(std::move(lines)), name_(std::move(name)), owner_(owner) {}
+TextFile::TextFile(std::shared_ptr<const FileIndex> index, std::string name, const DataFiles* owner)
+    : index_(std::move(index)), name_(std::move(name)), owner_(owner) {}
 
 std::string TextFile::readLine() {
     if (atEnd())
         return {};
-    return lines_->lines[next_++];
+    return std::string(index_->line(next_++));
 }
 
 std::string_view KeyText(std::string_view textKey) {
@@ -190,25 +135,49 @@ std::int16_t ReadNumberLine(TextFile& file) {
     return 0;
 }
 
+bool ScanForKeyLine(KeyRule rule, std::string_view key, TextFile& file) {
+    while (!file.atEnd()) {
+        if (KeyLineHolds(rule, ReadTextLine(file), key))
+            return true;
+    }
+    return false;
+}
+
+bool FindKeyLine(KeyRule rule, std::string_view key, TextFile& file) {
+    const FileIndex& index = file.contents();
+    const std::size_t from = file.lineNumber();
+    if (!FileIndex::Indexes(rule, key))
+        return ScanForKeyLine(rule, key, file);
+    std::optional<std::size_t> found = index.findKeyLine(rule, key, from);
+    // Text key lines are read as their translation, which may make one of
+    // them a key line too.
+    if (!index.textKeyLines().empty()) {
+        const DataFiles* owner = file.owner();
+        const std::uint64_t translation = owner ? owner->translationSerial() : 0;
+        const auto& translated = index.translatedKeyLines(translation, [owner](std::string_view line) {
+            return owner ? owner->TranslateText(line) : std::string(KeyText(line));
+        });
+        auto at = std::lower_bound(translated.begin(), translated.end(), from,
+                                   [](const auto& entry, std::size_t line) { return entry.first < line; });
+        for (; at != translated.end() && (!found || at->first < *found); ++at) {
+            if (KeyLineHolds(rule, at->second, key)) {
+                found = at->first;
+                break;
+            }
+        }
+    }
+    file.seek(found ? *found + 1 : index.lineCount());
+    return found.has_value();
+}
+
 bool FindSection(std::string_view key, TextFile& file) {
+    if (!FindKeyLine(KeyRule::Section, key, file))
+        return false;
     std::size_t keyLength = key.size();
     while (keyLength > 0 && key[keyLength - 1] == ' ')
         --keyLength;
-    while (!file.atEnd()) {
-        const std::string line = ReadTextLine(file);
-        if (line.empty() || line[0] != kSection)
-            continue;
-        const std::size_t at = line.find(key);
-        if (at == std::string::npos)
-            continue;
-        // The key must be followed by a blank or by the end of the line.
-        const std::size_t after = at + keyLength;
-        if (after == line.size() || (after < line.size() && line[after] == ' ')) {
-            file.setSection(std::string(key.substr(0, keyLength)));
-            return true;
-        }
-    }
-    return false;
+    file.setSection(std::string(key.substr(0, keyLength)));
+    return true;
 }
 
 } // namespace tv::data

@@ -1,49 +1,31 @@
 #pragma once
 
+#include "data/FileIndex.h"
+
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <string_view>
-#include <unordered_map>
-#include <vector>
 
 namespace tv::data {
 
 class DataFiles;
 
 // Limits of what is read from a data file. A longer line is cut (the rest
-// of it is never delivered), a larger file is read up to the limit; either
-// is reported once.
+// of it is never delivered; reported once). A larger file is not read at
+// all: it is reported with its size, at start-up and at every read.
 inline constexpr std::size_t kMaxLineBytes = 4096;
-inline constexpr std::uintmax_t kMaxFileBytes = 16u * 1024u * 1024u;
+inline constexpr std::uintmax_t kMaxFileBytes = 512u * 1024u * 1024u;
 
-// The lines of one data file as they stand on disk (without line ends).
-// Kept by the file cache only as long as the file is unchanged on disk.
-struct FileLines {
-    std::vector<std::string> lines;
-    std::string problem; // what went wrong reading it ("" when all is well)
-
-    // Text key line -> the line after its first occurrence. Built on first
-    // use; the language file answers every translation from it.
-    const std::unordered_map<std::string, std::string>& translations() const;
-
-private:
-    mutable std::unique_ptr<std::unordered_map<std::string, std::string>> translations_;
-};
-
-// Reads a file's lines: lines end with CR LF (a lone LF is accepted too);
-// nothing else is changed.
-std::shared_ptr<const FileLines> LoadFileLines(const std::filesystem::path& path);
-
-// A sequential reader over one sectioned text file, positioned at its start
-// when opened. Opening reads the file as it is on disk at that moment.
+// A sequential reader over one version of a sectioned text file,
+// positioned at its start when opened.
 class TextFile {
 public:
-    TextFile(std::shared_ptr<const FileLines> lines, std::string name, const DataFiles* owner);
+    TextFile(std::shared_ptr<const FileIndex> index, std::string name, const DataFiles* owner);
 
-    bool atEnd() const { return next_ >= lines_->lines.size(); }
+    bool atEnd() const { return next_ >= index_->lineCount(); }
 
     // The next line as it stands; "" at the end of the file.
     std::string readLine();
@@ -58,15 +40,18 @@ public:
     const std::string& section() const { return section_; }
     void setSection(std::string section) { section_ = std::move(section); }
 
-    // All lines of the file, for lookups that index them.
-    const FileLines& contents() const { return *lines_; }
+    // The file's lines and key tables.
+    const FileIndex& contents() const { return *index_; }
+
+    // Moves to a line (0-based); the next readLine delivers it.
+    void seek(std::size_t line) { next_ = std::min(line, index_->lineCount()); }
 
     // The data files this file belongs to (translations, diagnostics); may
     // be null for a file read on its own.
     const DataFiles* owner() const { return owner_; }
 
 private:
-    std::shared_ptr<const FileLines> lines_;
+    std::shared_ptr<const FileIndex> index_;
     std::size_t next_ = 0;
     std::string name_;
     std::string section_;
@@ -87,6 +72,16 @@ std::int16_t ReadNumberLine(TextFile& file);
 // blank or the end of the line. True leaves the file right after that line;
 // false leaves it at the end.
 bool FindSection(std::string_view key, TextFile& file);
+
+// Reads forward to the first section key line (text keys read as their
+// translation) that holds the key under the rule, as FindSection does for
+// KeyRule::Section: true leaves the file right after it, false at the end.
+// Found through the file's key tables.
+bool FindKeyLine(KeyRule rule, std::string_view key, TextFile& file);
+
+// The same by reading every line from the file's position: what the key
+// tables must always agree with.
+bool ScanForKeyLine(KeyRule rule, std::string_view key, TextFile& file);
 
 // The number at the start of a text, as a number line gives it: blanks and
 // tabs anywhere are ignored; a sign, a decimal point and an exponent are

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -46,6 +47,53 @@ void InsertLine(std::vector<TextLine>& lines, std::size_t at, std::string text) 
                  TextLine{std::move(text), "\r\n"});
 }
 
+namespace {
+
+FileVersion VersionOf(const struct stat& status) {
+    FileVersion version;
+    version.device = static_cast<std::uint64_t>(status.st_dev);
+    version.inode = static_cast<std::uint64_t>(status.st_ino);
+    version.size = static_cast<std::uint64_t>(std::max<off_t>(status.st_size, 0));
+    version.modified = std::int64_t{status.st_mtim.tv_sec} * 1'000'000'000 + status.st_mtim.tv_nsec;
+    version.changed = std::int64_t{status.st_ctim.tv_sec} * 1'000'000'000 + status.st_ctim.tv_nsec;
+    return version;
+}
+
+// Reads up to `size` bytes from the start; false with errno on a read error.
+bool ReadUpTo(int fd, std::size_t size, std::string& bytes) {
+    bytes.resize(size);
+    std::size_t have = 0;
+    while (have < size) {
+        const ssize_t got = ::pread(fd, bytes.data() + have, size - have, static_cast<off_t>(have));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0) {
+            bytes.clear();
+            return false;
+        }
+        if (got == 0)
+            break; // the file shrank meanwhile; the version check below sees it
+        have += static_cast<std::size_t>(got);
+    }
+    bytes.resize(have);
+    return true;
+}
+
+} // namespace
+
+std::optional<FileVersion> RegularFileVersion(const fs::path& file) {
+    struct stat status {};
+    if (::stat(file.c_str(), &status) != 0 || !S_ISREG(status.st_mode))
+        return std::nullopt;
+    return VersionOf(status);
+}
+
+std::int64_t WallClockNanoseconds() {
+    struct timespec now {};
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    return std::int64_t{now.tv_sec} * 1'000'000'000 + now.tv_nsec;
+}
+
 FileRead ReadRegularFile(const fs::path& file, std::size_t limit) {
     FileRead read;
     const int fd = ::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
@@ -62,25 +110,36 @@ FileRead ReadRegularFile(const fs::path& file, std::size_t limit) {
     }
     // A regular file never blocks; reads take the usual path from here on.
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-    const std::size_t size = static_cast<std::size_t>(std::max<off_t>(status.st_size, 0));
-    read.bytes.resize(std::min(size, limit));
-    std::size_t have = 0;
-    while (have < read.bytes.size()) {
-        const ssize_t got = ::read(fd, read.bytes.data() + have, read.bytes.size() - have);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0) {
+    // A writer busy with the file changes its size or times while it is
+    // read: read it again until one whole version was read.
+    constexpr int kAttempts = 5;
+    for (int attempt = 1;; ++attempt) {
+        const FileVersion before = VersionOf(status);
+        const std::size_t size = static_cast<std::size_t>(before.size);
+        if (!ReadUpTo(fd, std::min(size, limit), read.bytes)) {
+            read.reason = std::strerror(errno);
+            ::close(fd);
+            return read;
+        }
+        if (::fstat(fd, &status) != 0) {
             read.reason = std::strerror(errno);
             read.bytes.clear();
             ::close(fd);
             return read;
         }
-        if (got == 0)
-            break; // the file shrank meanwhile
-        have += static_cast<std::size_t>(got);
+        const FileVersion after = VersionOf(status);
+        if (after == before && read.bytes.size() == std::min(size, limit)) {
+            read.version = after;
+            read.truncated = size > limit;
+            break;
+        }
+        if (attempt == kAttempts) {
+            read.reason = "it kept changing while it was read";
+            read.bytes.clear();
+            ::close(fd);
+            return read;
+        }
     }
-    read.bytes.resize(have);
-    read.truncated = size > limit;
     read.readable = true;
     ::close(fd);
     return read;

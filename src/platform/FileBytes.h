@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -25,21 +26,43 @@ std::string JoinLines(const std::vector<TextLine>& lines);
 // before it a CR LF when it had no line end.
 void InsertLine(std::vector<TextLine>& lines, std::size_t at, std::string text);
 
-// What reading a file gave: its bytes (at most the limit asked for), or why
-// it could not be read.
+// Which version of a file a path names: a file changed in place keeps its
+// device and inode but gets a new change time (which no program can set
+// back, unlike the modification time); a file renamed over it gets a new
+// inode. Times in nanoseconds since the epoch.
+struct FileVersion {
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+    std::uint64_t size = 0;
+    std::int64_t modified = 0;
+    std::int64_t changed = 0;
+
+    friend bool operator==(const FileVersion&, const FileVersion&) = default;
+};
+
+// The version of the regular file at the path (links followed); nothing
+// when there is none or it is not a regular file.
+std::optional<FileVersion> RegularFileVersion(const std::filesystem::path& file);
+
+// The wall clock in the nanoseconds of FileVersion's times.
+std::int64_t WallClockNanoseconds();
+
+// What reading a file gave: its bytes, or why it could not be read.
 struct FileRead {
     bool missing = false;   // no file of that name
     bool readable = false;  // bytes hold the file (up to the limit)
-    bool truncated = false; // the file is larger than the limit
+    bool truncated = false; // the file is larger than the limit: bytes hold its first `limit`
     std::string bytes;
-    std::string reason; // why it could not be read ("" when it could)
+    std::string reason;  // why it could not be read ("" when it could)
+    FileVersion version; // of the file the bytes are, when readable
 };
 
 // The one way the program opens a file to read it: only a regular file is
 // read. A named pipe, a device or a directory is refused without blocking
 // (it is opened without waiting and its type checked before a byte is
 // read), and a read that fails part-way gives its reason instead of a
-// shorter file.
+// shorter file. Exactly the file's size is read; a file that changes while
+// it is read is read again, so the bytes are always one version of it.
 FileRead ReadRegularFile(const std::filesystem::path& file, std::size_t limit);
 
 // The whole file; "" when it does not exist; nothing when it exists but

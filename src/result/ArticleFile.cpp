@@ -55,16 +55,7 @@ int LookupArticle(data::DataFiles& files, std::string_view key, ArticleRecord& r
         searched += ' ';
     const std::string recordKey = searched.substr(0, searched.size() - 1);
     // The blank behind the key keeps a key from matching a longer one.
-    bool found = false;
-    while (!file->atEnd()) {
-        const std::string line = data::ReadTextLine(*file);
-        if (!line.empty() && line[0] == data::kSection &&
-            line.find(searched) != std::string::npos) {
-            found = true;
-            break;
-        }
-    }
-    if (!found)
+    if (!data::FindKeyLine(data::KeyRule::Article, searched, *file))
         return 0;
 
     record.fields[0].clear();

@@ -40,7 +40,8 @@ int DimensioningOffset(const ArticleRecord& article, bool standardResolution) {
 TextFile OpenSection(data::DataFiles& files, std::string_view name) {
     auto file = files.openParameterFile();
     if (!file)
-        return TextFile(std::make_shared<data::FileLines>(), "Tessaro.dat", &files);
+        return TextFile(std::make_shared<const data::FileIndex>(std::string(), data::kMaxLineBytes),
+                        "Tessaro.dat", &files);
     data::FindSection(data::SectionKey(name), *file);
     return std::move(*file);
 }
