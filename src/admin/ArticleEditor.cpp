@@ -362,6 +362,8 @@ SaveOutcome SaveRecord(data::DataFiles& files, const SaveRequest& request,
     const bool replaced =
         platform::ReplaceKeepingBackup(disk, outcome.articleFile, files.locate(kWorkFile),
                                        files.locate(kBackupFile), bytes, reason);
+    // Whatever was done on disk, the next read of the operation looks again.
+    files.filesWritten();
     if (!replaced) {
         messages.inform("The article file was not saved; it and its backup are as they were:" +
                         std::string(kCrLf) + reason);

@@ -92,6 +92,16 @@ int CommandStatus(int status, const platform::SettingsStore& settings) {
     return status == kExitValid && settings.saveFailed() ? kExitInvalid : status;
 }
 
+namespace {
+
+// A data file that could not be read has been said; the answer printed
+// from what was left is not one to rely on.
+int DataStatus(const data::DataFiles& files) {
+    return files.readFailed() ? kExitInvalid : kExitValid;
+}
+
+} // namespace
+
 std::optional<CommandInstallation> StartInstallation(platform::Platform& platform,
                                                      const std::string& language) {
     StartupOutcome startup = RunStartup(platform);
@@ -281,7 +291,7 @@ int RunCheckCommand(const std::vector<std::string>& args, platform::Platform& pl
     // share a terminal or a log.
     out << position << '\n' << std::flush;
     if (position == 0)
-        return kExitValid;
+        return DataStatus(files);
     // Quoted as typed: for a single valve the check has put "X" at position
     // 3 of the stored code.
     platform.messages.inform(wizard::PositionMessage(code, position));
@@ -302,7 +312,7 @@ int RunResultCommand(const std::vector<std::string>& args, platform::Platform& p
     const wizard::Configuration& configuration = *computed.configuration;
     out << ResultJson(configuration.code, configuration.record.valveType, computed.state) << '\n'
         << std::flush;
-    return kExitValid;
+    return DataStatus(*computed.files);
 }
 
 int RunReportCommand(const std::vector<std::string>& args, platform::Platform& platform,
@@ -343,7 +353,7 @@ int RunReportCommand(const std::vector<std::string>& args, platform::Platform& p
     if (options->open && (!platform.shell || !platform.shell->open(data::PathText(outcome.path))))
         err << "report: the desktop could not open the report; open it yourself\n";
     // The report names its picture: without it the page is not complete.
-    return bitmapSaved ? kExitValid : kExitInvalid;
+    return bitmapSaved ? DataStatus(files) : kExitInvalid;
 }
 
 int RunMenuCheckCommand(const std::vector<std::string>& args, platform::Platform& platform,
@@ -360,7 +370,7 @@ int RunMenuCheckCommand(const std::vector<std::string>& args, platform::Platform
         return kExitInvalid;
     const std::u8string path = written->u8string();
     out << std::string(path.begin(), path.end()) << '\n' << std::flush;
-    return kExitValid;
+    return DataStatus(*installation->files);
 }
 
 } // namespace tv::app

@@ -150,6 +150,12 @@ StartupOutcome RunStartup(platform::Platform& platform,
                               "\r\nBrivo kan ikke eksekveres. Vennligst sjekk installasjonen.";
             return outcome;
         }
+        if (probe.version.size > data::kMaxFileBytes) {
+            outcome.failure = std::string(name) + " in " + v.dataDirectory + " " +
+                              data::TooLargeProblem(probe.version.size) +
+                              ".\r\nUnable to run program. Please check your installation";
+            return outcome;
+        }
         // An empty file would start a window without a single caption.
         if (probe.bytes.empty()) {
             outcome.failure = std::string(name) + " in " + v.dataDirectory +

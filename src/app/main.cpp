@@ -150,11 +150,27 @@ int RunNamedCommand(int argc, char* argv[], const std::vector<std::string>& args
 }
 
 int RunCommand(int argc, char* argv[], const std::vector<std::string>& args) {
+    // A command is one operation: every data file is looked at once and
+    // read in one version.
+    const tv::data::Operation operation;
     tv::platform::FileSettingsStore file(tv::platform::FileSettingsStore::defaultPath());
     tv::platform::StderrMessageBoxes messages;
     tv::platform::ReportingSettingsStore settings(file, messages);
     return tv::app::CommandStatus(RunNamedCommand(argc, argv, args, settings, messages), settings);
 }
+
+// Every event the window handles (a click, a key, a timer) is one operation
+// on the data files: each file is looked at on disk once for it and read in
+// one version, however many lookups the event makes.
+class Application final : public QApplication {
+public:
+    using QApplication::QApplication;
+
+    bool notify(QObject* receiver, QEvent* event) override {
+        const tv::data::Operation operation;
+        return QApplication::notify(receiver, event);
+    }
+};
 
 } // namespace
 
@@ -178,7 +194,7 @@ int main(int argc, char* argv[]) {
         return tv::app::kExitFailure;
     }
 
-    QApplication application(argc, argv);
+    Application application(argc, argv);
     application.setApplicationName("tessaro-vavuvirivado");
 
     tv::platform::FileSettingsStore settingsFile(tv::platform::FileSettingsStore::defaultPath());
@@ -191,10 +207,13 @@ int main(int argc, char* argv[]) {
     tv::platform::Platform platform{settings, messages, system, &shell, &windows, &web};
 
     tv::app::MainWindow window(platform, ProgramDirectory());
-    if (!window.create())
-        return 0;
-    if (!window.load())
-        return 1;
-    window.show();
+    {
+        const tv::data::Operation startup;
+        if (!window.create())
+            return 0;
+        if (!window.load())
+            return 1;
+        window.show();
+    }
     return application.exec();
 }

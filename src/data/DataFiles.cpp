@@ -95,7 +95,9 @@ std::string TooLargeProblem(std::uint64_t size) {
 
 std::shared_ptr<const FileIndex> DataFiles::current(const std::filesystem::path& path) const {
     const std::string name = PathText(path.filename());
-    const std::optional<platform::FileVersion> version = platform::RegularFileVersion(path);
+    std::optional<platform::FileVersion> version = platform::RegularFileVersion(path);
+    if (version && versionView_)
+        version = versionView_(*version);
     if (!version) {
         snapshots_.erase(path);
         return nullptr;
@@ -126,6 +128,8 @@ std::shared_ptr<const FileIndex> DataFiles::current(const std::filesystem::path&
         return problemIndex("cannot be read (" + read.reason + ")");
     if (read.truncated)
         return problemIndex(TooLargeProblem(read.version.size));
+    if (versionView_)
+        read.version = versionView_(read.version);
     // The same bytes under the same times: the version held stays, with
     // the tables already built from it.
     Snapshot& again = snapshots_[path];

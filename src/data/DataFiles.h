@@ -130,6 +130,13 @@ public:
     // operation under way are looked at again.
     void filesWritten() const { pinned_.clear(); }
 
+    // Makes every file version looked at coarser, as a file system that
+    // keeps its times in whole seconds gives them (for the tests of such
+    // file systems on a finer one).
+    void setVersionView(std::function<platform::FileVersion(platform::FileVersion)> view) {
+        versionView_ = std::move(view);
+    }
+
     // Names the translation text key lines are read with now: changes with
     // the language and with the language file's version.
     std::uint64_t translationSerial() const;
@@ -174,6 +181,7 @@ private:
     mutable std::map<std::filesystem::path, Snapshot> snapshots_;
     mutable std::map<std::string, Pinned, std::less<>> pinned_;
     mutable bool readFailed_ = false;
+    std::function<platform::FileVersion(platform::FileVersion)> versionView_;
     mutable std::set<std::string> reported_;
 };
 

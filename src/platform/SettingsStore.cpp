@@ -159,6 +159,11 @@ std::string FileSettingsStore::get(std::string_view app, std::string_view sectio
 
 bool FileSettingsStore::save(std::string_view app, std::string_view section, std::string_view key,
                              std::string_view value) {
+    return saveAll(app, section, {{std::string(key), std::string(value)}});
+}
+
+bool FileSettingsStore::saveAll(std::string_view app, std::string_view section,
+                                const Values& values) {
     std::error_code ec;
     fs::create_directories(file_.parent_path(), ec);
     const std::optional<std::string> bytes = read();
@@ -167,16 +172,18 @@ bool FileSettingsStore::save(std::string_view app, std::string_view section, std
         return false;
     }
     std::vector<TextLine> lines = SplitLines(*bytes);
-    const Location where = Locate(lines, app, section, key);
-    if (where.keyLine) {
-        // The key keeps the spelling it was first written with.
-        std::string& text = lines[*where.keyLine].text;
-        text = text.substr(0, text.find('=') + 1) + Escape(value);
-    } else if (where.sectionEnd) {
-        InsertLine(lines, *where.sectionEnd, std::string(key) + "=" + Escape(value));
-    } else {
-        InsertLine(lines, lines.size(), SectionLine(app, section));
-        InsertLine(lines, lines.size(), std::string(key) + "=" + Escape(value));
+    for (const auto& [key, value] : values) {
+        const Location where = Locate(lines, app, section, key);
+        if (where.keyLine) {
+            // The key keeps the spelling it was first written with.
+            std::string& text = lines[*where.keyLine].text;
+            text = text.substr(0, text.find('=') + 1) + Escape(value);
+        } else if (where.sectionEnd) {
+            InsertLine(lines, *where.sectionEnd, key + "=" + Escape(value));
+        } else {
+            InsertLine(lines, lines.size(), SectionLine(app, section));
+            InsertLine(lines, lines.size(), key + "=" + Escape(value));
+        }
     }
     if (ReplaceFileBytes(file_, JoinLines(lines)))
         return true;
@@ -194,15 +201,29 @@ std::string ReportingSettingsStore::get(std::string_view app, std::string_view s
     return value;
 }
 
-bool ReportingSettingsStore::save(std::string_view app, std::string_view section,
-                                  std::string_view key, std::string_view value) {
-    if (store_.save(app, section, key, value))
-        return true;
-    if (!said_) {
+bool ReportingSettingsStore::said(bool saved) {
+    if (!saved && !said_) {
         said_ = true;
         messages_.inform("The settings could not be saved:\r\n" + store_.problem());
     }
-    return false;
+    return saved;
+}
+
+bool ReportingSettingsStore::save(std::string_view app, std::string_view section,
+                                  std::string_view key, std::string_view value) {
+    return said(store_.save(app, section, key, value));
+}
+
+bool ReportingSettingsStore::saveAll(std::string_view app, std::string_view section,
+                                     const Values& values) {
+    return said(store_.saveAll(app, section, values));
+}
+
+bool SettingsStore::saveAll(std::string_view app, std::string_view section, const Values& values) {
+    bool saved = true;
+    for (const auto& [key, value] : values)
+        saved = save(app, section, key, value) && saved;
+    return saved;
 }
 
 namespace {

@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 #include <tuple>
+#include <utility>
+#include <vector>
 
 namespace tv::platform {
 
@@ -29,6 +31,14 @@ public:
 
     // Whether a save has failed since the store was made.
     virtual bool saveFailed() const = 0;
+
+    using Values = std::vector<std::pair<std::string, std::string>>;
+
+    // Stores the key=value pairs of one section together: a reader beside
+    // the program sees all of them or none. Returns false when they could
+    // not be stored; the store then holds what it held before. By default
+    // one save after the other.
+    virtual bool saveAll(std::string_view app, std::string_view section, const Values& values);
 };
 
 // The real store: one plain text file per user,
@@ -54,6 +64,8 @@ public:
                     std::string_view key) const override;
     bool save(std::string_view app, std::string_view section, std::string_view key,
               std::string_view value) override;
+    // One read, one write and one rename of the file for all of them.
+    bool saveAll(std::string_view app, std::string_view section, const Values& values) override;
     bool saveFailed() const override { return !problem_.empty(); }
 
     // The file and the reason of the last failed save ("" when none failed).
@@ -86,9 +98,12 @@ public:
                     std::string_view key) const override;
     bool save(std::string_view app, std::string_view section, std::string_view key,
               std::string_view value) override;
+    bool saveAll(std::string_view app, std::string_view section, const Values& values) override;
     bool saveFailed() const override { return store_.saveFailed(); }
 
 private:
+    bool said(bool saved);
+
     FileSettingsStore& store_;
     MessageBoxes& messages_;
     mutable bool readSaid_ = false;

@@ -136,8 +136,10 @@ private:
     ResultState state_;
 };
 
+// The hand-over values are kept as they come and stored together at the
+// end, so the CAD program beside it never reads half of one valve and half
+// of the one before.
 void Computation::save(const std::string& key, const std::string& value) {
-    platform_.settings.save(data::kSettingsApp, data::kSettingsSection, key, value);
     state_.handover.emplace_back(key, value);
 }
 
@@ -501,7 +503,10 @@ std::string WithSeparator(std::string text, std::string_view decimalSeparator) {
 
 ResultState ComputeResult(data::DataFiles& files, platform::Platform& platform,
                           const ResultInputs& inputs) {
-    return Computation(files, platform, inputs).run();
+    ResultState state = Computation(files, platform, inputs).run();
+    if (!state.handover.empty())
+        platform.settings.saveAll(data::kSettingsApp, data::kSettingsSection, state.handover);
+    return state;
 }
 
 std::string FormatFixed(double value, int decimals, std::string_view decimalSeparator) {

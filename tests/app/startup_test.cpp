@@ -189,6 +189,18 @@ TEST_F(StartupTest, AnEmptyRequiredFileIsNamedAsEmpty) {
     EXPECT_NE(outcome.failure.find(" is empty."), std::string::npos) << outcome.failure;
 }
 
+// A data file beyond the size a data file may have is never read in part:
+// start-up refuses it and names its size (a sparse file costs no disk).
+TEST_F(StartupTest, ADataFileLargerThanTheLimitIsNamedWithItsSize) {
+    installFiles();
+    std::filesystem::resize_file(dir_ / "Tessaro" / "Vantordata.dat", data::kMaxFileBytes + 1);
+    const auto outcome = run();
+    EXPECT_FALSE(outcome.ok);
+    EXPECT_TRUE(outcome.failure.starts_with("Vantordata.dat in ")) << outcome.failure;
+    EXPECT_NE(outcome.failure.find("is 513 MB, larger than the 512 MB"), std::string::npos)
+        << outcome.failure;
+}
+
 TEST_F(StartupTest, DataFileNamesMatchWithoutRegardToCase) {
     installFiles(true, false, true);
     WriteLines(dir_ / "Tessaro" / "VantorData.dat", {"head"});

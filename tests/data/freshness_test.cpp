@@ -1,0 +1,174 @@
+// Every read sees a data file as it is on disk at that moment, however the
+// file was changed: the ways of changing a file that keep its size and put
+// its modification time back, and file systems that keep whole seconds.
+
+#include "data/DataFiles.h"
+#include "platform/FileBytes.h"
+#include "platform/MessageBoxes.h"
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <functional>
+#include <string>
+
+namespace tv::data {
+namespace {
+
+namespace fs = std::filesystem;
+
+class FreshnessTest : public ::testing::Test {
+public:
+    FreshnessTest() { test::WriteBytes(file(), "AAAA\r\n"); }
+
+    fs::path file() const { return dir_ / "Tessaro.dat"; }
+
+    // What a reader gets from the file now.
+    std::string firstLine() {
+        auto opened = files_.openParameterFile();
+        return opened ? opened->readLine() : "(not opened)";
+    }
+
+    struct timespec modified() const {
+        struct stat status {};
+        ::stat(file().c_str(), &status);
+        return status.st_mtim;
+    }
+
+    static void setModified(const fs::path& path, struct timespec when) {
+        const struct timespec times[2] = {when, when};
+        ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
+    }
+
+    test::TempDir dir_;
+    platform::RecordingMessageBoxes messages_;
+    DataFiles files_{dir_.path(), "NO", messages_};
+};
+
+// The changes that keep size and modification time: each must be seen.
+TEST_F(FreshnessTest, ChangesThatKeepSizeAndTimeAreSeen) {
+    struct Change {
+        const char* name;
+        std::function<void(FreshnessTest&, const std::string& bytes)> apply;
+    };
+    const Change changes[] = {
+        {"edited in place, time put back (touch -r, tar)",
+         [](FreshnessTest& t, const std::string& bytes) {
+             const struct timespec before = t.modified();
+             test::WriteBytes(t.file(), bytes);
+             setModified(t.file(), before);
+         }},
+        {"a new file with the old times renamed over it (cp -p, rsync -t)",
+         [](FreshnessTest& t, const std::string& bytes) {
+             const fs::path fresh = t.dir_ / "Tessaro.dat.new";
+             test::WriteBytes(fresh, bytes);
+             setModified(fresh, t.modified());
+             fs::rename(fresh, t.file());
+         }},
+        {"edited right after the read",
+         [](FreshnessTest& t, const std::string& bytes) { test::WriteBytes(t.file(), bytes); }},
+    };
+    for (const Change& change : changes) {
+        SCOPED_TRACE(change.name);
+        test::WriteBytes(file(), "AAAA\r\n");
+        ASSERT_EQ(firstLine(), "AAAA");
+        change.apply(*this, "BBBB\r\n");
+        EXPECT_EQ(firstLine(), "BBBB");
+        change.apply(*this, "CCCC\r\n");
+        EXPECT_EQ(firstLine(), "CCCC");
+    }
+}
+
+// On a file system with times in whole seconds a same-size edit within the
+// second leaves every time as it was; the content decides.
+TEST_F(FreshnessTest, SameSecondEditsOnCoarseTimesAreSeen) {
+    auto wholeSeconds = [](platform::FileVersion version) {
+        constexpr std::int64_t second = 1'000'000'000;
+        version.modified -= version.modified % second;
+        version.changed -= version.changed % second;
+        return version;
+    };
+    files_.setVersionView(wholeSeconds);
+    int sameSecond = 0;
+    for (int attempt = 0; attempt < 20 && sameSecond < 3; ++attempt) {
+        test::WriteBytes(file(), "AAAA\r\n");
+        ASSERT_EQ(firstLine(), "AAAA");
+        const auto before = platform::RegularFileVersion(file());
+        test::WriteBytes(file(), "BBBB\r\n");
+        const auto after = platform::RegularFileVersion(file());
+        ASSERT_TRUE(before && after);
+        EXPECT_EQ(firstLine(), "BBBB");
+        // Only an edit within the same second puts the rule to the test.
+        sameSecond += wholeSeconds(*before) == wholeSeconds(*after);
+    }
+    EXPECT_GE(sameSecond, 3) << "the edits never fell within one second";
+}
+
+// A file that can no longer be read is never answered from memory.
+TEST_F(FreshnessTest, AFileReplacedByWhatCannotBeReadIsNotAnsweredFromMemory) {
+    ASSERT_EQ(firstLine(), "AAAA");
+    fs::remove(file());
+    ASSERT_EQ(::mkfifo(file().c_str(), 0600), 0);
+    EXPECT_EQ(firstLine(), "(not opened)") << "a named pipe in its place";
+    fs::remove(file());
+    fs::create_directory(file());
+    EXPECT_EQ(firstLine(), "(not opened)") << "a directory in its place";
+}
+
+TEST_F(FreshnessTest, AFileWithoutReadPermissionIsNotAnsweredFromMemory) {
+    ASSERT_EQ(firstLine(), "AAAA");
+    fs::permissions(file(), fs::perms::none);
+    if (::access(file().c_str(), R_OK) == 0)
+        GTEST_SKIP() << "this user reads files without read permission (root)";
+    EXPECT_EQ(firstLine(), "") << "a file without read permission";
+    EXPECT_TRUE(files_.readFailed());
+}
+
+// One operation reads one version of a file, however it changes meanwhile;
+// the next operation sees the change. A write of the program's own is seen
+// at once.
+TEST_F(FreshnessTest, AnOperationReadsOneVersionThroughout) {
+    {
+        const Operation operation;
+        ASSERT_EQ(firstLine(), "AAAA");
+        test::WriteBytes(file(), "BBBB, longer\r\n");
+        EXPECT_EQ(firstLine(), "AAAA") << "the version the operation began with";
+        files_.filesWritten();
+        EXPECT_EQ(firstLine(), "BBBB, longer") << "after a write of the program's own";
+        test::WriteBytes(file(), "CCCC\r\n");
+        EXPECT_EQ(firstLine(), "BBBB, longer");
+    }
+    EXPECT_EQ(firstLine(), "CCCC");
+    const Operation next;
+    EXPECT_EQ(firstLine(), "CCCC");
+}
+
+// A data file beyond the limit is said with its size at every read and
+// never read in part.
+TEST_F(FreshnessTest, AFileLargerThanTheLimitIsSaidNotCut) {
+    ASSERT_EQ(firstLine(), "AAAA");
+    fs::resize_file(file(), kMaxFileBytes + 1); // sparse: no disk is used
+    EXPECT_EQ(firstLine(), "");
+    EXPECT_TRUE(files_.readFailed());
+    ASSERT_EQ(messages_.shown.size(), 1u);
+    EXPECT_EQ(messages_.shown[0],
+              "Tessaro.dat: is 513 MB, larger than the 512 MB a data file may have; it is not read.");
+}
+
+// A file that shrinks or changes while it is read gives one whole version.
+TEST(ReadRegularFileTest, GivesExactlyTheSizeItFoundAndItsVersion) {
+    test::TempDir dir;
+    test::WriteBytes(dir / "f", std::string(100000, 'x'));
+    const platform::FileRead read = platform::ReadRegularFile(dir / "f", 1 << 20);
+    ASSERT_TRUE(read.readable);
+    EXPECT_EQ(read.bytes.size(), 100000u);
+    EXPECT_EQ(read.version, platform::RegularFileVersion(dir / "f"));
+}
+
+} // namespace
+} // namespace tv::data
