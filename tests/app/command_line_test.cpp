@@ -228,6 +228,18 @@ TEST_F(ResultCommandTest, ValidCodePrintsOneJsonObject) {
     EXPECT_EQ(settings_.get(kApp, kSection, "ValveHouseNameE"), "KEL_VH150_B_UFOT");
 }
 
+// A data file that cannot be read while the command runs (here the
+// English language file beyond the size limit) is said, and the command
+// ends with 1 after printing what it could compute.
+TEST_F(ResultCommandTest, ADataFileThatCannotBeReadEndsWithOne) {
+    std::filesystem::resize_file(install_ / "Tessaro" / "Lang_EN.txt", data::kMaxFileBytes + 1);
+    EXPECT_EQ(run({"result", "TBGCFCSPFCXX-V18", "--lang", "EN"}), 1);
+    EXPECT_TRUE(out_.str().starts_with(R"({"code":"TBGCFCSPFCXX-V18")")) << out_.str();
+    ASSERT_FALSE(messages_.shown.empty());
+    EXPECT_EQ(messages_.shown[0],
+              "Lang_EN.txt: is 513 MB, larger than the 512 MB a data file may have; it is not read.");
+}
+
 TEST_F(ResultCommandTest, QuotesBackslashesAndControlCharactersInTheData) {
     const auto articleFile = install_ / "Tessaro" / "Vantordata.dat";
     std::string bytes = test::ReadBytes(articleFile);

@@ -123,6 +123,24 @@ TEST(FileSettingsStore, FailedSaveReturnsFalseAndChangesNothing) {
     EXPECT_EQ(readOnly.problem(), file.string() + ": Permission denied");
 }
 
+// Values saved together land together, new keys in the order given, and a
+// failed save of them changes none.
+TEST(FileSettingsStore, SaveAllStoresEveryValueOrNone) {
+    TempDir dir;
+    const auto file = dir / "settings.ini";
+    WriteBytes(file, "[Brivo\\Startup]\r\nB=old\r\n[Other\\Startup]\r\nA=kept\r\n");
+    FileSettingsStore store(file);
+    EXPECT_TRUE(store.saveAll("Brivo", "Startup", {{"A", "1"}, {"B", "2"}, {"C", "3"}}));
+    EXPECT_EQ(ReadBytes(file),
+              "[Brivo\\Startup]\r\nB=2\r\nA=1\r\nC=3\r\n[Other\\Startup]\r\nA=kept\r\n");
+
+    std::filesystem::permissions(file, std::filesystem::perms::owner_read);
+    EXPECT_FALSE(store.saveAll("Brivo", "Startup", {{"A", "x"}, {"D", "y"}}));
+    std::filesystem::permissions(file, std::filesystem::perms::owner_all);
+    EXPECT_EQ(store.get("Brivo", "Startup", "A"), "1");
+    EXPECT_EQ(store.get("Brivo", "Startup", "D"), "");
+}
+
 TEST(ReportingSettingsStore, ARunawayFileIsNeitherReadNorRewrittenAndSaidOnce) {
     TempDir dir;
     const std::string huge = "[Brivo\\Startup]\r\nLanguage=EN\r\n" +

@@ -64,6 +64,45 @@ protected:
     std::unique_ptr<wizard::Configuration> configuration_;
 };
 
+// A store that counts how it is written to.
+class CountingStore final : public platform::SettingsStore {
+public:
+    std::string get(std::string_view, std::string_view, std::string_view) const override {
+        return {};
+    }
+    bool save(std::string_view, std::string_view, std::string_view, std::string_view) override {
+        ++saves;
+        return true;
+    }
+    bool saveAll(std::string_view, std::string_view, const Values& values) override {
+        batches.push_back(values);
+        return true;
+    }
+    bool saveFailed() const override { return false; }
+
+    int saves = 0;
+    std::vector<Values> batches;
+};
+
+// A CAD program beside the program reads the hand-over while it is being
+// written: it is stored in one save, so it never sees half of one valve.
+TEST_F(SampleResultTest, TheHandOverIsStoredInOneSave) {
+    CountingStore store;
+    platform::Platform platform{store, messages_, system_};
+    files_ = std::make_unique<data::DataFiles>(std::filesystem::path(TV_SAMPLE_DIR) / "Tessaro",
+                                               "NO", messages_);
+    wizard::Configuration configuration(*files_, wizard::ReadValvePageLayout(*files_));
+    configuration.Clear();
+    configuration.code = "KAGCFBGCSPMC-V18";
+    ASSERT_EQ(configuration.CheckCode(), 0);
+    const ResultInputs inputs{configuration, startup_, ""};
+    const ResultState result = ComputeResult(*files_, platform, inputs);
+    EXPECT_EQ(store.saves, 0);
+    ASSERT_EQ(store.batches.size(), 1u);
+    EXPECT_EQ(store.batches[0], result.handover);
+    EXPECT_EQ(result.handover.size(), 18u);
+}
+
 std::string Line(const std::string& label, const std::string& text) {
     return std::string(kCrLf) + kCrLf + label + ": " + kCrLf + text;
 }
