@@ -163,11 +163,28 @@ std::optional<TextFile> DataFiles::open(std::string_view name) const {
     return TextFile(std::move(index), std::move(fileName), this);
 }
 
-std::uint64_t DataFiles::translationSerial() const {
+namespace {
+
+std::string Translated(const FileIndex& languageFile, std::string_view textKey) {
+    const auto& translations = languageFile.translations();
+    const auto found = translations.find(textKey);
+    return found == translations.end() ? std::string(KeyText(textKey))
+                                       : std::string(found->second);
+}
+
+} // namespace
+
+DataFiles::Translation DataFiles::translation() const {
+    auto keyText = [](std::string_view textKey) { return std::string(KeyText(textKey)); };
     if (language_ == "NO")
-        return 0;
+        return {0, keyText};
     auto file = openLanguageFile();
-    return file ? file->contents().serial() : 0;
+    if (!file)
+        return {0, keyText};
+    const std::uint64_t serial = file->contents().serial();
+    return {serial, [file = std::move(*file)](std::string_view textKey) {
+                return Translated(file.contents(), textKey);
+            }};
 }
 
 std::optional<TextFile> DataFiles::openLanguageFile() const {
@@ -244,14 +261,8 @@ std::string DataFiles::LookupCodeLetter(std::string_view key) const {
 std::string DataFiles::TranslateText(std::string_view textKey) const {
     if (language_ == "NO")
         return std::string(KeyText(textKey));
-    auto file = openLanguageFile();
-    if (!file)
-        return std::string(KeyText(textKey));
-    const auto& translations = file->contents().translations();
-    const auto found = translations.find(textKey);
-    if (found == translations.end())
-        return std::string(KeyText(textKey));
-    return std::string(found->second);
+    const auto file = openLanguageFile();
+    return file ? Translated(file->contents(), textKey) : std::string(KeyText(textKey));
 }
 
 std::string DataFiles::ReadLangText(std::string_view key) const {

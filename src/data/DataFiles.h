@@ -137,9 +137,14 @@ public:
         versionView_ = std::move(view);
     }
 
-    // Names the translation text key lines are read with now: changes with
-    // the language and with the language file's version.
-    std::uint64_t translationSerial() const;
+    // How text key lines are read now: a number that changes with the
+    // language and with the language file's version, and the translation
+    // itself (which keeps that version).
+    struct Translation {
+        std::uint64_t serial = 0;
+        std::function<std::string(std::string_view textKey)> translate;
+    };
+    Translation translation() const;
 
     // Parameter file.
     void ReadParamHead(TextFile& file);

@@ -152,11 +152,12 @@ bool FindKeyLine(KeyRule rule, std::string_view key, TextFile& file) {
     // Text key lines are read as their translation, which may make one of
     // them a key line too.
     if (!index.textKeyLines().empty()) {
-        const DataFiles* owner = file.owner();
-        const std::uint64_t translation = owner ? owner->translationSerial() : 0;
-        const auto& translated = index.translatedKeyLines(translation, [owner](std::string_view line) {
-            return owner ? owner->TranslateText(line) : std::string(KeyText(line));
-        });
+        DataFiles::Translation translation;
+        if (file.owner())
+            translation = file.owner()->translation();
+        else
+            translation.translate = [](std::string_view line) { return std::string(KeyText(line)); };
+        const auto& translated = index.translatedKeyLines(translation.serial, translation.translate);
         auto at = std::lower_bound(translated.begin(), translated.end(), from,
                                    [](const auto& entry, std::size_t line) { return entry.first < line; });
         for (; at != translated.end() && (!found || at->first < *found); ++at) {

@@ -154,5 +154,25 @@ TEST(FileIndexTest, AgreesWithAScanOnLinesThatTripTheRules) {
     }
 }
 
+// 300,000 text key lines before the section: each is read as its
+// translation once per language file version, not once per lookup.
+TEST(FileIndexTest, ManyTextKeyLinesAreTranslatedOnce) {
+    test::TempDir dir;
+    std::string bytes = "head\r\n";
+    for (int i = 0; i < 300000; ++i)
+        bytes += "\xA4\xA4Tekst " + std::to_string(i % 1000) + "\r\n";
+    bytes += "\xA4" "LAST\r\nfound\r\n";
+    test::WriteBytes(dir / "Tessaro.dat", bytes);
+    test::WriteBytes(dir / "Lang_EN.txt", "\xA4\xA4Tekst 7\r\n\xA4" "LAST early\r\n");
+    platform::RecordingMessageBoxes messages;
+    DataFiles files(dir.path(), "EN", messages);
+    for (int round = 0; round < 50; ++round) {
+        auto file = files.openParameterFile();
+        ASSERT_TRUE(FindSection("\xA4LAST", *file));
+        // "¤¤Tekst 7" reads as "¤LAST early" in English: the first of them.
+        EXPECT_EQ(file->lineNumber(), 9u);
+    }
+}
+
 } // namespace
 } // namespace tv::data
