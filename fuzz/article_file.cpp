@@ -19,13 +19,13 @@ using namespace tv;
 using result::ArticleRecord;
 
 constexpr std::size_t kMaxInput = 256 * 1024;
-constexpr std::size_t kMaxKeys = 24;
+constexpr std::size_t kMaxKeys = 10;
 
 // Keys the sample's codes look up (written with "\xA4" for "¤").
 const char* const kSampleKeys[] = {
-    "\xA4" "0150_TKRYSS_CPD",          "\xA4" "0080_FLENS_DN080_TK",
-    "\xA4" "0200_KOMPLETT_BRV",        "\xA4" "0200_FLENS_DN200_TK",
-    "\xA4" "0150_A2_HL_EP_AKT_UFOT_VHK", "\xA4" "0100_SPISS_PE110_TK",
+    "\xA4" "0150_TKRYSS_CPD",
+    "\xA4" "0080_FLENS_DN080_TK",
+    "\xA4" "0150_A2_HL_EP_AKT_UFOT_VHK",
 };
 
 void CheckNumber(std::string_view field) {
@@ -138,7 +138,18 @@ void CheckConnection(data::DataFiles& files, const std::string& key) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size > kMaxInput)
         return 0;
-    static const std::filesystem::path dir = fuzz::SampleDataCopy("articles");
+    static const std::filesystem::path dir = [] {
+        // A language file of its own, small: every record found is looked up
+        // in it as well, and every text key line of the article file is
+        // translated from it.
+        const std::filesystem::path made = fuzz::ScratchDir() / "articles";
+        std::filesystem::create_directories(made);
+        fuzz::WriteFile(made / "Lang_EN.txt",
+                        "English\r\n0\r\n\xA4\xA4Mangler\r\nMissing\r\n"
+                        "\xA4\xA4" "Flens\r\nFlange\r\n"
+                        "\xA4" "0080_FLENS_DN080_TK \r\nKT080-EN\r\nFlange DN 80\r\nEOL\r\n");
+        return made;
+    }();
     const std::string_view input(reinterpret_cast<const char*>(data), size);
     fuzz::WriteFile(dir / "Vantordata.dat", input);
 
@@ -161,10 +172,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     keys.emplace_back("", false);
     keys.emplace_back("   ", false);
 
-    for (const auto& [key, mustBeFound] : keys) {
-        CheckRecord(files, key, false, mustBeFound);
-        CheckRecord(files, key, true, mustBeFound);
-        CheckConnection(files, key);
+    // Every lookup scans the file; the placeholder's two spellings take
+    // turns.
+    for (std::size_t k = 0; k < keys.size(); ++k) {
+        CheckRecord(files, keys[k].first, k % 2 == 1, keys[k].second);
+        CheckConnection(files, keys[k].first);
     }
     // Field numbers of any text, the input's lines among them.
     std::size_t lines = 0;

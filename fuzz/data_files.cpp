@@ -20,12 +20,11 @@ using data::ListLines;
 using data::TextFile;
 
 constexpr std::size_t kMaxInput = 256 * 1024;
-constexpr std::size_t kMaxKeys = 24;
+constexpr std::size_t kMaxKeys = 12;
 
 // Section keys of the sample, so that an input without section lines of its
 // own still has every reader look for something.
-const char* const kFixedKeys[] = {"¤STARTSCREEN", "¤DIM_TKRYSS", "¤CONN_TKRYSS",
-                                   "¤BOTTOM_B",    "¤VALVEPAGE",  "¤Exit_hlp"};
+const char* const kFixedKeys[] = {"¤DIM_TKRYSS", "¤BOTTOM_B", "¤Dimensions_hlp"};
 
 std::string Cp(std::string_view utf8) {
     // The fixed keys are written in UTF-8 here; the files hold Windows-1252.
@@ -145,6 +144,10 @@ void CheckSections(DataFiles& files, const Model& model) {
         const int count = files.ReadParamSection(key, lines);
         CheckList(count, lines);
         TV_REQUIRE((count >= 0) == found);
+        // Every reader scans the file, translating as it goes: the others
+        // look for the file's first few keys only (and the fixed ones).
+        if (inFile && k >= 4)
+            continue;
         // The same answer from memory as from a fresh read.
         ListLines again;
         TV_REQUIRE(files.ReadParamSection(key, again) == count && again == lines);
