@@ -6,6 +6,9 @@
 #include "data/DataFiles.h"
 #include "data/TextFile.h"
 #include "platform/FileBytes.h"
+#include "wizard/ChoiceLine.h"
+#include "wizard/Configuration.h"
+#include "wizard/ValvePageLayout.h"
 
 #include <map>
 #include <string>
@@ -205,6 +208,41 @@ void CheckHeads(DataFiles& files) {
     TV_REQUIRE(files.ReadParamIdentification() == identification);
 }
 
+void CheckChoiceLine(const wizard::ChoiceLine& line) {
+    TV_REQUIRE(line.letter.size() <= 1);
+    TV_REQUIRE(line.millimetres >= -9999 && line.millimetres <= 9999);
+    TV_REQUIRE(line.key.find(' ') == std::string::npos);
+}
+
+// The choice lists and the code check on what the file gives.
+void CheckChoices(DataFiles& files, const Model& model) {
+    const std::vector<std::string> keys = SectionKeys(model);
+    for (std::size_t k = 0; k < keys.size() && k < 4; ++k) {
+        const wizard::ChoiceList list = wizard::ReadChoiceList(files, keys[k], wizard::kDescriptionColumn,
+                                                               wizard::kMaxAccessoryLines);
+        TV_REQUIRE(list.lines.size() <= wizard::kMaxAccessoryLines);
+        for (const wizard::ChoiceLine& line : list.lines)
+            CheckChoiceLine(line);
+    }
+    const wizard::ValvePageLayout layout = wizard::ReadValvePageLayout(files);
+    TV_REQUIRE(layout.valveTypes.size() <= static_cast<std::size_t>(wizard::kMaxValveTypes));
+    for (const wizard::ChoiceLine& type : layout.valveTypes)
+        CheckChoiceLine(type);
+
+    wizard::Configuration config(files, layout);
+    std::vector<std::string> codes = {"TBGCFCSPFCXX-V18"};
+    if (!layout.valveTypes.empty() && !layout.valveTypes[0].letter.empty())
+        codes.push_back(layout.valveTypes[0].letter + "BXCFCXXFCXX-V18");
+    for (const std::string& code : codes) {
+        config.code = code;
+        const int result = config.CheckCode();
+        TV_REQUIRE(result >= 0 && result <= wizard::kCodePositions);
+        if (result == 0)
+            TV_REQUIRE(config.record.valveType >= 1 &&
+                       config.record.valveType <= static_cast<int>(layout.valveTypes.size()));
+    }
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -233,5 +271,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CheckSections(files, model);
     CheckTranslations(files, norwegian, model);
     CheckHeads(files);
+    CheckChoices(files, model);
     return 0;
 }
