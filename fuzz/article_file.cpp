@@ -35,6 +35,13 @@ void CheckNumber(std::string_view field) {
     TV_REQUIRE(std::fabs(value) <= result::kMaxFieldNumber);
     if (held)
         TV_REQUIRE(std::fabs(value) == result::kMaxFieldNumber);
+    // Behind "0." the digits of any text are at most 1.
+    std::string digits = "0.";
+    for (const char c : field)
+        if (c >= '0' && c <= '9')
+            digits += c;
+    const double fraction = result::FieldNumber(digits);
+    TV_REQUIRE(fraction >= 0 && fraction <= 1);
     // A blank ends the number; a sign in front turns it.
     TV_REQUIRE(result::FieldNumber(std::string(field) + " kg") == value);
     if (!field.empty() && field[0] != '-' && field[0] != '+') {
@@ -180,8 +187,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     // Field numbers of any text, the input's lines among them.
     std::size_t lines = 0;
-    for (const std::string& line : fuzz::ExpectedLines(input, 64)) {
-        if (++lines > 64)
+    for (const std::string& line : fuzz::ExpectedLines(input, data::kMaxLineBytes)) {
+        if (++lines > 16)
             break;
         CheckNumber(line);
     }

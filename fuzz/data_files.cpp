@@ -10,6 +10,7 @@
 #include "wizard/Configuration.h"
 #include "wizard/ValvePageLayout.h"
 
+#include <cmath>
 #include <map>
 #include <string>
 #include <string_view>
@@ -208,6 +209,30 @@ void CheckHeads(DataFiles& files) {
     TV_REQUIRE(files.ReadParamIdentification() == identification);
 }
 
+// Only the digits of a text.
+std::string DigitsOf(std::string_view text) {
+    std::string digits;
+    for (const char c : text)
+        if (c >= '0' && c <= '9')
+            digits += c;
+    return digits;
+}
+
+// The number at the start of a line, as number lines and choice lines read
+// it: never NaN; a number behind "0." is at most 1; a longer negative
+// exponent never makes a number larger.
+void CheckLeadingNumber(const std::string& line) {
+    const double value = data::LeadingNumber(line);
+    TV_REQUIRE(!std::isnan(value));
+    const double fraction = data::LeadingNumber("0." + DigitsOf(line));
+    TV_REQUIRE(fraction >= 0 && fraction <= 1);
+    const double small = std::fabs(data::LeadingNumber(line + "e-9"));
+    const double smaller = std::fabs(data::LeadingNumber(line + "e-900"));
+    TV_REQUIRE(smaller <= small);
+    const int held = data::HeldNumber(value, -9999, 9999);
+    TV_REQUIRE(held >= -9999 && held <= 9999);
+}
+
 void CheckChoiceLine(const wizard::ChoiceLine& line) {
     TV_REQUIRE(line.letter.size() <= 1);
     TV_REQUIRE(line.millimetres >= -9999 && line.millimetres <= 9999);
@@ -272,5 +297,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CheckTranslations(files, norwegian, model);
     CheckHeads(files);
     CheckChoices(files, model);
+    for (std::size_t i = 0; i < model.lines.size() && i < 8; ++i)
+        CheckLeadingNumber(model.lines[i]);
     return 0;
 }
