@@ -6,7 +6,10 @@
 #include "platform/FileBytes.h"
 #include "platform/MessageBoxes.h"
 
+#include <signal.h>
 #include <unistd.h>
+
+#include <cerrno>
 
 #include <cstdint>
 #include <cstdio>
@@ -34,14 +37,25 @@ namespace tv::fuzz {
     } while (false)
 
 // A directory of this process, made on first use (in /dev/shm when there is
-// one, so the many writes stay in memory) and removed at exit.
+// one, so the many writes stay in memory) and removed at exit. libFuzzer
+// often ends without running exit handlers, so the directories of processes
+// that have ended are removed here as well.
 inline const std::filesystem::path& ScratchDir() {
     static const std::filesystem::path dir = [] {
         std::error_code ec;
         std::filesystem::path base = "/dev/shm";
         if (!std::filesystem::is_directory(base, ec) || ::access(base.c_str(), W_OK) != 0)
             base = std::filesystem::temp_directory_path();
-        const std::filesystem::path made = base / ("tv-fuzz-" + std::to_string(::getpid()));
+        constexpr std::string_view prefix = "tv-fuzz-";
+        for (const auto& entry : std::filesystem::directory_iterator(base, ec)) {
+            const std::string name = entry.path().filename().string();
+            if (!name.starts_with(prefix))
+                continue;
+            const long pid = std::strtol(name.c_str() + prefix.size(), nullptr, 10);
+            if (pid > 0 && ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH)
+                std::filesystem::remove_all(entry.path(), ec);
+        }
+        const std::filesystem::path made = base / (std::string(prefix) + std::to_string(::getpid()));
         std::filesystem::remove_all(made, ec);
         std::filesystem::create_directories(made);
         std::atexit([] {
