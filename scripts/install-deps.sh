@@ -4,6 +4,7 @@ set -euo pipefail
 export DEBIAN_FRONTEND=noninteractive
 packages=(
   build-essential cmake pkg-config
+  clang libclang-rt-14-dev
   qt6-base-dev qt6-qpa-plugins libqt6network6
   libx11-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev

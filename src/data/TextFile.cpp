@@ -8,6 +8,9 @@
 #include <cstdlib>
 #include <limits>
 
+#include <locale.h>
+#include <stdlib.h>
+
 namespace tv::data {
 
 TextFile::TextFile(std::shared_ptr<const FileIndex> index, std::string name, const DataFiles* owner)
@@ -89,8 +92,12 @@ double LeadingNumber(std::string_view text) {
         ++first;
     double value = 0;
     const auto [end, error] = std::from_chars(first, number.data() + number.size(), value);
-    if (error == std::errc::result_out_of_range)
-        return number.front() == '-' ? -HUGE_VAL : HUGE_VAL;
+    // Out of range is too large (infinity) or too small (zero): strtod in
+    // the C locale tells them apart.
+    if (error == std::errc::result_out_of_range) {
+        static const locale_t c = newlocale(LC_ALL_MASK, "C", nullptr);
+        return strtod_l(number.c_str(), nullptr, c);
+    }
     return value;
 }
 

@@ -136,9 +136,13 @@ double FieldNumber(std::string_view field, bool* held) {
     double value = 0.0;
     const auto [end_, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     (void)end_;
-    // Beyond the range (a line of hundreds of digits) the limit stands in,
-    // never infinity or 0.
-    if (error == std::errc::result_out_of_range || value > kMaxFieldNumber) {
+    // A fraction of hundreds of zeros behind the point is too small for a
+    // double: 0. Beyond the range (a line of hundreds of digits) the limit
+    // stands in, never infinity or 0.
+    const bool tiny = text.find_first_of("123456789") > text.find('.');
+    if (error == std::errc::result_out_of_range && tiny)
+        value = 0.0;
+    else if (error == std::errc::result_out_of_range || value > kMaxFieldNumber) {
         value = kMaxFieldNumber;
         if (held)
             *held = true;

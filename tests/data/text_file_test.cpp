@@ -103,6 +103,15 @@ TEST(LeadingNumberTest, PointIsTheSeparatorWhateverTheLocale) {
     std::setlocale(LC_NUMERIC, saved.c_str());
 }
 
+TEST(LeadingNumberTest, TooSmallForADoubleIsZeroNotInfinite) {
+    EXPECT_EQ(LeadingNumber("1e-400"), 0.0) << "an exponent far below the smallest double";
+    EXPECT_EQ(LeadingNumber("-1 e-999 x"), 0.0);
+    EXPECT_EQ(LeadingNumber("0." + std::string(400, '0') + "1"), 0.0) << "many zeros behind the point";
+    EXPECT_DOUBLE_EQ(LeadingNumber("4e-320"), 4e-320) << "a denormal is still a number";
+    EXPECT_EQ(LeadingNumber("1e400"), HUGE_VAL) << "too large stays infinite";
+    EXPECT_EQ(LeadingNumber("-" + std::string(400, '9')), -HUGE_VAL);
+}
+
 TEST(RoundHalfEvenTest, HalvesGoToTheEvenNeighbour) {
     EXPECT_EQ(RoundHalfEven(2.5), 2);
     EXPECT_EQ(RoundHalfEven(3.5), 4);
@@ -130,6 +139,12 @@ TEST_F(TextFileTest, NumberLinesFollowTheZeroRule) {
     EXPECT_EQ(ReadNumberLine(file), -300);
     EXPECT_EQ(ReadNumberLine(file), 7);
     EXPECT_EQ(ReadNumberLine(file), 0) << "end of file";
+    EXPECT_TRUE(messages_.shown.empty());
+}
+
+TEST_F(TextFileTest, TinyNumberLineRoundsToZeroLikeAnyFraction) {
+    auto file = open({"1e-400 tiny", "-2E-999", "0." + std::string(400, '0') + "7", "12"});
+    EXPECT_EQ(ReadNumberLine(file), 12) << "lines of value 0 are skipped, not read as 32767";
     EXPECT_TRUE(messages_.shown.empty());
 }
 

@@ -248,6 +248,18 @@ TEST(FieldNumberTest, LeadingDecimalNumber) {
     EXPECT_FALSE(held);
 }
 
+TEST(FieldNumberTest, AFractionTooSmallForADoubleIsZero) {
+    const std::string tiny = "0." + std::string(400, '0') + "1";
+    bool held = true;
+    EXPECT_EQ(FieldNumber(tiny + " kg", &held), 0.0) << "not the limit of a huge number";
+    EXPECT_FALSE(held);
+    EXPECT_EQ(FieldNumber("-" + tiny), 0.0);
+    EXPECT_EQ(FieldNumber("." + std::string(400, '0') + "5 m"), 0.0);
+    EXPECT_DOUBLE_EQ(FieldNumber(std::string(400, '0') + "12.5"), 12.5)
+        << "leading zeros of the whole part";
+    EXPECT_DOUBLE_EQ(FieldNumber("1" + std::string(400, '0') + ".5"), kMaxFieldNumber);
+}
+
 TEST_F(ArticleFileTest, ALengthBeyondTheRangeIsSaidOnce) {
     articles({"¤0150_X_TK ", "title", "A-1", "Flens", "x", "0", "0", std::string(309, '9'), "BLK",
               "8 kg", "EOL"});
