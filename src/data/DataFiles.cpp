@@ -45,16 +45,34 @@ FirstFile(const std::filesystem::path& directory,
     return first;
 }
 
+std::optional<std::filesystem::path>
+DataFiles::firstFile(const std::function<bool(std::string_view name)>& matches) const {
+    const std::uint64_t operation = Operation::current();
+    if (operation == 0 || listing_.operation != operation) {
+        listing_ = Listing{operation, {}};
+        std::error_code error;
+        for (const auto& entry : std::filesystem::directory_iterator(dataDirectory_, error)) {
+            if (entry.is_regular_file(error))
+                listing_.files.emplace_back(PathText(entry.path().filename()), entry.path());
+        }
+        std::sort(listing_.files.begin(), listing_.files.end(),
+                  [](const auto& a, const auto& b) { return a.second < b.second; });
+    }
+    for (const auto& [name, path] : listing_.files) {
+        if (matches(name))
+            return path;
+    }
+    return std::nullopt;
+}
+
 std::filesystem::path DataFiles::locate(std::string_view name) const {
     std::filesystem::path exact = dataDirectory_ / ToPath(name);
     std::error_code error;
     if (std::filesystem::exists(exact, error))
         return exact;
-    return FirstFile(dataDirectory_,
-                     [name](std::string_view candidate) {
-                         return platform::EqualsIgnoringCase(candidate, name);
-                     })
-        .value_or(exact);
+    return firstFile([name](std::string_view candidate) {
+               return platform::EqualsIgnoringCase(candidate, name);
+           }).value_or(exact);
 }
 
 namespace {
@@ -112,7 +130,9 @@ std::shared_ptr<const FileIndex> DataFiles::current(const std::filesystem::path&
         return problemIndex(TooLargeProblem(version->size));
 
     Snapshot& held = snapshots_[path];
-    const bool racy = held.version.modified + kRacyNanoseconds > held.readAt;
+    // Either time may be the one a later change leaves as it was.
+    const std::int64_t touched = std::max(held.version.modified, held.version.changed);
+    const bool racy = touched + kRacyNanoseconds > held.readAt;
     if (held.index && held.version == *version && !racy)
         return held.index;
 
@@ -254,7 +274,7 @@ std::string DataFiles::LookupCodeLetter(std::string_view key) const {
     const std::optional<std::size_t> line = file->contents().findWholeLine(key, 0);
     if (!line)
         return {};
-    file->seek(*line + 1);
+    file->seek(file->contents().nextLine(*line));
     return ReadTextLine(*file).substr(0, 1);
 }
 

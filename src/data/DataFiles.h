@@ -15,6 +15,8 @@
 #include <set>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace tv::data {
 
@@ -108,6 +110,11 @@ public:
     // regard to case; dataDirectory / name when no file matches.
     std::filesystem::path locate(std::string_view name) const;
 
+    // The first regular file of the data directory (in name order) whose
+    // Windows-1252 name matches. The directory is listed once per operation.
+    std::optional<std::filesystem::path>
+    firstFile(const std::function<bool(std::string_view name)>& matches) const;
+
     // Opens a file of the data directory for reading; nothing when it does
     // not exist or cannot be read.
     std::optional<TextFile> open(std::string_view name) const;
@@ -128,7 +135,10 @@ public:
 
     // The program has written a data file: the versions held for the
     // operation under way are looked at again.
-    void filesWritten() const { pinned_.clear(); }
+    void filesWritten() const {
+        pinned_.clear();
+        listing_ = {};
+    }
 
     // Makes every file version looked at coarser, as a file system that
     // keeps its times in whole seconds gives them (for the tests of such
@@ -178,6 +188,13 @@ private:
     };
 
     std::shared_ptr<const FileIndex> current(const std::filesystem::path& path) const;
+
+    // The regular files of the data directory in name order, with their
+    // Windows-1252 names, as listed in the operation `operation`.
+    struct Listing {
+        std::uint64_t operation = 0;
+        std::vector<std::pair<std::string, std::filesystem::path>> files;
+    };
     int readList(TextFile& file, std::string_view key, ListLines& lines) const;
 
     std::filesystem::path dataDirectory_;
@@ -186,6 +203,7 @@ private:
     mutable std::map<std::filesystem::path, Snapshot> snapshots_;
     mutable std::map<std::string, Pinned, std::less<>> pinned_;
     mutable bool readFailed_ = false;
+    mutable Listing listing_;
     std::function<platform::FileVersion(platform::FileVersion)> versionView_;
     mutable std::set<std::string> reported_;
 };

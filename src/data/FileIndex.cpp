@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstring>
 
 namespace tv::data {
 
@@ -9,9 +10,7 @@ namespace {
 
 constexpr char kSectionSign = '\xA4'; // "¤" in Windows-1252
 
-// A key line whose "¤"s and blanks give more candidate keys than this is not
-// listed in the key table (a run of junk would otherwise give millions).
-constexpr std::size_t kMaxCandidatesPerLine = 64;
+constexpr std::uint32_t kEndOfChain = 0xFFFFFFFF;
 
 bool IsTextKeyLine(std::string_view line) {
     return line.size() >= 2 && line[0] == kSectionSign && line[1] == kSectionSign;
@@ -38,132 +37,169 @@ bool KeyLineHolds(KeyRule rule, std::string_view line, std::string_view key) {
 
 FileIndex::FileIndex(std::string bytes, std::size_t maxLineBytes)
     : bytes_(std::move(bytes)), maxLineBytes_(maxLineBytes), serial_(nextSerial++) {
-    // starts_ ends with where a line after the last would begin, so line i
-    // always ends just before starts_[i + 1] - 1 (its LF, or the end).
-    std::size_t start = 0;
-    while (start < bytes_.size()) {
-        starts_.push_back(start);
-        const std::size_t lf = bytes_.find('\n', start);
-        start = lf == std::string::npos ? bytes_.size() + 1 : lf + 1;
-    }
-    const std::size_t lines = starts_.size();
-    starts_.push_back(start);
-    for (std::size_t i = 0; i < lines; ++i) {
-        if (firstLongLine_ == 0 && fullLength(i) > maxLineBytes_)
-            firstLongLine_ = i + 1;
-        const std::string_view text = line(i);
-        if (text.empty() || text[0] != kSectionSign)
+    const char* const data = bytes_.data();
+    const std::size_t size = bytes_.size();
+
+    // A line longer than the limit: more than the limit's bytes from a
+    // line start without a LF. Each look covers a whole window of lines.
+    for (std::size_t start = 0; start < size && firstLongLine_ == 0;) {
+        const std::size_t window = std::min(size - start, maxLineBytes_ + 1);
+        if (const void* lf = ::memrchr(data + start, '\n', window)) {
+            start = static_cast<std::size_t>(static_cast<const char*>(lf) - data) + 1;
             continue;
-        wholeLines_.emplace(text, static_cast<std::uint32_t>(i));
-        if (IsTextKeyLine(text))
-            textKeyLines_.push_back(static_cast<std::uint32_t>(i));
+        }
+        if (window <= maxLineBytes_)
+            break; // a short last line
+        if (lineEnd(start) - start > maxLineBytes_)
+            firstLongLine_ = linesBefore(start) + 1;
         else
-            indexKeyLine(i);
+            start = nextLine(start); // the limit's bytes and a CR
+    }
+
+    // Only the lines that begin with "¤" are visited: every "¤" of the file
+    // is found, and the ones at the start of a line are kept.
+    std::vector<std::uint32_t> keyLines;
+    for (const char* at = data; (at = static_cast<const char*>(
+                                     std::memchr(at, kSectionSign, size - static_cast<std::size_t>(at - data))));) {
+        const auto offset = static_cast<std::size_t>(at - data);
+        if (offset == 0 || data[offset - 1] == '\n')
+            keyLines.push_back(static_cast<std::uint32_t>(offset));
+        const void* lf = std::memchr(at, '\n', size - offset);
+        at = lf ? static_cast<const char*>(lf) + 1 : data + size;
+        if (at == data + size)
+            break;
+    }
+    std::size_t slots = 16;
+    while (slots < 2 * keyLines.size())
+        slots *= 2;
+    slots_.resize(slots);
+    links_.reserve(keyLines.size());
+    for (const std::uint32_t offset : keyLines) {
+        const std::string_view text = lineAt(offset);
+        listLine(offset, text);
+        if (IsTextKeyLine(text))
+            textKeyLines_.push_back(offset);
+        else if (text.find(kSectionSign, 1) != std::string_view::npos)
+            moreSigns_.push_back(offset);
     }
 }
 
-std::size_t FileIndex::fullLength(std::size_t index) const {
-    const std::size_t start = starts_[index];
-    std::size_t end = starts_[index + 1] - 1;
-    if (end > start && bytes_[end - 1] == '\r')
+std::size_t FileIndex::lineEnd(std::size_t offset) const {
+    const void* lf = std::memchr(bytes_.data() + offset, '\n', bytes_.size() - offset);
+    std::size_t end =
+        lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - bytes_.data()) : bytes_.size();
+    if (end > offset && bytes_[end - 1] == '\r')
         --end;
-    return end - start;
+    return end;
 }
 
-std::string_view FileIndex::line(std::size_t index) const {
-    return std::string_view(bytes_).substr(starts_[index],
-                                           std::min(fullLength(index), maxLineBytes_));
+std::string_view FileIndex::lineAt(std::size_t offset) const {
+    if (offset >= bytes_.size())
+        return {};
+    return std::string_view(bytes_).substr(offset,
+                                           std::min(lineEnd(offset) - offset, maxLineBytes_));
 }
 
-void FileIndex::indexKeyLine(std::size_t index) {
-    const std::string_view text = line(index);
-    std::vector<std::size_t> signs;
-    std::vector<std::size_t> ends;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == kSectionSign)
-            signs.push_back(i);
-        else if (text[i] == ' ')
-            ends.push_back(i);
-    }
-    ends.push_back(text.size());
-    if (signs.size() * ends.size() > kMaxCandidatesPerLine) {
-        irregular_.push_back(static_cast<std::uint32_t>(index));
+std::size_t FileIndex::nextLine(std::size_t offset) const {
+    if (offset >= bytes_.size())
+        return bytes_.size();
+    const void* lf = std::memchr(bytes_.data() + offset, '\n', bytes_.size() - offset);
+    return lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - bytes_.data()) + 1
+              : bytes_.size();
+}
+
+std::size_t FileIndex::linesBefore(std::size_t offset) const {
+    offset = std::min(offset, bytes_.size());
+    std::size_t lines = static_cast<std::size_t>(
+        std::count(bytes_.begin(), bytes_.begin() + static_cast<std::ptrdiff_t>(offset), '\n'));
+    // The last line, read to the end of a file without a final LF.
+    if (offset == bytes_.size() && offset > 0 && bytes_.back() != '\n')
+        ++lines;
+    return lines;
+}
+
+std::uint64_t FileIndex::WordHash(std::string_view text) {
+    const std::uint64_t hash = std::hash<std::string_view>()(text.substr(0, text.find(' ')));
+    return hash == 0 ? 1 : hash;
+}
+
+void FileIndex::listLine(std::uint32_t offset, std::string_view text) {
+    const std::uint64_t hash = WordHash(text);
+    const std::size_t mask = slots_.size() - 1;
+    for (std::size_t at = hash & mask;; at = (at + 1) & mask) {
+        Slot& slot = slots_[at];
+        const auto link = static_cast<std::uint32_t>(links_.size());
+        if (slot.hash == 0) {
+            slot = {hash, link, link};
+        } else if (slot.hash == hash) {
+            links_[slot.last].next = link;
+            slot.last = link;
+        } else {
+            continue;
+        }
+        links_.push_back({offset, kEndOfChain});
         return;
     }
-    // Every text from a "¤" up to a blank or the end of the line is a key
-    // the line may be found by.
-    for (const std::size_t from : signs) {
-        for (const std::size_t to : ends) {
-            if (to <= from || text[to - 1] == ' ')
-                continue;
-            const std::string_view key = text.substr(from, to - from);
-            const bool section = text.find(key) == from;
-            const bool article = to < text.size();
-            std::vector<Entry>& entries = keys_[key];
-            if (!entries.empty() && entries.back().line == index) {
-                entries.back().section = entries.back().section || section;
-                entries.back().article = entries.back().article || article;
-            } else {
-                entries.push_back({static_cast<std::uint32_t>(index), section, article});
-            }
-        }
+}
+
+const FileIndex::Slot* FileIndex::slotOf(std::uint64_t hash) const {
+    const std::size_t mask = slots_.size() - 1;
+    for (std::size_t at = hash & mask;; at = (at + 1) & mask) {
+        if (slots_[at].hash == hash)
+            return &slots_[at];
+        if (slots_[at].hash == 0)
+            return nullptr;
     }
 }
 
 std::optional<std::size_t> FileIndex::findWholeLine(std::string_view text, std::size_t from) const {
-    const auto found = wholeLines_.find(text);
-    if (found == wholeLines_.end())
+    if (text.empty() || text[0] != kSectionSign)
         return std::nullopt;
-    if (found->second >= from)
-        return found->second;
-    for (std::size_t i = from; i < lineCount(); ++i) {
-        if (line(i) == text)
-            return i;
+    if (const Slot* slot = slotOf(WordHash(text))) {
+        for (std::uint32_t at = slot->first; at != kEndOfChain; at = links_[at].next) {
+            if (links_[at].line >= from && lineAt(links_[at].line) == text)
+                return links_[at].line;
+        }
     }
     return std::nullopt;
 }
 
-bool FileIndex::Indexes(KeyRule rule, std::string_view key) {
-    if (key.size() < 2 || key[0] != kSectionSign)
-        return false;
-    if (rule == KeyRule::Section)
-        return key.back() != ' ';
-    return key.back() == ' ' && key[key.size() - 2] != ' ';
+bool FileIndex::Indexes(KeyRule, std::string_view key) {
+    return !key.empty() && key[0] == kSectionSign;
 }
 
 std::optional<std::size_t> FileIndex::findKeyLine(KeyRule rule, std::string_view key,
                                                   std::size_t from) const {
+    auto holds = [&](std::size_t offset) {
+        const std::string_view text = lineAt(offset);
+        return !IsTextKeyLine(text) && KeyLineHolds(rule, text, key);
+    };
     std::optional<std::size_t> best;
-    const std::string_view bare = rule == KeyRule::Article ? key.substr(0, key.size() - 1) : key;
-    if (const auto found = keys_.find(bare); found != keys_.end()) {
-        const std::vector<Entry>& entries = found->second;
-        auto at = std::lower_bound(entries.begin(), entries.end(), from,
-                                   [](const Entry& e, std::size_t line) { return e.line < line; });
-        for (; at != entries.end(); ++at) {
-            if (rule == KeyRule::Section ? at->section : at->article) {
-                best = at->line;
+    if (const Slot* slot = slotOf(WordHash(key))) {
+        for (std::uint32_t at = slot->first; at != kEndOfChain; at = links_[at].next) {
+            if (links_[at].line >= from && holds(links_[at].line)) {
+                best = links_[at].line;
                 break;
             }
         }
     }
-    auto irregular = std::lower_bound(irregular_.begin(), irregular_.end(), from);
-    for (; irregular != irregular_.end() && (!best || *irregular < *best); ++irregular) {
-        if (KeyLineHolds(rule, line(*irregular), key)) {
-            best = *irregular;
+    auto other = std::lower_bound(moreSigns_.begin(), moreSigns_.end(), from);
+    for (; other != moreSigns_.end() && (!best || *other < *best); ++other) {
+        if (holds(*other)) {
+            best = *other;
             break;
         }
     }
     return best;
 }
-
 const std::unordered_map<std::string_view, std::string_view>& FileIndex::translations() const {
     if (translations_)
         return *translations_;
     // Every text key line is a candidate key, the translation lines too, and
     // the first occurrence wins: the same answers a scan from the top gives.
     auto map = std::make_unique<std::unordered_map<std::string_view, std::string_view>>();
-    for (const std::uint32_t i : textKeyLines_)
-        map->emplace(line(i), i + 1 < lineCount() ? line(i + 1) : std::string_view());
+    for (const std::uint32_t offset : textKeyLines_)
+        map->emplace(lineAt(offset), lineAt(nextLine(offset)));
     translations_ = std::move(map);
     return *translations_;
 }
@@ -174,10 +210,10 @@ FileIndex::translatedKeyLines(std::uint64_t translation,
     if (translated_ && translatedFor_ == translation)
         return *translated_;
     auto lines = std::make_unique<TranslatedLines>();
-    for (const std::uint32_t i : textKeyLines_) {
-        std::string text = translate(line(i));
+    for (const std::uint32_t offset : textKeyLines_) {
+        std::string text = translate(lineAt(offset));
         if (!text.empty() && text[0] == kSectionSign)
-            lines->emplace_back(i, std::move(text));
+            lines->emplace_back(offset, std::move(text));
     }
     translated_ = std::move(lines);
     translatedFor_ = translation;

@@ -2,28 +2,38 @@
 
 #include "platform/FileBytes.h"
 
+#include <functional>
 #include <string>
 
 namespace tv::data {
 
-std::optional<std::filesystem::path> FirstFileMatching(const std::filesystem::path& directory,
-                                                       std::string_view stem) {
-    return FirstFile(directory, [stem](std::string_view name) {
+namespace {
+
+// A name is the stem alone or the stem and an extension.
+std::function<bool(std::string_view)> StemIs(std::string_view stem) {
+    return [stem](std::string_view name) {
         const bool withExtension = name.size() > stem.size() && name[stem.size()] == '.';
         return platform::EqualsIgnoringCase(withExtension ? name.substr(0, stem.size()) : name,
                                             stem);
-    });
+    };
+}
+
+} // namespace
+
+std::optional<std::filesystem::path> FirstFileMatching(const std::filesystem::path& directory,
+                                                       std::string_view stem) {
+    return FirstFile(directory, StemIs(stem));
 }
 
 PictureLookup FindPicture(const DataFiles& files, std::string_view name,
                           std::string_view sizeSuffix) {
-    const auto& directory = files.dataDirectory();
-    auto found = FirstFileMatching(directory, std::string(name) + std::string(sizeSuffix));
+    const std::string sized = std::string(name) + std::string(sizeSuffix);
+    auto found = files.firstFile(StemIs(sized));
     if (!found)
-        found = FirstFileMatching(directory, name);
+        found = files.firstFile(StemIs(name));
     if (found)
         return {*found, true};
-    return {FirstFileMatching(directory, "Dummy_C").value_or(directory), false};
+    return {files.firstFile(StemIs("Dummy_C")).value_or(files.dataDirectory()), false};
 }
 
 } // namespace tv::data

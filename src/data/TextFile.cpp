@@ -19,7 +19,9 @@ TextFile::TextFile(std::shared_ptr<const FileIndex> index, std::string name, con
 std::string TextFile::readLine() {
     if (atEnd())
         return {};
-    return std::string(index_->line(next_++));
+    std::string line(index_->lineAt(next_));
+    next_ = index_->nextLine(next_);
+    return line;
 }
 
 std::string_view KeyText(std::string_view textKey) {
@@ -152,7 +154,7 @@ bool ScanForKeyLine(KeyRule rule, std::string_view key, TextFile& file) {
 
 bool FindKeyLine(KeyRule rule, std::string_view key, TextFile& file) {
     const FileIndex& index = file.contents();
-    const std::size_t from = file.lineNumber();
+    const std::size_t from = file.position();
     if (!FileIndex::Indexes(rule, key))
         return ScanForKeyLine(rule, key, file);
     std::optional<std::size_t> found = index.findKeyLine(rule, key, from);
@@ -174,7 +176,7 @@ bool FindKeyLine(KeyRule rule, std::string_view key, TextFile& file) {
             }
         }
     }
-    file.seek(found ? *found + 1 : index.lineCount());
+    file.seek(found ? index.nextLine(*found) : index.end());
     return found.has_value();
 }
 

@@ -25,7 +25,7 @@ class TextFile {
 public:
     TextFile(std::shared_ptr<const FileIndex> index, std::string name, const DataFiles* owner);
 
-    bool atEnd() const { return next_ >= index_->lineCount(); }
+    bool atEnd() const { return next_ >= index_->end(); }
 
     // The next line as it stands; "" at the end of the file.
     std::string readLine();
@@ -33,8 +33,8 @@ public:
     // File name for messages, e.g. "Tessaro.dat".
     const std::string& name() const { return name_; }
 
-    // 1-based number of the line read last.
-    std::size_t lineNumber() const { return next_; }
+    // 1-based number of the line read last (counted when asked: for messages).
+    std::size_t lineNumber() const { return index_->linesBefore(next_); }
 
     // The section key line found last by FindSection, for messages.
     const std::string& section() const { return section_; }
@@ -43,8 +43,10 @@ public:
     // The file's lines and key tables.
     const FileIndex& contents() const { return *index_; }
 
-    // Moves to a line (0-based); the next readLine delivers it.
-    void seek(std::size_t line) { next_ = std::min(line, index_->lineCount()); }
+    // Where the next line begins (an offset of FileIndex), and a move there;
+    // the next readLine delivers that line.
+    std::size_t position() const { return next_; }
+    void seek(std::size_t offset) { next_ = std::min(offset, index_->end()); }
 
     // The data files this file belongs to (translations, diagnostics); may
     // be null for a file read on its own.
@@ -52,7 +54,7 @@ public:
 
 private:
     std::shared_ptr<const FileIndex> index_;
-    std::size_t next_ = 0;
+    std::size_t next_ = 0; // offset of the next line
     std::string name_;
     std::string section_;
     const DataFiles* owner_;

@@ -29,14 +29,14 @@ namespace fs = std::filesystem;
 std::set<std::string> KeysOf(const FileIndex& index, std::size_t wanted) {
     std::set<std::string> keys = {"", " ", "\xA4", "DN080", "\xA4 "};
     std::size_t keyLines = 0;
-    for (std::size_t i = 0; i < index.lineCount(); ++i)
-        keyLines += index.line(i).starts_with('\xA4');
+    for (std::size_t at = 0; at < index.end(); at = index.nextLine(at))
+        keyLines += index.lineAt(at).starts_with('\xA4');
     const std::size_t step = std::max<std::size_t>(1, keyLines * 5 / wanted);
     std::size_t seen = 0;
-    for (std::size_t i = 0; i < index.lineCount(); ++i) {
-        if (index.line(i).starts_with('\xA4') && seen++ % step != 0)
+    for (std::size_t at = 0; at < index.end(); at = index.nextLine(at)) {
+        if (index.lineAt(at).starts_with('\xA4') && seen++ % step != 0)
             continue;
-        const std::string line(index.line(i));
+        const std::string line(index.lineAt(at));
         for (std::size_t from = line.find('\xA4'); from != std::string::npos;
              from = line.find('\xA4', from + 1)) {
             for (std::size_t to = from + 1; to <= line.size(); ++to) {
@@ -67,8 +67,12 @@ void ExpectIndexAgreesWithScan(const DataFiles& files, std::string_view name,
     const Operation operation; // the translations' file looked at once
     const auto opened = files.open(name);
     ASSERT_TRUE(opened);
-    const std::size_t lines = opened->contents().lineCount();
-    const std::vector<std::size_t> starts = {0, lines / 2, lines};
+    const FileIndex& index = opened->contents();
+    std::vector<std::size_t> lines; // where each line begins
+    for (std::size_t at = 0; at < index.end(); at = index.nextLine(at))
+        lines.push_back(at);
+    ASSERT_FALSE(lines.empty());
+    const std::vector<std::size_t> starts = {0, lines[lines.size() / 2], index.end()};
     int compared = 0;
     for (const std::string& key : KeysOf(opened->contents(), keys)) {
         for (const KeyRule rule : {KeyRule::Section, KeyRule::Article}) {
@@ -82,15 +86,16 @@ void ExpectIndexAgreesWithScan(const DataFiles& files, std::string_view name,
                 const Outcome byScan{ScanForKeyLine(rule, asked, scanned), scanned.lineNumber()};
                 ASSERT_EQ(byIndex, byScan) << "key \"" << asked << "\" from line " << start
                                            << (rule == KeyRule::Article ? " (article)" : "");
+                ASSERT_EQ(indexed.position(), scanned.position());
                 ++compared;
             }
         }
         // The whole-line match of the code letters.
         std::optional<std::size_t> scanned;
-        for (std::size_t i = 0; i < lines && !scanned; ++i)
-            if (opened->contents().line(i) == key && key.starts_with('\xA4'))
-                scanned = i;
-        ASSERT_EQ(opened->contents().findWholeLine(key, 0), scanned) << key;
+        for (const std::size_t at : lines)
+            if (!scanned && index.lineAt(at) == key && key.starts_with('\xA4'))
+                scanned = at;
+        ASSERT_EQ(index.findWholeLine(key, 0), scanned) << key;
     }
     EXPECT_GT(compared, 100);
 }
