@@ -218,6 +218,35 @@ TEST_F(TextFileTest, OverlongLineIsCutAndReported) {
     EXPECT_EQ(messages_.shown.size(), 1u) << "the same problem is reported once";
 }
 
+// Only a line beyond the limit is reported, wherever it stands; its line
+// end does not count.
+TEST_F(TextFileTest, ALineOfExactlyTheLimitIsNotReported) {
+    const std::string atLimit(kMaxLineBytes, 'x');
+    const struct {
+        std::string bytes;
+        std::string message; // "" for none
+    } cases[] = {
+        {"a\r\n" + atLimit + "\r\nb\r\n", ""},
+        {"a\n" + atLimit + "\nb\n", ""},
+        {"a\r\n" + atLimit, ""},
+        {"a\r\nb\r\n" + atLimit + "x\r\n", "line 3 "},
+        {"a\r\n" + atLimit + "x", "line 2 "},
+        {atLimit + "\r\r\n", "line 1 "},
+    };
+    for (const auto& c : cases) {
+        platform::RecordingMessageBoxes messages;
+        WriteBytes(dir_ / "Tessaro.dat", c.bytes);
+        DataFiles files(dir_.path(), "NO", messages);
+        files.openParameterFile();
+        if (c.message.empty()) {
+            EXPECT_TRUE(messages.shown.empty()) << messages.shown[0];
+        } else {
+            ASSERT_EQ(messages.shown.size(), 1u) << c.message;
+            EXPECT_NE(messages.shown[0].find(c.message), std::string::npos) << messages.shown[0];
+        }
+    }
+}
+
 TEST_F(TextFileTest, StrayBytesPassThroughUnchanged) {
     const std::string stray = std::string("a\x81\x00\x9d\xff", 5);
     WriteBytes(dir_ / "Tessaro.dat", stray + "\r\n");
