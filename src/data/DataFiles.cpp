@@ -4,6 +4,7 @@
 #include "platform/FileBytes.h"
 
 #include <algorithm>
+#include <atomic>
 #include <system_error>
 
 namespace tv::data {
@@ -79,7 +80,7 @@ namespace {
 
 thread_local int operationDepth = 0;
 thread_local std::uint64_t operationId = 0;
-std::uint64_t lastOperation = 0;
+std::atomic<std::uint64_t> lastOperation{0};
 
 // A file changed less than this before it was read may change again with
 // the same times: file systems keep times in whole seconds (some in two),
