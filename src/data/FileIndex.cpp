@@ -59,15 +59,15 @@ FileIndex::FileIndex(std::string bytes, std::size_t maxLineBytes)
     // Only the lines that begin with "¤" are visited: every "¤" of the file
     // is found, and the ones at the start of a line are kept.
     std::vector<std::uint32_t> keyLines;
-    for (const char* at = data; (at = static_cast<const char*>(
-                                     std::memchr(at, kSectionSign, size - static_cast<std::size_t>(at - data))));) {
-        const auto offset = static_cast<std::size_t>(at - data);
+    std::size_t offset = 0;
+    while (offset < size) {
+        const void* sign = std::memchr(data + offset, kSectionSign, size - offset);
+        if (!sign)
+            break;
+        offset = static_cast<std::size_t>(static_cast<const char*>(sign) - data);
         if (offset == 0 || data[offset - 1] == '\n')
             keyLines.push_back(static_cast<std::uint32_t>(offset));
-        const void* lf = std::memchr(at, '\n', size - offset);
-        at = lf ? static_cast<const char*>(lf) + 1 : data + size;
-        if (at == data + size)
-            break;
+        offset = nextLine(offset);
     }
     std::size_t slots = 16;
     while (slots < 2 * keyLines.size())
