@@ -153,15 +153,14 @@ std::shared_ptr<const FileIndex> DataFiles::current(const std::filesystem::path&
         read.version = versionView_(read.version);
     // The same bytes under the same times: the version held stays, with
     // the tables already built from it.
-    Snapshot& again = snapshots_[path];
-    if (!(again.index && again.version == read.version && again.index->bytes() == read.bytes))
-        again.index = std::make_shared<const FileIndex>(std::move(read.bytes), kMaxLineBytes);
-    again.version = read.version;
-    again.readAt = readAt;
-    if (const std::size_t line = again.index->firstLongLine(); line != 0)
+    if (!(held.index && held.version == read.version && held.index->bytes() == read.bytes))
+        held.index = std::make_shared<const FileIndex>(std::move(read.bytes), kMaxLineBytes);
+    held.version = read.version;
+    held.readAt = readAt;
+    if (const std::size_t line = held.index->firstLongLine(); line != 0)
         report(name + ": line " + std::to_string(line) + " is longer than " +
                std::to_string(kMaxLineBytes) + " characters; the rest of that line is ignored.");
-    return again.index;
+    return held.index;
 }
 
 std::optional<TextFile> DataFiles::open(std::string_view name) const {

@@ -164,7 +164,7 @@ std::optional<std::size_t> FileIndex::findWholeLine(std::string_view text, std::
     return std::nullopt;
 }
 
-bool FileIndex::Indexes(KeyRule, std::string_view key) {
+bool FileIndex::Indexes(std::string_view key) {
     return !key.empty() && key[0] == kSectionSign;
 }
 

@@ -65,7 +65,7 @@ public:
 
     // Whether findKeyLine can answer for the key: it begins with "¤". Any
     // other key is found by a scan.
-    static bool Indexes(KeyRule rule, std::string_view key);
+    static bool Indexes(std::string_view key);
 
     // The first line at or after offset `from` that is not a text key line
     // and holds the key under the rule; nothing when there is none.
@@ -81,8 +81,8 @@ public:
     const std::unordered_map<std::string_view, std::string_view>& translations() const;
 
     // The offsets of the text key lines whose translation begins with "¤",
-    // with that translation, for one translation (named by a number that changes when
-    // the translation does). Built once per translation.
+    // with that translation, for one translation (named by a number that
+    // changes when the translation does). Built once per translation.
     using TranslatedLines = std::vector<std::pair<std::size_t, std::string>>;
     const TranslatedLines&
     translatedKeyLines(std::uint64_t translation,

@@ -25,15 +25,19 @@ std::optional<std::filesystem::path> FirstFileMatching(const std::filesystem::pa
     return FirstFile(directory, StemIs(stem));
 }
 
+std::optional<std::filesystem::path> FirstFileMatching(const DataFiles& files,
+                                                       std::string_view stem) {
+    return files.firstFile(StemIs(stem));
+}
+
 PictureLookup FindPicture(const DataFiles& files, std::string_view name,
                           std::string_view sizeSuffix) {
-    const std::string sized = std::string(name) + std::string(sizeSuffix);
-    auto found = files.firstFile(StemIs(sized));
+    auto found = FirstFileMatching(files, std::string(name) + std::string(sizeSuffix));
     if (!found)
-        found = files.firstFile(StemIs(name));
+        found = FirstFileMatching(files, name);
     if (found)
         return {*found, true};
-    return {files.firstFile(StemIs("Dummy_C")).value_or(files.dataDirectory()), false};
+    return {FirstFileMatching(files, "Dummy_C").value_or(files.dataDirectory()), false};
 }
 
 } // namespace tv::data

@@ -13,6 +13,9 @@ namespace tv::data {
 // order, so the same installation always gives the same picture.
 std::optional<std::filesystem::path> FirstFileMatching(const std::filesystem::path& directory,
                                                        std::string_view stem);
+// The same in the data directory, listed once per operation.
+std::optional<std::filesystem::path> FirstFileMatching(const DataFiles& files,
+                                                       std::string_view stem);
 
 struct PictureLookup {
     std::filesystem::path path;

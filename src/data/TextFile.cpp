@@ -1,7 +1,6 @@
 #include "data/TextFile.h"
 
 #include "data/DataFiles.h"
-#include "platform/FileBytes.h"
 
 #include <charconv>
 #include <cmath>
@@ -155,7 +154,7 @@ bool ScanForKeyLine(KeyRule rule, std::string_view key, TextFile& file) {
 bool FindKeyLine(KeyRule rule, std::string_view key, TextFile& file) {
     const FileIndex& index = file.contents();
     const std::size_t from = file.position();
-    if (!FileIndex::Indexes(rule, key))
+    if (!FileIndex::Indexes(key))
         return ScanForKeyLine(rule, key, file);
     std::optional<std::size_t> found = index.findKeyLine(rule, key, from);
     // Text key lines are read as their translation, which may make one of

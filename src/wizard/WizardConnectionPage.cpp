@@ -104,8 +104,7 @@ void Wizard::connectionPressed(Qt::MouseButton button, int row) {
     connectionPage_.connectionPicker->hide();
     shared_.help->hide();
 
-    const auto& directory = session_.files->dataDirectory();
-    const auto picture = data::FirstFileMatching(directory, line.key + "_" + letter)
+    const auto picture = data::FirstFileMatching(*session_.files, line.key + "_" + letter)
                              .value_or(session_.files->locate("DUMMY_" + letter + ".gif"));
     ShowPicture(connectionPage_.slotImages[slot], picture);
     connectionPage_.slotImages[slot]->setToolTip(Screen(line.description));
