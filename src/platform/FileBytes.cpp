@@ -8,10 +8,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <fstream>
-#include <limits>
 #include <iterator>
-#include <sstream>
 
 namespace tv::platform {
 namespace fs = std::filesystem;

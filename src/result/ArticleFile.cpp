@@ -134,8 +134,7 @@ double FieldNumber(std::string_view field, bool* held) {
     if (text.front() == '.')
         text.insert(text.begin(), '0');
     double value = 0.0;
-    const auto [end_, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    (void)end_;
+    const std::errc error = std::from_chars(text.data(), text.data() + text.size(), value).ec;
     // A fraction of hundreds of zeros behind the point is too small for a
     // double: 0. Beyond the range (a line of hundreds of digits) the limit
     // stands in, never infinity or 0.
