@@ -2,6 +2,7 @@
 
 #include "platform/Cp1252.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <initializer_list>
@@ -10,6 +11,7 @@
 #include <sstream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tv::test {
 
@@ -87,6 +89,20 @@ inline std::string ReadBytes(const std::filesystem::path& file) {
     std::ostringstream bytes;
     bytes << in.rdbuf();
     return bytes.str();
+}
+
+// The names in a directory that begin with `prefix`, in order: what a
+// write left beside its file.
+inline std::vector<std::string> FileNames(const std::filesystem::path& directory,
+                                          std::string_view prefix) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(directory)) {
+        std::string name = entry.path().filename().string();
+        if (name.starts_with(prefix))
+            names.push_back(std::move(name));
+    }
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 } // namespace tv::test

@@ -2,9 +2,12 @@
 
 #include "admin/RecordSummary.h"
 #include "data/TextFile.h"
+#include "platform/Cp1252.h"
 #include "platform/FileBytes.h"
+#include "platform/FileLock.h"
 
 #include <algorithm>
+#include <sys/stat.h>
 
 namespace tv::admin {
 
@@ -13,6 +16,7 @@ namespace {
 constexpr std::string_view kArticleFile = "Vantordata.dat";
 constexpr std::string_view kWorkFile = "VantorData.new";
 constexpr std::string_view kBackupFile = "VantorData.bak";
+constexpr std::string_view kLockFile = "VantorData.lock";
 constexpr std::string_view kCrLf = "\r\n";
 constexpr std::string_view kUnused = "UNUSED";
 constexpr std::string_view kKeyNote = " * All keys are assumed to end with a SPACE";
@@ -41,18 +45,18 @@ struct RecordSpan {
     std::size_t end = npos;
 };
 
-// The record the article lookup finds for the key: the first section key
-// line holding the key and a blank, then its title line and fields, counted
-// as the lookup counts them. The two head lines are never a record. Unlike
-// the lookup, a record without "EOL" ends at the next key line, so that a
-// save never takes the next record for its fields.
+// The record whose key line begins with the key and a blank (the first
+// such line), then its title line and fields, counted as the lookup counts
+// them. The two head lines are never a record. Unlike the lookup, a record
+// without "EOL" ends at the next key line, so that a save never takes the
+// next record for its fields.
 std::optional<RecordSpan> FindRecord(const std::vector<platform::TextLine>& lines,
                                      std::string_view key) {
     const std::string searched = std::string(key) + ' ';
     RecordSpan span;
     span.fieldLines.fill(npos);
     for (std::size_t i = 2; i < lines.size(); ++i) {
-        if (IsKeyLine(lines[i].text) && lines[i].text.find(searched) != npos) {
+        if (IsKeyLine(lines[i].text) && lines[i].text.starts_with(searched)) {
             span.keyLine = i;
             break;
         }
@@ -88,8 +92,28 @@ std::optional<RecordSpan> FindRecord(const std::vector<platform::TextLine>& line
     return span;
 }
 
-std::optional<std::vector<platform::TextLine>> ArticleLines(const data::DataFiles& files) {
-    const auto bytes = platform::ReadFileBytes(files.locate(kArticleFile));
+// The first key line the article lookup takes for the key: one that holds
+// the key and a blank anywhere, so another record's key line may shadow it.
+std::optional<std::size_t> LookedUpLine(const std::vector<platform::TextLine>& lines,
+                                        std::string_view key) {
+    const std::string searched = std::string(key) + ' ';
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (IsKeyLine(lines[i].text) && lines[i].text.find(searched) != npos)
+            return i;
+    }
+    return std::nullopt;
+}
+
+// The record's lines as bytes, from its key line to its end.
+std::string RecordText(const std::vector<platform::TextLine>& lines, const RecordSpan& span) {
+    std::string text;
+    for (std::size_t i = span.keyLine; i < span.end; ++i)
+        text += lines[i].text + lines[i].eol;
+    return text;
+}
+
+std::optional<std::vector<platform::TextLine>> ArticleLines(const std::filesystem::path& file) {
+    const auto bytes = platform::ReadFileBytes(file);
     if (!bytes)
         return std::nullopt;
     return platform::SplitLines(*bytes);
@@ -161,17 +185,95 @@ void WriteNewRecord(std::string& out, const SaveRequest& request, const std::str
 // The first problem of a request, or "".
 std::string RequestProblem(const SaveRequest& request) {
     if (request.isNew && !IsValidNewKey(request.key, kNewRecordKind))
-        return "The key " + request.key + " is not a valid key for a new " +
-               std::string(kNewRecordKind) + " record.";
+        return "The key " + platform::ShownInMessage(request.key) +
+               " is not a valid key for a new " + std::string(kNewRecordKind) + " record.";
     for (int field = 1; field <= kEditorFields; ++field) {
         if (field == 4 || field == 5)
             continue;
         const std::string problem =
             FieldValueProblem(request.fields[static_cast<std::size_t>(field)]);
         if (!problem.empty())
-            return "Field " + std::to_string(field) + " cannot be saved: " + problem + ".";
+            return "Field " + std::to_string(field) + " cannot be saved (\"" +
+                   platform::ShownInMessage(request.fields[static_cast<std::size_t>(field)]) +
+                   "\"): " + problem + ".";
     }
     return {};
+}
+
+// A line of the article file as a message shows it: its number and text.
+std::string NumberedLine(const std::vector<platform::TextLine>& lines, std::size_t at) {
+    return "line " + std::to_string(at + 1) + ": " + platform::ShownInMessage(lines[at].text);
+}
+
+// Why the record of the key may not be saved because the customers would
+// not see it: the article lookup takes another key line first. "" when the
+// lookup finds the record's own key line (or, for a new record, nothing).
+std::string ShadowProblem(const std::vector<platform::TextLine>& lines, std::string_view key,
+                          const std::optional<RecordSpan>& span) {
+    const auto looked = LookedUpLine(lines, key);
+    if (!looked || (span && *looked == span->keyLine))
+        return {};
+    std::string problem = "The article lookup of " + platform::ShownInMessage(key) +
+                          " finds another record first:" + std::string(kCrLf) +
+                          NumberedLine(lines, *looked) + std::string(kCrLf);
+    problem += span ? "and not this record's key line," + std::string(kCrLf) +
+                          NumberedLine(lines, span->keyLine)
+                    : std::string("so a new record of this key would never be found.");
+    return problem + std::string(kCrLf) + "Mend the key line " + std::to_string(*looked + 1) +
+           " first (the key may stand in no other key line); nothing was saved.";
+}
+
+// Work files of the save: the unique names it gives the new file and the
+// old file's second name, and the fixed names of earlier versions of it.
+// Only a save that holds the lock makes them, so the holder may remove
+// what a killed save left.
+bool IsWorkFileName(std::string_view name) {
+    const std::string folded = platform::FoldCase(name);
+    if (folded == "vantordata.new" || folded == "vantordata.bak.new")
+        return true;
+    std::string_view ending = folded;
+    if (ending.starts_with("vantordata.new."))
+        ending.remove_prefix(15);
+    else if (ending.starts_with("vantordata.bak."))
+        ending.remove_prefix(15);
+    else
+        return false;
+    // The process number, "-" and twelve hexadecimal digits.
+    const std::size_t dash = ending.find('-');
+    if (dash == 0 || dash == npos || ending.size() != dash + 13)
+        return false;
+    const auto digits = ending.substr(0, dash);
+    const auto hex = ending.substr(dash + 1);
+    return std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }) &&
+           hex.find_first_not_of("0123456789abcdef") == npos;
+}
+
+void RemoveLeftoverWorkFiles(platform::FileSystem& disk, const std::filesystem::path& directory) {
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::directory_iterator(directory, ec)) {
+        if (IsWorkFileName(data::PathText(entry.path().filename())))
+            disk.remove(entry.path());
+    }
+}
+
+// The backup beside the article file, its name matched without regard to
+// case.
+std::filesystem::path BackupBeside(const std::filesystem::path& directory) {
+    const auto found = data::FirstFile(directory, [](std::string_view name) {
+        return platform::EqualsIgnoringCase(name, kBackupFile);
+    });
+    return found ? *found : directory / std::string(kBackupFile);
+}
+
+// How many names the file has besides its own and the backup (a save
+// killed before its last rename leaves the backup as a second name).
+std::uint64_t OtherNames(const std::filesystem::path& file, const std::filesystem::path& backup) {
+    struct stat status {};
+    if (::stat(file.c_str(), &status) != 0 || status.st_nlink < 1)
+        return 0;
+    std::error_code ec;
+    const std::uint64_t own = std::filesystem::equivalent(file, backup, ec) ? 2 : 1;
+    return status.st_nlink > own ? static_cast<std::uint64_t>(status.st_nlink) - own : 0;
 }
 
 } // namespace
@@ -232,27 +334,36 @@ std::optional<RecordListing> ListRecords(data::DataFiles& files, std::string_vie
     }
 
     listing.file = files.locate("S" + std::string(kind) + ".txt");
-    listing.written = platform::ReplaceFileBytes(listing.file, bytes);
-    if (!listing.written)
+    const platform::WriteResult written = platform::WriteFileSafely(listing.file, bytes);
+    listing.written = static_cast<bool>(written);
+    if (!written)
         messages.inform("The record listing could not be written:" + std::string(kCrLf) +
-                        data::PathText(listing.file));
+                        written.reason);
     return listing;
 }
 
-std::optional<RecordFields> ReadRecordFields(const data::DataFiles& files, std::string_view key) {
-    const auto lines = ArticleLines(files);
+std::optional<OpenedRecord> OpenRecord(const data::DataFiles& files, std::string_view key) {
+    const auto lines = ArticleLines(files.locate(kArticleFile));
     if (!lines)
         return std::nullopt;
     const auto span = FindRecord(*lines, key);
     if (!span)
         return std::nullopt;
-    RecordFields fields;
+    OpenedRecord record;
     for (int field = 1; field <= kEditorFields; ++field) {
         const std::size_t at = span->fieldLines[static_cast<std::size_t>(field)];
         if (at != npos)
-            fields[static_cast<std::size_t>(field)] = (*lines)[at].text;
+            record.fields[static_cast<std::size_t>(field)] = (*lines)[at].text;
     }
-    return fields;
+    record.text = RecordText(*lines, *span);
+    return record;
+}
+
+std::optional<RecordFields> ReadRecordFields(const data::DataFiles& files, std::string_view key) {
+    auto record = OpenRecord(files, key);
+    if (!record)
+        return std::nullopt;
+    return std::move(record->fields);
 }
 
 RecordFields NewRecordFields() {
@@ -308,32 +419,71 @@ SaveOutcome SaveRecord(data::DataFiles& files, const SaveRequest& request,
                        platform::FileSystem& disk) {
     SaveOutcome outcome;
     outcome.articleFile = files.locate(kArticleFile);
-    if (const std::string problem = RequestProblem(request); !problem.empty()) {
-        messages.inform(problem);
-        outcome.result = SaveResult::Refused;
+    auto refuse = [&](SaveResult result, const std::string& text) {
+        messages.inform(text);
+        outcome.result = result;
         return outcome;
-    }
-    const auto lines = ArticleLines(files);
-    if (!lines || lines->empty()) {
-        messages.inform("The article file cannot be read:" + std::string(kCrLf) +
-                        data::PathText(outcome.articleFile));
-        return outcome;
-    }
-    const auto span = FindRecord(*lines, request.key);
-    if (!request.isNew && !span) {
-        messages.inform(request.key + "  NOT FOUND");
-        outcome.result = SaveResult::NotFound;
-        return outcome;
-    }
-    if (request.isNew && span) {
-        // The first record with a key wins: a second one would never be found.
-        messages.inform("A record with the key " + request.key + " exists already.");
-        outcome.result = SaveResult::Refused;
-        return outcome;
-    }
+    };
+    if (const std::string problem = RequestProblem(request); !problem.empty())
+        return refuse(SaveResult::Refused, problem);
+    const std::string notSaved = "The article file was not saved:" + std::string(kCrLf);
+
+    // A link to a shared article file stays a link: the file it points at is
+    // replaced, beside it go the lock, the work files and the backup.
+    std::filesystem::path target;
+    if (const platform::WriteResult followed = platform::FollowLinks(outcome.articleFile, target);
+        !followed)
+        return refuse(SaveResult::Failed, notSaved + followed.reason);
+    if (const std::string problem = platform::ReplaceProblem(target); !problem.empty())
+        return refuse(SaveResult::Failed, notSaved + problem);
+    const std::filesystem::path directory = target.parent_path();
 
     const std::string now = system.formatDateTime(system.now());
     const std::string stamp = now + "  (" + system.userName() + ")";
+    const platform::LockAttempt locked = platform::TakeFileLock(
+        directory / std::string(kLockFile), target, request.lockWait,
+        system.userName() + " since " + now);
+    if (locked.busy)
+        return refuse(SaveResult::Failed,
+                      "The article file is being saved by another program" +
+                          (locked.holder.empty()
+                               ? std::string()
+                               : " (" + platform::ShownInMessage(locked.holder, 200) + ")") +
+                          "; try again. Nothing was saved.");
+    if (!locked.lock.held())
+        return refuse(SaveResult::Failed, notSaved + "its lock file cannot be used: " + locked.reason);
+    RemoveLeftoverWorkFiles(disk, directory);
+
+    // From here on the file is read as it stands: what others saved before
+    // the lock was ours is kept.
+    const auto lines = ArticleLines(target);
+    if (!lines || lines->empty())
+        return refuse(SaveResult::Failed,
+                      "The article file cannot be read:" + std::string(kCrLf) +
+                          data::PathText(target));
+    const std::filesystem::path backup = BackupBeside(directory);
+    if (const std::uint64_t names = OtherNames(target, backup); names > 0)
+        return refuse(SaveResult::Failed,
+                      notSaved + data::PathText(target) + " has " + std::to_string(names) +
+                          " more name(s) (hard links), which a new file in its place would leave "
+                          "with the old records. Make them symbolic links, then save again.");
+    const auto span = FindRecord(*lines, request.key);
+    if (!request.isNew && !span)
+        return refuse(SaveResult::NotFound, platform::ShownInMessage(request.key) + "  NOT FOUND");
+    if (request.isNew && span)
+        // The first record with a key wins: a second one would never be found.
+        return refuse(SaveResult::Refused, "A record with the key " +
+                                               platform::ShownInMessage(request.key) +
+                                               " exists already.");
+    if (const std::string problem = ShadowProblem(*lines, request.key, span); !problem.empty())
+        return refuse(SaveResult::Refused, problem);
+    if (span && request.opened && *request.opened != RecordText(*lines, *span))
+        return refuse(SaveResult::Changed,
+                      "The record " + platform::ShownInMessage(request.key) +
+                          " was saved by someone else after you opened it; nothing was saved. "
+                          "Your changes are still shown: note them, open the record again and "
+                          "enter them there.");
+
     std::string bytes;
     Copy(bytes, (*lines)[0]);
     Add(bytes, now);
@@ -358,19 +508,14 @@ SaveOutcome SaveRecord(data::DataFiles& files, const SaveRequest& request,
         Add(bytes, "EOF");
     }
 
-    std::string reason;
-    const bool replaced =
-        platform::ReplaceKeepingBackup(disk, outcome.articleFile, files.locate(kWorkFile),
-                                       files.locate(kBackupFile), bytes, reason);
+    const platform::WriteResult written = platform::ReplaceKeepingBackup(
+        disk, target, std::string(kWorkFile) + ".", backup, bytes);
     // Whatever was done on disk, the next read of the operation looks again.
     files.filesWritten();
-    if (!replaced) {
-        messages.inform("The article file was not saved; it and its backup are as they were:" +
-                        std::string(kCrLf) + reason);
-        return outcome;
-    }
-    if (!reason.empty())
-        messages.inform("The article file was saved, but " + reason);
+    if (!written)
+        return refuse(SaveResult::Failed, notSaved + written.reason);
+    if (!written.note.empty())
+        messages.inform("The article file was saved, but " + written.note);
     outcome.result = SaveResult::Saved;
     return outcome;
 }

@@ -6,6 +6,7 @@
 #include "platform/System.h"
 
 #include <array>
+#include <chrono>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -49,10 +50,16 @@ struct RecordListing {
 std::optional<RecordListing> ListRecords(data::DataFiles& files, std::string_view kind,
                                          platform::MessageBoxes& messages);
 
-// The fields of the record with the key, exactly as their lines stand in
-// the article file: the record the article lookup finds (the first section
-// key line holding the key and a blank), fields counted as the lookup counts
-// them. A missing field is "". Nothing when no record has the key.
+// A record as the editor opened it.
+struct OpenedRecord {
+    RecordFields fields; // as their lines stand in the article file; a missing field is ""
+    std::string text;    // the record's lines from its key line to its end, as bytes
+};
+
+// The record whose key line begins with the key and a blank (the first such
+// line), fields counted as the article lookup counts them. Nothing when no
+// record has the key or the article file cannot be read.
+std::optional<OpenedRecord> OpenRecord(const data::DataFiles& files, std::string_view key);
 std::optional<RecordFields> ReadRecordFields(const data::DataFiles& files, std::string_view key);
 
 // What a new record's boxes start with.
@@ -69,17 +76,27 @@ bool IsValidNewKey(std::string_view key, std::string_view kind);
 // holds. An empty value is fine (it is written "UNUSED").
 std::string FieldValueProblem(std::string_view value);
 
+// How long a save waits while another program saves the article file.
+inline constexpr std::chrono::milliseconds kLockWait{5000};
+
 struct SaveRequest {
     bool isNew = false;
     std::string key;     // without the blank that ends it in the file
     RecordFields fields; // 4 and 5 are ignored for an existing record
+    // The record's text when its boxes were filled (OpenedRecord::text):
+    // when the record reads otherwise now, someone else saved it meanwhile,
+    // and the save is refused rather than undo that. Nothing: not compared.
+    std::optional<std::string> opened;
+    std::chrono::milliseconds lockWait = kLockWait;
 };
 
 enum class SaveResult {
     Saved,
     NotFound, // the existing record's key is not in the file; nothing written
-    Refused,  // a bad key or field value, or a new key that exists; nothing written
-    Failed,   // the disk said no; everything as it was
+    Refused,  // a bad key or field value, a new key that exists, a key the
+              // lookup finds elsewhere; nothing written
+    Changed,  // the record was saved by someone else since it was opened; nothing written
+    Failed,   // the disk said no, or another program is saving; the article file as it was
 };
 
 struct SaveOutcome {
@@ -90,10 +107,13 @@ struct SaveOutcome {
 // Saves the record into the article file: the file's first line kept, its
 // second the save time, every other line byte for byte, the record written
 // in place (existing) or before "EOF" (new), with a change note naming the
-// date, time and login name. The new file replaces the old one in one
-// rename after a backup of the old one ("VantorData.bak") was made; at every
-// moment a complete article file exists. Every failure is said in
-// `messages` and leaves the article file and the backup as they were.
+// date, time and login name. One save at a time: the save takes the lock
+// beside the article file (the file a link points at) and reads the file
+// under it, so that what others saved meanwhile is kept. The new file
+// replaces the old one in one rename after the old one became the backup
+// ("VantorData.bak"), and keeps its mode, owner and group; at every moment
+// a complete article file exists. Every refusal and failure is said in
+// `messages` and leaves the article file as it was.
 SaveOutcome SaveRecord(data::DataFiles& files, const SaveRequest& request,
                        const platform::System& system, platform::MessageBoxes& messages,
                        platform::FileSystem& disk);

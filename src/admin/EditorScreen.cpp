@@ -1,5 +1,6 @@
 #include "admin/EditorScreen.h"
 
+#include "platform/Cp1252.h"
 #include "platform/qt/QtText.h"
 
 #include <QLabel>
@@ -105,18 +106,19 @@ void EditorScreen::OpenExisting(const std::string& key) {
     setModified(false);
     if (!layOut())
         return;
-    const auto fields = ReadRecordFields(*session_.files, key);
-    if (!fields) {
+    auto record = OpenRecord(*session_.files, key);
+    if (!record) {
         // The list may be older than the file: someone removed the record.
-        session_.platform.messages.inform(key + " NOT FOUND");
+        session_.platform.messages.inform(platform::ShownInMessage(key) + " NOT FOUND");
         hide();
         return;
     }
     currentKey_ = key;
     requiredKind_.clear();
+    openedText_ = std::move(record->text);
     keyCaption_->setText("Innhold i record ");
     keyBox_->setEnabled(false);
-    fill(*fields);
+    fill(record->fields);
     boxes_[0]->setFocus();
 }
 
@@ -126,6 +128,7 @@ void EditorScreen::OpenNew(std::string_view kind) {
         return;
     currentKey_ = std::string(kind);
     requiredKind_ = std::string(kind);
+    openedText_.reset();
     keyCaption_->setText("Ny record ");
     keyBox_->setEnabled(true);
     fill(NewRecordFields());
@@ -204,6 +207,7 @@ void EditorScreen::save() {
     request.isNew = keyBox_->isEnabled();
     request.key = request.isNew ? platform::FromQString(keyBox_->text()) : currentKey_;
     request.fields = std::move(fields);
+    request.opened = openedText_;
     const SaveOutcome outcome = SaveRecord(*session_.files, request, session_.platform.system,
                                            session_.platform.messages, disk_);
     switch (outcome.result) {
@@ -213,6 +217,7 @@ void EditorScreen::save() {
         Q_EMIT closed();
         return;
     case SaveResult::Refused:
+    case SaveResult::Changed:
     case SaveResult::Failed:
         // Said as well. The editor stays open with everything typed in it,
         // so the user can put it right (or free the disk) and save again.

@@ -7,6 +7,7 @@
 #include "window/Widgets.h"
 
 #include <array>
+#include <optional>
 #include <string>
 
 class QLabel;
@@ -68,6 +69,9 @@ protected:
 
     std::string currentKey_;
     std::string requiredKind_; // empty while an existing record is edited
+    // The record's text when it was opened: a save finds out whether
+    // someone else saved it meanwhile.
+    std::optional<std::string> openedText_;
     bool modified_ = false;
 };
 

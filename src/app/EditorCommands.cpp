@@ -37,7 +37,7 @@ std::optional<std::vector<std::string>> ArgumentsInCp1252(std::string_view comma
         std::optional<std::string> text = platform::Utf8ToCp1252Strict(args[i]);
         if (!text) {
             err << command << ": argument " << i << " '"
-                << platform::Cp1252ToUtf8(platform::Utf8ToCp1252(args[i]))
+                << platform::Cp1252ToUtf8(platform::ShownInMessage(platform::Utf8ToCp1252(args[i])))
                 << "' is not UTF-8 text that Windows-1252 can hold; the data files cannot take "
                    "it\n";
             return std::nullopt;
@@ -69,7 +69,7 @@ std::optional<std::vector<FieldText>> ParseFieldTexts(std::string_view command,
     std::vector<FieldText> fieldTexts;
     for (std::size_t i = first; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        const std::string shown = platform::Cp1252ToUtf8(arg);
+        const std::string shown = platform::Cp1252ToUtf8(platform::ShownInMessage(arg));
         const auto equals = arg.find('=');
         if (equals == std::string::npos || equals == 0) {
             err << command << ": '" << shown << "' is not FIELD=TEXT\n";
@@ -105,7 +105,8 @@ std::optional<std::vector<FieldText>> ParseFieldTexts(std::string_view command,
         std::string text = arg.substr(equals + 1);
         if (const std::string why = admin::FieldValueProblem(text); !why.empty()) {
             err << command << ": field " << field << " cannot hold '"
-                << platform::Cp1252ToUtf8(text) << "': " << platform::Cp1252ToUtf8(why) << "\n";
+                << platform::Cp1252ToUtf8(platform::ShownInMessage(text)) << "': "
+                << platform::Cp1252ToUtf8(why) << "\n";
             return std::nullopt;
         }
         fieldTexts.push_back({field, std::move(text)});
@@ -126,6 +127,7 @@ int Save(data::DataFiles& files, const admin::SaveRequest& request, platform::Pl
     case admin::SaveResult::Refused:
         return kExitFailure;
     case admin::SaveResult::NotFound:
+    case admin::SaveResult::Changed:
     case admin::SaveResult::Failed:
         return kExitInvalid;
     }
@@ -179,7 +181,9 @@ int RunListCommand(const std::vector<std::string>& args, platform::Platform& pla
     const std::string kind = platform::UpperCase((*converted)[1]);
     if (std::find(admin::kRecordKinds.begin(), admin::kRecordKinds.end(), kind) ==
         admin::kRecordKinds.end()) {
-        err << "list: unknown record kind '" << args[1] << "'\n" << kListUsage << '\n';
+        err << "list: unknown record kind '"
+            << platform::Cp1252ToUtf8(platform::ShownInMessage((*converted)[1])) << "'\n"
+            << kListUsage << '\n';
         return kExitFailure;
     }
 
@@ -211,8 +215,12 @@ int RunEditCommand(const std::vector<std::string>& args, platform::Platform& pla
     // A key the file does not hold, or a file that cannot be read, still
     // goes to the save: it says which, in the editor's words, and writes
     // nothing.
-    if (auto fields = admin::ReadRecordFields(*installation->files, request.key))
-        request.fields = std::move(*fields);
+    // What it reads now is what the save compares under its lock: a record
+    // saved by someone else in between is refused, not overwritten.
+    if (auto record = admin::OpenRecord(*installation->files, request.key)) {
+        request.fields = std::move(record->fields);
+        request.opened = std::move(record->text);
+    }
     Fill(request.fields, parsed->fieldTexts);
     return Save(*installation->files, request, platform, disk, out);
 }
@@ -223,7 +231,7 @@ int RunNewCommand(const std::vector<std::string>& args, platform::Platform& plat
     if (!parsed)
         return kExitFailure;
     if (!admin::IsValidNewKey(parsed->key, admin::kNewRecordKind)) {
-        err << "new: '" << platform::Cp1252ToUtf8(parsed->key)
+        err << "new: '" << platform::Cp1252ToUtf8(platform::ShownInMessage(parsed->key))
             << "' cannot be a new key: it must begin with \"\u00A4\", end with \""
             << admin::kNewRecordKind
             << "\", have at least three characters between the two and hold no blank\n";

@@ -136,4 +136,28 @@ std::optional<std::string> Utf8ToCp1252Strict(std::string_view utf8) {
     return ConvertUtf8(utf8, std::nullopt);
 }
 
+std::string ShownInMessage(std::string_view cp1252, std::size_t limit) {
+    static const char digits[] = "0123456789abcdef";
+    std::string shown;
+    std::size_t characters = 0;
+    for (const char c : cp1252) {
+        if (characters == limit) {
+            shown += '\x85';
+            break;
+        }
+        ++characters;
+        const auto byte = static_cast<unsigned char>(c);
+        const bool control = byte < 0x20 || byte == 0x7F || byte == 0x81 || byte == 0x8D ||
+                             byte == 0x8F || byte == 0x90 || byte == 0x9D;
+        if (!control) {
+            shown += c;
+            continue;
+        }
+        shown += "\\x";
+        shown += digits[byte >> 4];
+        shown += digits[byte & 0xF];
+    }
+    return shown;
+}
+
 } // namespace tv::platform

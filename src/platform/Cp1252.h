@@ -21,4 +21,10 @@ std::string Utf8ToCp1252(std::string_view utf8);
 // cannot be held or the UTF-8 is malformed, instead of a silent "?".
 std::optional<std::string> Utf8ToCp1252Strict(std::string_view utf8);
 
+// A text someone typed, as a message may echo it: control characters and
+// the undefined bytes shown as escapes ("\x1b"), so they neither vanish nor
+// act on a terminal, and a long text cut after `limit` characters with
+// "\x85" (the ellipsis) behind it. Windows-1252 in and out.
+std::string ShownInMessage(std::string_view cp1252, std::size_t limit = 80);
+
 } // namespace tv::platform

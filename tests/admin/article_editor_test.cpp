@@ -197,8 +197,11 @@ TEST_F(ArticleEditorTest, RefusedSavesWriteNothing) {
         {SaveRequest{true, Cp("¤1_TK"), NewRecordFields()}, SaveResult::Refused,
          "The key ¤1_TK is not a valid key for a new _TK record."},
         {badField, SaveResult::Refused,
-         "Field 9 cannot be saved: it begins with \"*\", which makes the line a comment."},
-        {lineBreak, SaveResult::Refused, "Field 2 cannot be saved: it holds a line break."},
+         "Field 9 cannot be saved (\"*1\"): it begins with \"*\", which makes the line a "
+         "comment."},
+        // What was refused is shown, its control characters as escapes.
+        {lineBreak, SaveResult::Refused,
+         "Field 2 cannot be saved (\"two\\x0d\\x0alines\"): it holds a line break."},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.message);
@@ -224,7 +227,8 @@ TEST_F(ArticleEditorTest, OneGenerationOfBackupAndNoSecondFileOfAnotherCase) {
     for (const auto& entry : std::filesystem::directory_iterator(dir_.path()))
         names.push_back(entry.path().filename().string());
     std::sort(names.begin(), names.end());
-    EXPECT_EQ(names, (std::vector<std::string>{"VANTORDATA.DAT", "vantordata.BAK"}));
+    EXPECT_EQ(names,
+              (std::vector<std::string>{"VANTORDATA.DAT", "VantorData.lock", "vantordata.BAK"}));
 }
 
 TEST(ArticleEditorRules, KeysAndFieldValues) {
