@@ -3,8 +3,13 @@
 #include "platform/FakeSystem.h"
 #include "TestSupport.h"
 
+#include "platform/FileLock.h"
+
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 namespace tv::admin {
@@ -229,6 +234,136 @@ TEST_F(ArticleEditorTest, OneGenerationOfBackupAndNoSecondFileOfAnotherCase) {
     std::sort(names.begin(), names.end());
     EXPECT_EQ(names,
               (std::vector<std::string>{"VANTORDATA.DAT", "VantorData.lock", "vantordata.BAK"}));
+}
+
+// How the save treats the article file as its owner set it up, and the
+// records and savers it must not overrule. `prepare` sets the scene after
+// the request was made from the file as the test fixture wrote it.
+TEST_F(ArticleEditorTest, TheFileAsItsOwnerSetItUpAndTheSaversBesideIt) {
+    namespace fs = std::filesystem;
+    const bool root = ::geteuid() == 0;
+    // Root may give the file to anyone; others keep what they may.
+    const uid_t owner = root ? 4243 : ::geteuid();
+    const gid_t group = root ? 4242 : ::getegid();
+    const fs::path master = dir_ / "master" / "shared.dat";
+    std::optional<platform::LockAttempt> otherSaver;
+    auto rewrite = [&](std::string_view from, std::string_view to) {
+        std::string bytes = article();
+        bytes.replace(bytes.find(Cp(from)), Cp(from).size(), Cp(to));
+        WriteBytes(dir_ / "Vantordata.dat", bytes);
+    };
+    auto modeOf = [](const fs::path& file) {
+        struct stat status {};
+        ::stat(file.c_str(), &status);
+        return status;
+    };
+    struct Row {
+        const char* scene;
+        std::function<void(SaveRequest&)> prepare;
+        SaveResult result;
+        const char* said; // part of the one message; "" when none
+        std::function<void()> verify;
+    };
+    const Row rows[] = {
+        {"mode, owner and group are kept",
+         [&](SaveRequest&) {
+             fs::permissions(dir_ / "Vantordata.dat", fs::perms(0640));
+             ASSERT_EQ(::chown((dir_ / "Vantordata.dat").c_str(), owner, group), 0);
+         },
+         SaveResult::Saved, "",
+         [&] {
+             const auto status = modeOf(dir_ / "Vantordata.dat");
+             EXPECT_EQ(status.st_mode & 07777, 0640u);
+             EXPECT_EQ(status.st_uid, owner);
+             EXPECT_EQ(status.st_gid, group);
+         }},
+        {"a read-only file is refused",
+         [&](SaveRequest&) { fs::permissions(dir_ / "Vantordata.dat", fs::perms(0444)); },
+         SaveResult::Failed, "Vantordata.dat is read-only",
+         [&] { EXPECT_EQ(article(), kArticles); }},
+        {"a link to a shared file stays a link, and the shared file gets the edit",
+         [&](SaveRequest&) {
+             fs::create_directories(master.parent_path());
+             fs::rename(dir_ / "Vantordata.dat", master);
+             fs::create_symlink("master/shared.dat", dir_ / "Vantordata.dat");
+         },
+         SaveResult::Saved, "",
+         [&] {
+             EXPECT_TRUE(fs::is_symlink(dir_ / "Vantordata.dat"));
+             EXPECT_NE(ReadBytes(master).find("KT-9"), std::string::npos);
+             EXPECT_EQ(ReadBytes(master.parent_path() / "VantorData.bak"), kArticles);
+             EXPECT_FALSE(fs::exists(dir_ / "VantorData.bak"));
+         }},
+        {"a link that points nowhere",
+         [&](SaveRequest&) {
+             fs::remove(dir_ / "Vantordata.dat");
+             fs::create_symlink("gone.dat", dir_ / "Vantordata.dat");
+         },
+         SaveResult::Failed, "The article file cannot be read",
+         [&] { EXPECT_FALSE(fs::exists(dir_ / "gone.dat")); }},
+        {"a second hard link would keep the old records",
+         [&](SaveRequest&) { fs::create_hard_link(dir_ / "Vantordata.dat", dir_ / "copy.dat"); },
+         SaveResult::Failed, "has 1 more name(s) (hard links)",
+         [&] { EXPECT_EQ(ReadBytes(dir_ / "copy.dat"), kArticles); }},
+        {"a directory in the article file's place",
+         [&](SaveRequest&) {
+             fs::remove(dir_ / "Vantordata.dat");
+             fs::create_directory(dir_ / "Vantordata.dat");
+         },
+         SaveResult::Failed, "Vantordata.dat is a directory", [] {}},
+        {"a lock file that is a directory",
+         [&](SaveRequest&) { fs::create_directory(dir_ / "VantorData.lock"); }, SaveResult::Failed,
+         "its lock file cannot be used", [&] { EXPECT_EQ(article(), kArticles); }},
+        {"another program is saving",
+         [&](SaveRequest& request) {
+             otherSaver = platform::TakeFileLock(dir_ / "VantorData.lock", dir_ / "Vantordata.dat",
+                                                 std::chrono::milliseconds(0), "anna since 10:00");
+             ASSERT_TRUE(otherSaver->lock.held());
+             request.lockWait = std::chrono::milliseconds(50);
+         },
+         SaveResult::Failed, "being saved by another program (anna since 10:00, process ",
+         [&] {
+             EXPECT_EQ(article(), kArticles);
+             otherSaver.reset();
+         }},
+        {"someone else saved the record after it was opened",
+         [&](SaveRequest&) { rewrite("KT-N", "KT-other"); }, SaveResult::Changed,
+         "was saved by someone else after you opened it",
+         [&] { EXPECT_NE(article().find("KT-other"), std::string::npos); }},
+        {"another key line names the key, and the lookup finds that one first",
+         [&](SaveRequest&) { rewrite("¤0150_SHORT_TK ", "¤0150_SHORT_TK se ¤0150_NEXT_TK "); },
+         SaveResult::Refused, "line 22: \xA4" "0150_SHORT_TK se \xA4" "0150_NEXT_TK \r\nand not "
+         "this record's key line,\r\nline 27: \xA4" "0150_NEXT_TK ",
+         [] {}},
+        {"a new key another key line names would never be found",
+         [&](SaveRequest& request) {
+             rewrite("¤0150_SHORT_TK ", "¤0150_SHORT_TK se ¤0150_NY_TK ");
+             request = SaveRequest{true, Cp("¤0150_NY_TK"), NewRecordFields()};
+         },
+         SaveResult::Refused, "so a new record of this key would never be found",
+         [&] { EXPECT_EQ(article().find(Cp("* New with")), std::string::npos); }},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.scene);
+        fs::remove_all(dir_.path());
+        WriteBytes(dir_ / "Vantordata.dat", kArticles);
+        messages_.shown.clear();
+        const auto opened = OpenRecord(files(), Cp("¤0150_NEXT_TK"));
+        ASSERT_TRUE(opened);
+        SaveRequest request{false, Cp("¤0150_NEXT_TK"), opened->fields, opened->text};
+        request.fields[1] = "KT-9";
+        row.prepare(request);
+        EXPECT_EQ(save(request), row.result);
+        if (*row.said == '\0') {
+            EXPECT_TRUE(messages_.shown.empty()) << messages_.shown.front();
+        } else {
+            ASSERT_EQ(messages_.shown.size(), 1u);
+            EXPECT_NE(messages_.shown[0].find(row.said), std::string::npos) << messages_.shown[0];
+        }
+        row.verify();
+        EXPECT_EQ(test::FileNames(dir_.path(), "VantorData.n"), std::vector<std::string>{})
+            << "no work file is left";
+    }
 }
 
 TEST(ArticleEditorRules, KeysAndFieldValues) {
