@@ -480,9 +480,9 @@ SaveOutcome SaveRecord(data::DataFiles& files, const SaveRequest& request,
     if (span && request.opened && *request.opened != RecordText(*lines, *span))
         return refuse(SaveResult::Changed,
                       "The record " + platform::ShownInMessage(request.key) +
-                          " was saved by someone else after you opened it; nothing was saved. "
-                          "Your changes are still shown: note them, open the record again and "
-                          "enter them there.");
+                          " was saved by someone else after it was opened; nothing was saved, so "
+                          "that their changes are not undone. Open the record again to see them "
+                          "and make your changes there.");
 
     std::string bytes;
     Copy(bytes, (*lines)[0]);

@@ -328,7 +328,7 @@ TEST_F(ArticleEditorTest, TheFileAsItsOwnerSetItUpAndTheSaversBesideIt) {
          }},
         {"someone else saved the record after it was opened",
          [&](SaveRequest&) { rewrite("KT-N", "KT-other"); }, SaveResult::Changed,
-         "was saved by someone else after you opened it",
+         "was saved by someone else after it was opened",
          [&] { EXPECT_NE(article().find("KT-other"), std::string::npos); }},
         {"another key line names the key, and the lookup finds that one first",
          [&](SaveRequest&) { rewrite("¤0150_SHORT_TK ", "¤0150_SHORT_TK se ¤0150_NEXT_TK "); },

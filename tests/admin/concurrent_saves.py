@@ -11,6 +11,7 @@ be refused (the record changed since they read it), never lose an edit.
 """
 
 import os
+import random
 import shutil
 import subprocess
 import sys
@@ -170,12 +171,42 @@ def same_record(rounds):
     return errors
 
 
+def killed_saves(times):
+    """Saves killed at random moments: the article file stays whole, the lock
+    dies with the process, and the next save cleans up what was left."""
+    root = install("killed")
+    data = os.path.join(root, "Tessaro")
+    key = connection_keys(root, 1)[0]
+    keys = len(records(root))
+    env = dict(os.environ, XDG_CONFIG_HOME=os.path.join(root, "config"))
+    errors = []
+    for n in range(times):
+        if time.monotonic() > DEADLINE:
+            break
+        save = subprocess.Popen([PROGRAM, "edit", key[1:], "9=killed-%d" % n], cwd=root, env=env,
+                                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        time.sleep(random.uniform(0, 0.4))
+        save.kill()
+        save.wait()
+        if len(records(root)) != keys:
+            errors.append("after a kill the article file holds %d records" % len(records(root)))
+        status, err = run(root, "edit", key[1:], "1=after-%d" % n)
+        if status != 0 or records(root)[key][0] != "after-%d" % n:
+            errors.append("the save after a kill failed (%d): %s" % (status, err.strip()))
+    left = [f for f in os.listdir(data) if f.lower().startswith(("vantordata.new", "vantordata.bak."))]
+    if left:
+        errors.append("work files left: %s" % left)
+    print("killed saves: %d" % times)
+    return errors
+
+
 def main():
     os.makedirs(WORK, exist_ok=True)
     errors = race("two-writers", 2, 30)
     errors += race("four-writers", 4, 15)
     errors += race("edit-and-new", 2, 30, make_new=True)
     errors += same_record(25)
+    errors += killed_saves(20)
     for e in errors:
         print("FAULT:", e)
     return 1 if errors else 0
