@@ -76,7 +76,7 @@ AdminScreen::AdminScreen(QWidget* window, window::Session& session, QPushButton*
         dataButtons_[k - 1] =
             MakeControl<QPushButton>(window, ("cmdData" + std::to_string(k)).c_str());
     recordStatus_ = MakeControl<QLabel>(window, "lblRecordStatus");
-    recordList_ = MakeControl<QListWidget>(window, "lstRecords");
+    recordList_ = MakeControl<window::PressList>(window, "lstRecords");
     for (int k = 1; k <= kDataButtons; ++k) {
         if (k == 5) {
             connect(dataButtons_[k - 1], &QPushButton::clicked, this, &AdminScreen::newRecord);
@@ -86,16 +86,28 @@ AdminScreen::AdminScreen(QWidget* window, window::Session& session, QPushButton*
         connect(dataButtons_[k - 1], &QPushButton::clicked, this,
                 [this, kind] { listRecords(kind); });
     }
-    // A click opens the record, as does Enter (and a double click, whose
-    // second half the editor standing over the list ignores).
-    connect(recordList_, &QListWidget::itemClicked, this, &AdminScreen::openRecord);
-    connect(recordList_, &QListWidget::itemActivated, this, &AdminScreen::openRecord);
+    // A left click opens the record, as does Enter (and a double click,
+    // whose second half the editor standing over the list ignores); the
+    // other buttons choose nothing.
+    connect(recordList_, &window::PressList::pressedRow, this,
+            [this](Qt::MouseButton button, int row) {
+                if (button == Qt::LeftButton && row >= 0)
+                    openRecord(recordList_->item(row));
+            });
     // Created after the list, so that it stands over it.
     editor_ = new EditorScreen(window, session);
     connect(editor_, &EditorScreen::closed, this, &AdminScreen::editorClosed);
+    connect(editor_, &EditorScreen::saved, this, [this](const std::string& key) {
+        showStatus("Lagret: " + key);
+    });
     menuCheck_ = MakeControl<QPushButton>(window, "cmdMenuCheck");
     menuCheck_->setText("Menykontroll");
     connect(menuCheck_, &QPushButton::clicked, this, &AdminScreen::runMenuCheck);
+    status_ = MakeControl<QLabel>(window, "lblAdminStatus");
+    status_->setTextFormat(Qt::PlainText);
+    status_->setWordWrap(true);
+    status_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    status_->setTextInteractionFlags(Qt::TextSelectableByMouse);
 }
 
 AdminScreen::~AdminScreen() = default;
@@ -103,7 +115,7 @@ AdminScreen::~AdminScreen() = default;
 void AdminScreen::hideAll() {
     for (QWidget* control :
          std::initializer_list<QWidget*>{settingsFrame_, dataFrame_, debugButton_, debugLabel_,
-                                         recordStatus_, recordList_, menuCheck_})
+                                         recordStatus_, recordList_, menuCheck_, status_})
         control->hide();
     editor_->Close();
     for (const auto& controls : optionRows_) {
@@ -145,7 +157,7 @@ void AdminScreen::Layout() {
         const auto& controls = optionRows_[row];
         controls.first->setGeometry(session_.px(place.first()));
         controls.second->setGeometry(session_.px(place.second()));
-        controls.label->setGeometry(session_.px(place.label()));
+        labelPlaces_[row] = session_.px(place.label());
         showOptionRow(static_cast<int>(row));
         controls.first->show();
         controls.second->show();
@@ -168,6 +180,22 @@ void AdminScreen::Layout() {
                             session_.px(window::kButtonHeight));
     menuCheck_->setEnabled(true);
     menuCheck_->show();
+    // What the last save or menu check did, beside the button row, to the
+    // window's right edge less the margin the screen keeps on its left.
+    const int statusLeft = menuCheck_->geometry().right() + session_.px(200);
+    statusPlace_ = QRect(statusLeft, exit_->y(), page()->width() - statusLeft - session_.px(200),
+                         exit_->height());
+    status_->clear();
+}
+
+QWidget* AdminScreen::page() const {
+    return exit_->parentWidget();
+}
+
+void AdminScreen::showStatus(const std::string& cp1252) {
+    status_->setText(Screen(cp1252));
+    window::PlaceWrapped(status_, statusPlace_);
+    status_->show();
 }
 
 void AdminScreen::toggleDebugMode() {
@@ -175,6 +203,7 @@ void AdminScreen::toggleDebugMode() {
     debugLabel_->setText(
         Screen(ToggleDebugMode(session_.values.debugMode, session_.platform.settings,
                                *session_.files, session_.platform.messages)));
+    Q_EMIT debugModeChanged();
 }
 
 void AdminScreen::showOptionRow(int row) {
@@ -184,12 +213,14 @@ void AdminScreen::showOptionRow(int row) {
     controls.first->setEnabled(view.firstEnabled);
     controls.second->setText(Screen(view.secondCaption));
     controls.label->setText(Screen(view.labelText));
+    window::PlaceWrapped(controls.label, labelPlaces_[static_cast<std::size_t>(row)]);
 }
 
 void AdminScreen::runMenuCheck() {
     menuCheck_->setEnabled(false);
-    if (WriteMenuCheck(*session_.files, session_.platform.messages)) {
+    if (const auto written = WriteMenuCheck(*session_.files, session_.platform.messages)) {
         menuCheck_->hide();
+        showStatus(data::PathText(*written));
         return;
     }
     // Nothing was written: the user may put it right and try again.

@@ -3,11 +3,14 @@
 #include "admin/AdminScreenLayout.h"
 #include "admin/OptionDefaults.h"
 #include "window/Session.h"
+#include "window/Widgets.h"
 
 #include <QObject>
+#include <QRect>
 
 #include <array>
 #include <memory>
+#include <string>
 #include <string_view>
 
 class QGroupBox;
@@ -41,6 +44,10 @@ public:
     QListWidget* recordList() const { return recordList_; }
     EditorScreen* editor() const { return editor_; }
 
+Q_SIGNALS:
+    // Debug mode was switched: what the window shows of it is out of date.
+    void debugModeChanged();
+
 private:
     void toggleDebugMode();
     void showOptionRow(int row);
@@ -49,6 +56,9 @@ private:
     void openRecord(const QListWidgetItem* entry);
     void newRecord();
     void editorClosed();
+    // What a save or the menu check did, on the status label.
+    void showStatus(const std::string& cp1252);
+    QWidget* page() const;
 
     window::Session& session_;
     QPushButton* exit_;
@@ -63,10 +73,13 @@ private:
         QLabel* label;
     };
     std::array<OptionRowControls, 4> optionRows_;
+    std::array<QRect, 4> labelPlaces_; // of the option rows' labels, as laid out
     std::array<QPushButton*, kDataButtons> dataButtons_;
     QLabel* recordStatus_;
-    QListWidget* recordList_;
+    window::PressList* recordList_;
     QPushButton* menuCheck_;
+    QLabel* status_; // lblAdminStatus
+    QRect statusPlace_;
     EditorScreen* editor_;
 };
 

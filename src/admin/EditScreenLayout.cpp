@@ -24,10 +24,18 @@ EditBoxCell CellOfBox(int box) {
     return kCells[box];
 }
 
+int EditScreenLayout::captionHeight() const {
+    // The rows, the key row included, keep a pixel or so between captions.
+    const int room = std::min(rowStep, firstRowTop - keyRowTop) - 20;
+    return std::max(kEditBoxHeight, room);
+}
+
 TwipRect EditScreenLayout::caption(int left, int boxLeft, int top) const {
     // A section whose box stands left of its caption gives the caption no
     // room rather than a negative width.
-    return {top, left, std::max(0, boxLeft - left - kEditCaptionGap), kEditBoxHeight};
+    const int height = captionHeight();
+    return {top - (height - kEditBoxHeight) / 2, left, std::max(0, boxLeft - left - kEditCaptionGap),
+            height};
 }
 
 TwipRect EditScreenLayout::box(int k) const {

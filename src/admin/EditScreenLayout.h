@@ -56,7 +56,9 @@ struct EditScreenLayout {
 
     // Box k (1 to 10) and its caption: the caption at its column's caption
     // left, as wide as the room up to its box; the box at its column's box
-    // left; both at the top of the box's row.
+    // left, at the top of the box's row. A caption is as tall as a row
+    // leaves room for, centred on its box, so that a long one wraps onto a
+    // second line instead of being cut.
     TwipRect box(int k) const;
     TwipRect boxCaption(int k) const;
     // The key row: the caption in caption column 1, the box from box column
@@ -72,6 +74,7 @@ struct EditScreenLayout {
 private:
     TwipRect caption(int left, int boxLeft, int top) const;
     int rowTop(int row) const { return firstRowTop + (row - 1) * rowStep; }
+    int captionHeight() const;
 };
 
 // Reads "¤EDITSCREEN" from the parameter file; nothing when the file or the

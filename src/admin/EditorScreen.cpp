@@ -43,9 +43,16 @@ EditorScreen::EditorScreen(QWidget* window, window::Session& session)
     cancel_ = MakeChild<QPushButton>(this, "cmdEditCancel");
     save_ = MakeChild<QPushButton>(this, "cmdEditSave");
 
-    for (auto* caption : captions_)
+    // A caption longer than its room wraps onto the second line it has.
+    for (auto* caption : captions_) {
         caption->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        caption->setWordWrap(true);
+    }
     keyCaption_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    keyCaption_->setWordWrap(true);
+    // Opaque: nothing of the administration screen behind it shows through
+    // or takes a click meant for the editor.
+    setAutoFillBackground(true);
 
     // Only what the user types counts as a change: filling the boxes when
     // the editor opens leaves the record unmodified, so a press on the
@@ -64,7 +71,7 @@ EditorScreen::EditorScreen(QWidget* window, window::Session& session)
     connect(this, &window::PressFrame::pressed, this, &EditorScreen::backgroundPressed);
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     escape->setContext(Qt::WidgetWithChildrenShortcut);
-    connect(escape, &QShortcut::activated, this, &EditorScreen::cancel);
+    connect(escape, &QShortcut::activated, this, &EditorScreen::escape);
 
     // The form is filled in reading order, then saved; cancel comes last so
     // that a Tab too many after the last box does not throw the work away.
@@ -212,6 +219,10 @@ void EditorScreen::save() {
                                            session_.platform.messages, disk_);
     switch (outcome.result) {
     case SaveResult::Saved:
+        Close();
+        Q_EMIT closed();
+        Q_EMIT saved(request.key);
+        return;
     case SaveResult::NotFound: // said; the file is as it was, and the key is gone from it
         Close();
         Q_EMIT closed();
@@ -228,6 +239,13 @@ void EditorScreen::save() {
 void EditorScreen::cancel() {
     Close();
     Q_EMIT closed();
+}
+
+void EditorScreen::escape() {
+    if (modified_ && !session_.platform.messages.askYesNo(
+                         "Tessaro", "Discard the changes made to " + currentKey_ + "?"))
+        return;
+    cancel();
 }
 
 void EditorScreen::backgroundPressed(Qt::MouseButton button) {

@@ -42,6 +42,8 @@ Q_SIGNALS:
     // The editor was closed by the user (cancel, save or a press on its
     // background), so the screen can take the keyboard back.
     void closed();
+    // The record of the key was saved.
+    void saved(const std::string& key);
 
 private:
     // Lays out the frame; false (said) when the section is missing.
@@ -52,6 +54,8 @@ private:
     void boxEdited();
     void save();
     void cancel();
+    // Escape: cancel, but changes are only thrown away when the user says so.
+    void escape();
     void backgroundPressed(Qt::MouseButton button);
 
 protected:

@@ -17,8 +17,14 @@
 #include "result/ResultScreen.h"
 #include "wizard/Wizard.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStyle>
+#include <QVBoxLayout>
 
 namespace tv::app {
 
@@ -41,10 +47,30 @@ MainWindow::MainWindow(platform::Platform& platform, std::filesystem::path progr
     setObjectName("mainBrivo");
     setWindowTitle(QString("Tessaro ") + data::kProgramVersion);
 
-    cmdExit_ = MakeButton(this, "cmdExit", "Avbryt");
-    cmdBack_ = MakeButton(this, "cmdBack", "Tilbake");
-    cmdNext_ = MakeButton(this, "cmdNext", "Neste");
-    cmdStartNy_ = MakeButton(this, "cmdStartNy", "Start ny");
+    // Every screen is laid out on a page of the window's full size; where
+    // the screen is smaller than that, the page scrolls, so that every
+    // control stays in reach and every text keeps the size it can be read
+    // at (a page scaled down would shrink its fonts too).
+    scroll_ = new QScrollArea(this);
+    scroll_->setObjectName("scrScreen");
+    scroll_->setFrameShape(QFrame::NoFrame);
+    scroll_->setFocusPolicy(Qt::NoFocus);
+    page_ = new QWidget;
+    page_->setObjectName("pagScreen");
+    scroll_->setWidget(page_);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(scroll_);
+    // The control that takes the focus is scrolled into sight.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        if (now && page_->isAncestorOf(now))
+            scroll_->ensureWidgetVisible(now, 8, 8);
+    });
+
+    cmdExit_ = MakeButton(page_, "cmdExit", "Avbryt");
+    cmdBack_ = MakeButton(page_, "cmdBack", "Tilbake");
+    cmdNext_ = MakeButton(page_, "cmdNext", "Neste");
+    cmdStartNy_ = MakeButton(page_, "cmdStartNy", "Start ny");
     for (auto* button : {cmdExit_, cmdBack_, cmdNext_, cmdStartNy_})
         button->resize(session_.px(window::kButtonWidth), session_.px(window::kButtonHeight));
     connect(cmdExit_, &QPushButton::clicked, this, [this] {
@@ -52,22 +78,22 @@ MainWindow::MainWindow(platform::Platform& platform, std::filesystem::path progr
             close();
     });
 
-    lblTopText_ = new QLabel(this);
+    lblTopText_ = new QLabel(page_);
     lblTopText_->setObjectName("lblTopText");
     lblTopText_->setAlignment(Qt::AlignCenter);
     lblTopText_->setGeometry(0, session_.px(60), session_.px(kWindowWidth), session_.px(300));
 
-    lblDebugInfo_ = new window::ClickLabel(this);
+    lblDebugInfo_ = new window::ClickLabel(page_);
     lblDebugInfo_->setObjectName("lblDebugInfo");
     lblDebugInfo_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     lblDebugInfo_->setGeometry(session_.px(120), session_.px(9300), session_.px(6000),
                                session_.px(900));
 
-    lblAdminCmd_ = new window::ClickLabel(this);
+    lblAdminCmd_ = new window::ClickLabel(page_);
     lblAdminCmd_->setObjectName("lblAdminCmd");
 
-    help_ = std::make_unique<data::HelpPanelView>(this, session_);
-    startScreen_ = new data::StartScreen(this, session_, cmdExit_, lblAdminCmd_);
+    help_ = std::make_unique<data::HelpPanelView>(page_, session_);
+    startScreen_ = new data::StartScreen(page_, session_, cmdExit_, lblAdminCmd_);
     connect(startScreen_, &data::StartScreen::languageChosen, this, &MainWindow::chooseLanguage);
     connect(startScreen_, &data::StartScreen::languageHelp, this,
             [this](const QString& code) { ShowHelpPanel("Lang_" + code.toStdString()); });
@@ -111,7 +137,7 @@ bool MainWindow::load() {
 
 void MainWindow::createWizard() {
     wizard::SharedControls shared;
-    shared.window = this;
+    shared.window = page_;
     shared.hideAll = [this] {
         HideAll();
     };
@@ -127,10 +153,10 @@ void MainWindow::createWizard() {
     wizard_ = new wizard::Wizard(session_, shared);
     // The result screen shares Exit with every screen; its Back is the
     // wizard's, which knows where to return.
-    resultScreen_ = new result::ResultScreen(this, session_, cmdExit_, wizard_->reportBack());
+    resultScreen_ = new result::ResultScreen(page_, session_, cmdExit_, wizard_->reportBack());
     wizard_->setResultScreen(resultScreen_);
     enlargedView_ =
-        new output::EnlargedView(this, session_, *resultScreen_, cmdExit_, wizard_->reportBack());
+        new output::EnlargedView(page_, session_, *resultScreen_, cmdExit_, wizard_->reportBack());
     connect(resultScreen_->report, &QPushButton::clicked, this, [this] {
         const auto& configuration = wizard_->configuration();
         const output::ReportInputs inputs{configuration.code,       configuration.record,
@@ -189,16 +215,26 @@ void MainWindow::createWizard() {
             &wizard::Wizard::ShortcutConfigure);
     connect(startScreen_, &data::StartScreen::shortcutReconfigure, wizard_,
             &wizard::Wizard::ShortcutReconfigure);
-    adminScreen_ = new admin::AdminScreen(this, session_, cmdExit_);
+    adminScreen_ = new admin::AdminScreen(page_, session_, cmdExit_);
     connect(startScreen_, &data::StartScreen::shortcutAdmin, this, &MainWindow::OpenAdministration);
     connect(lblAdminCmd_, &window::ClickLabel::pressed, this, &MainWindow::OpenAdministration);
     connect(wizard_, &wizard::Wizard::administrationRequested, this,
             &MainWindow::OpenAdministration);
     connect(lblDebugInfo_, &window::ClickLabel::pressed, this, &MainWindow::debugInfoPressed);
+    connect(adminScreen_, &admin::AdminScreen::debugModeChanged, this, [this] {
+        if (!session_.values.debugMode)
+            lblDebugInfo_->clear();
+    });
+    // Enter presses the button that has the focus, as Space does.
+    for (auto* button : page_->findChildren<QPushButton*>())
+        button->setAutoDefault(true);
 }
 
 void MainWindow::HideAll() {
-    setFixedSize(session_.px(kWindowWidth), session_.px(kWindowHeight));
+    fitScreen();
+    // Debug text stays only while debug mode is on.
+    if (!session_.values.debugMode)
+        lblDebugInfo_->clear();
     startScreen_->hideAll();
     help_->hide();
     wizard_->hideAll();
@@ -207,6 +243,35 @@ void MainWindow::HideAll() {
     adminScreen_->hideAll();
     cmdStartNy_->setText(
         platform::ToScreenText(session_.files->TranslateText(data::TextKey("Start ny"))));
+}
+
+void MainWindow::fitScreen() {
+    const QSize page(session_.px(kWindowWidth), session_.px(kWindowHeight));
+    page_->setFixedSize(page);
+    QSize room = page;
+    if (const QScreen* screen = this->screen()) {
+        // What the window manager adds around the window: known once the
+        // window is shown, a title bar and a border before.
+        const QSize frame = isVisible() && frameGeometry().size() != size()
+                                ? frameGeometry().size() - size()
+                                : QSize(8, 38);
+        room = screen->availableGeometry().size() - frame;
+    }
+    // A page taller than the room scrolls, and its scroll bar takes width;
+    // and the other way round.
+    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, scroll_);
+    bool tall = page.height() > room.height();
+    const bool wide = page.width() + (tall ? bar : 0) > room.width();
+    tall = tall || (wide && page.height() + bar > room.height());
+    const QSize size(page.width() + (tall ? bar : 0), page.height() + (wide ? bar : 0));
+    setMaximumSize(size);
+    // Only a change of what fits resizes the window, not every change of
+    // screen: a size the user chose stays.
+    const QSize fitting = size.boundedTo(room);
+    if (fitting != fitted_) {
+        fitted_ = fitting;
+        resize(fitting);
+    }
 }
 
 void MainWindow::LayoutStartScreen() {

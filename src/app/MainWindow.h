@@ -9,6 +9,7 @@
 #include <memory>
 
 class QLabel;
+class QScrollArea;
 class QPushButton;
 
 namespace tv::data {
@@ -70,10 +71,16 @@ protected:
 
 private:
     void createWizard();
+    // The page at the window's full size, the window as large as the
+    // screen allows.
+    void fitScreen();
     void chooseLanguage(const QString& code);
     void debugInfoPressed();
 
     window::Session session_;
+    QScrollArea* scroll_;
+    QWidget* page_; // the screens' controls stand on it
+    QSize fitted_;  // the window's size when it was last fitted
     QPushButton* cmdExit_;
     QPushButton* cmdBack_;
     QPushButton* cmdNext_;

@@ -28,6 +28,8 @@ StartScreen::StartScreen(QWidget* window, window::Session& session, QPushButton*
         flags_[i] = MakeLabel(window, flagNames[i]);
         flags_[i]->setScaledContents(true);
         flags_[i]->setCursor(Qt::PointingHandCursor);
+        // A keyboard user changes the language too: Tab reaches each flag.
+        flags_[i]->takeKeyboard();
         const QString code = QString::fromLatin1(codes[i]);
         connect(flags_[i], &window::ClickLabel::pressed, this,
                 [this, code](Qt::MouseButton button) {

@@ -10,6 +10,7 @@
 #include <QGroupBox>
 #include <QPixmap>
 #include <QPushButton>
+#include <QScrollArea>
 
 #include <algorithm>
 
@@ -29,9 +30,21 @@ ResultScreen::ResultScreen(QWidget* window, window::Session& session, QPushButto
     frame = window::MakeControl<QGroupBox>(window, "frmReport");
     head = window::MakeControl<QLabel>(window, "lblReportHead1");
     copy = window::MakeControl<QPushButton>(window, "cmdCopy1");
-    info = window::MakeControl<QLabel>(window, "lblInfo_01_01");
+    // The result text scrolls when it is longer than its place (debug mode
+    // adds keys and unrounded numbers); Tab reaches it, so the arrow keys
+    // scroll it too.
+    infoScroll = window::MakeControl<QScrollArea>(window, "scrResultText");
+    infoScroll->setFrameShape(QFrame::NoFrame);
+    infoScroll->setWidgetResizable(true);
+    infoScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    infoScroll->setFocusPolicy(Qt::StrongFocus);
+    infoScroll->viewport()->setAutoFillBackground(false);
+    info = new QLabel;
+    info->setObjectName("lblInfo_01_01");
     info->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     info->setWordWrap(true);
+    info->setAutoFillBackground(false);
+    infoScroll->setWidget(info);
     background = window::MakeControl<QLabel>(window, "picResBack");
     background->setFrameShape(QFrame::Box);
     background->setAutoFillBackground(true);
@@ -55,7 +68,9 @@ ResultScreen::ResultScreen(QWidget* window, window::Session& session, QPushButto
     }
     enlarge = window::MakeControl<window::ClickLabel>(background, "prEnlarge");
     enlarge->setScaledContents(true);
+    enlarge->takeKeyboard();
     exitPicture = window::MakeControl<window::ClickLabel>(background, "prExit");
+    exitPicture->takeKeyboard();
     exitPicture->setScaledContents(true);
     connect(exitPicture, &window::ClickLabel::pressed, this, [this](Qt::MouseButton button) {
         if (button == Qt::LeftButton)
@@ -91,21 +106,28 @@ ResultScreen::ResultScreen(QWidget* window, window::Session& session, QPushButto
         clipboard->setText(Screen(code_));
         showStatus(session_.files->TranslateText(data::TextKey("Koden er kopiert")) + ": " + code_);
     });
-    status = window::MakeControl<QLabel>(window, "lblResultStatus");
-    status->setTextFormat(Qt::PlainText);
-    status->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    status = window::MakeControl<window::WrapLabel>(window, "lblResultStatus");
+    status->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
 }
 
+// At the foot of the result text's place, which gives up the lines the
+// status needs: a path wraps there in full instead of running out of the
+// window.
 void ResultScreen::showStatus(std::string_view cp1252) {
     status->setText(Screen(std::string(cp1252)));
     status->setToolTip(status->text());
+    const int height = status->heightForWidth(infoPlace_.width());
+    const int gap = session_.px(100);
+    status->setGeometry(infoPlace_.left(), infoPlace_.bottom() + 1 - height, infoPlace_.width(),
+                        height);
+    infoScroll->setGeometry(infoPlace_.adjusted(0, 0, 0, -std::min(infoPlace_.height(), height + gap)));
     status->show();
     status->raise();
 }
 
 void ResultScreen::hideAll() {
-    for (QWidget* control : std::initializer_list<QWidget*>{frame, head, copy, info, background,
-                                                            report, dwg, infoPanel, status})
+    for (QWidget* control : std::initializer_list<QWidget*>{
+             frame, head, copy, infoScroll, background, report, dwg, infoPanel, status})
         control->hide();
 }
 
@@ -165,14 +187,13 @@ void ResultScreen::show(const ResultState& result, const std::string& code) {
     head->setText(Screen(screen.headCaption));
     copy->setGeometry(session_.px(screen.copy));
     copy->setText(Screen(screen.copyCaption));
-    // Beside the copy button, to the frame's right edge.
-    const int statusLeft = screen.copy.left + screen.copy.width + 150;
-    status->setGeometry(px(statusLeft), px(screen.copy.top),
-                        px(std::max(0, screen.frame.left + screen.frame.width - statusLeft - 150)),
-                        px(screen.copy.height));
     status->clear();
     status->hide();
-    info->setGeometry(session_.px(screen.info));
+    // The text may take its column down to the frame's foot.
+    infoPlace_ = session_.px(screen.info);
+    infoPlace_.setBottom(std::max(infoPlace_.bottom(),
+                                  px(screen.frame.top + screen.frame.height - 150)));
+    infoScroll->setGeometry(infoPlace_);
     info->setText(Screen(result.resultText));
     background->setGeometry(session_.px(screen.background));
 
@@ -214,7 +235,7 @@ void ResultScreen::show(const ResultState& result, const std::string& code) {
     exitPicture->show();
     exitPicture->raise();
     background->show();
-    for (QWidget* control : std::initializer_list<QWidget*>{head, copy, info})
+    for (QWidget* control : std::initializer_list<QWidget*>{head, copy, infoScroll})
         control->show();
 }
 

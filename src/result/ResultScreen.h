@@ -5,16 +5,19 @@
 #include "result/ValvePicture.h"
 
 #include <QObject>
+#include <QRect>
 
 #include <array>
 
 class QGroupBox;
 class QLabel;
 class QPushButton;
+class QScrollArea;
 class QWidget;
 
 namespace tv::window {
 class ClickLabel;
+class WrapLabel;
 }
 
 namespace tv::result {
@@ -39,14 +42,16 @@ public:
     // shown again when both are null.
     void showProductInfo(const std::string* heading, const std::string* text);
     void hideProductInfo();
-    // A short text beside the copy button; its full text also as tooltip.
+    // What copying or the report did, under the result text; its full
+    // text also as tooltip.
     void showStatus(std::string_view cp1252);
 
     QGroupBox* frame;   // frmReport
     QLabel* head;       // lblReportHead1
     QPushButton* copy;  // cmdCopy1
-    QLabel* info;       // lblInfo_01_01
-    QLabel* status;     // lblResultStatus: what copying or the report did
+    QScrollArea* infoScroll; // scrResultText, holding:
+    QLabel* info;            // lblInfo_01_01
+    window::WrapLabel* status; // lblResultStatus: what copying or the report did
     QLabel* background; // picResBack
     std::array<window::ClickLabel*, 5>
         pictures;                // picResCenter, picResNorth, picResSouth, picResEast, picResWest
@@ -68,6 +73,7 @@ private:
     window::Session& session_;
     QPushButton* exit_;
     QPushButton* reportBack_;
+    QRect infoPlace_; // of the result text, as laid out
     std::string code_;
 };
 

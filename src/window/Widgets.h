@@ -15,6 +15,21 @@ template <typename T> T* MakeControl(QWidget* parent, const char* objectName) {
     return control;
 }
 
+// The mouse button a key stands for on the wizard's choices: Enter the
+// left (choose), Ctrl+R the middle (restore what was saved), F1 the right
+// (help). NoButton for any other key.
+inline Qt::MouseButton KeyboardButton(const QKeyEvent* event) {
+    const int key = event->key();
+    const auto modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && modifiers == Qt::NoModifier)
+        return Qt::LeftButton;
+    if (key == Qt::Key_R && modifiers == Qt::ControlModifier)
+        return Qt::MiddleButton;
+    if (key == Qt::Key_F1 && modifiers == Qt::NoModifier)
+        return Qt::RightButton;
+    return Qt::NoButton;
+}
+
 // A label (or picture) that tells which mouse button pressed it and where:
 // the buttons carry meaning on every screen (left chooses, right helps,
 // middle restores).
@@ -40,10 +55,11 @@ protected:
         event->accept();
     }
     void keyPressEvent(QKeyEvent* event) override {
-        const int key = event->key();
-        if (keyboard_ && (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space)) {
+        const Qt::MouseButton button =
+            event->key() == Qt::Key_Space ? Qt::LeftButton : KeyboardButton(event);
+        if (keyboard_ && button != Qt::NoButton) {
             event->accept();
-            Q_EMIT pressed(Qt::LeftButton, rect().center());
+            Q_EMIT pressed(button, rect().center());
             return;
         }
         QLabel::keyPressEvent(event);
@@ -97,6 +113,17 @@ protected:
         event->accept();
         if (isEnabled())
             Q_EMIT pressed(event->button());
+    }
+    // The mouse buttons by keyboard: Enter chooses as Space does, Ctrl+R
+    // restores as the middle button does, F1 helps as the right one does.
+    void keyPressEvent(QKeyEvent* event) override {
+        const Qt::MouseButton button = KeyboardButton(event);
+        if (button == Qt::NoButton || !isEnabled()) {
+            QRadioButton::keyPressEvent(event);
+            return;
+        }
+        event->accept();
+        Q_EMIT pressed(button);
     }
     void mouseReleaseEvent(QMouseEvent* event) override { event->accept(); }
 };
@@ -160,6 +187,80 @@ protected:
         event->accept();
         Q_EMIT pressed(event->button());
     }
+};
+
+} // namespace tv::window
+
+#include <QLabel>
+
+namespace tv::window {
+
+// Places a word-wrapped label at `place`, made taller around its middle
+// when its text needs more lines than the place has room for, so that no
+// line of it is cut.
+inline void PlaceWrapped(QLabel* label, const QRect& place) {
+    QRect rect = place;
+    const int needed = label->heightForWidth(place.width());
+    if (needed > rect.height())
+        rect.adjust(0, -(needed - rect.height()) / 2, 0, (needed - rect.height() + 1) / 2);
+    label->setGeometry(rect);
+}
+
+} // namespace tv::window
+
+#include <QPainter>
+#include <QTextLayout>
+
+namespace tv::window {
+
+// A label whose plain text wraps between words and, where a word (a path)
+// is longer than a line, inside the word: nothing of it is cut.
+class WrapLabel : public QLabel {
+public:
+    explicit WrapLabel(QWidget* parent = nullptr) : QLabel(parent) {
+        setTextFormat(Qt::PlainText);
+        setWordWrap(true);
+    }
+
+    int heightForWidth(int width) const override {
+        const QMargins margins = contentsMargins();
+        return lines(width - margins.left() - margins.right()).height() + margins.top() +
+               margins.bottom();
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        const QRect room = contentsRect();
+        const QRectF drawn = lines(room.width());
+        // Centred in the room the way the label's alignment says.
+        const qreal top = alignment() & Qt::AlignVCenter
+                              ? room.top() + (room.height() - drawn.height()) / 2
+                              : room.top();
+        layout_.draw(&painter, QPointF(room.left(), std::max<qreal>(room.top(), top)));
+    }
+
+private:
+    // Lays the text out in lines of `width` and gives the space they take.
+    QRectF lines(int width) const {
+        layout_.setText(text());
+        layout_.setFont(font());
+        QTextOption option;
+        option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        layout_.setTextOption(option);
+        const QFontMetrics metrics(font());
+        qreal height = 0;
+        layout_.beginLayout();
+        for (QTextLine line = layout_.createLine(); line.isValid(); line = layout_.createLine()) {
+            line.setLineWidth(std::max(1, width));
+            line.setPosition(QPointF(0, height));
+            height += metrics.lineSpacing();
+        }
+        layout_.endLayout();
+        return QRectF(0, 0, width, height);
+    }
+
+    mutable QTextLayout layout_;
 };
 
 } // namespace tv::window

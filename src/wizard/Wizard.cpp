@@ -163,7 +163,7 @@ void Wizard::hideAll() {
 }
 
 void Wizard::ApplyLanguageHead(const data::LanguageHead& head) {
-    shared_.window->setWindowTitle(Screen(head.windowCaption));
+    shared_.window->window()->setWindowTitle(Screen(head.windowCaption));
     shared_.topText->setVisible(head.showTopText);
     if (head.showTopText) {
         shared_.topText->setText(Screen(head.topText));

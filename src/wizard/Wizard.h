@@ -82,7 +82,8 @@ public:
     void ShortcutReconfigure();
 
 protected:
-    // A middle click in the code box recalls the last code.
+    // A middle click in the code box, or Ctrl+R in it, recalls the last
+    // code.
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 Q_SIGNALS:
@@ -115,6 +116,7 @@ private:
     void connectionDimensionPressed(Qt::MouseButton button, int row);
     void codeChanged(const QString& text);
     void recallLastCode();
+    void restoreLastCode();
     void fillDebugInfo();
     void openResult();
 

@@ -18,17 +18,27 @@ namespace tv::wizard {
 // (and a double click) of that button never reaches it.
 bool Wizard::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
+    // Ctrl+R recalls it by keyboard.
+    if (watched == codeBox_ && type == QEvent::KeyPress &&
+        window::KeyboardButton(static_cast<QKeyEvent*>(event)) == Qt::MiddleButton) {
+        restoreLastCode();
+        return true;
+    }
     if (watched != codeBox_ ||
         (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease &&
          type != QEvent::MouseButtonDblClick) ||
         static_cast<QMouseEvent*>(event)->button() != Qt::MiddleButton)
         return QObject::eventFilter(watched, event);
-    if (type != QEvent::MouseButtonPress)
-        return true;
+    if (type == QEvent::MouseButtonPress)
+        restoreLastCode();
+    return true;
+}
+
+// As if typed: the code is checked as it stands in the box.
+void Wizard::restoreLastCode() {
     const std::string last = setting("LastCode");
     if (!last.empty())
         codeBox_->setText(Screen(last));
-    return true;
 }
 
 void Wizard::ShowCodeEntry() {

@@ -16,8 +16,9 @@ TEST(EditScreenLayoutTest, TheSampleSectionPlacesFiveRowsOfPairsAndTheButtonsBel
     EXPECT_EQ(layout->boxCaptions[3], "Beskrivelse");
     EXPECT_EQ(layout->saveCaption, "Lagre");
 
-    // Captions end 100 before their box; the key box spans both columns.
-    EXPECT_TRUE(layout->keyCaption() == (TwipRect{300, 150, 1350, 375}));
+    // Captions end 100 before their box, two lines high (the row less a
+    // gap) around it; the key box spans both columns.
+    EXPECT_TRUE(layout->keyCaption() == (TwipRect{248, 150, 1350, 480}));
     EXPECT_TRUE(layout->keyBox() == (TwipRect{300, 1600, 7450, 375}));
     // Rows of pairs, 520 apart: column 1 holds 1, 2, 3, 5, 6 and column 2
     // holds 4, 7, 8, 9, 10.
@@ -26,9 +27,9 @@ TEST(EditScreenLayoutTest, TheSampleSectionPlacesFiveRowsOfPairsAndTheButtonsBel
         const int top = 800 + row * 520;
         const auto [left, right] = pairs[row];
         EXPECT_TRUE(layout->box(left) == (TwipRect{top, 1600, 2900, 375})) << left;
-        EXPECT_TRUE(layout->boxCaption(left) == (TwipRect{top, 150, 1350, 375})) << left;
+        EXPECT_TRUE(layout->boxCaption(left) == (TwipRect{top - 52, 150, 1350, 480})) << left;
         EXPECT_TRUE(layout->box(right) == (TwipRect{top, 6150, 2900, 375})) << right;
-        EXPECT_TRUE(layout->boxCaption(right) == (TwipRect{top, 4700, 1350, 375})) << right;
+        EXPECT_TRUE(layout->boxCaption(right) == (TwipRect{top - 52, 4700, 1350, 480})) << right;
     }
     // A row below the last, save ending where box column 2 ends.
     EXPECT_TRUE(layout->saveButton() == (TwipRect{3400, 7900, 1150, 375}));

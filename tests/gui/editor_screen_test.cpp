@@ -73,6 +73,7 @@ TEST_F(EditorTest, AListedRecordIsSavedWithABackupAndShowsInTheNextResult) {
     QTest::keyClick(box(4), Qt::Key_Return); // Enter saves
     EXPECT_FALSE(editorShown());
     EXPECT_TRUE(messages_.shown.empty()) << messages_.shown.front();
+    EXPECT_EQ(control<QLabel>("lblAdminStatus")->text(), "Lagret: " + Q(Cp("¤0150_FLENS_DN150_TK")));
     const std::string after = articleBytes();
     EXPECT_NE(after.find(Cp("\r\nKT150-FC\r\nFlens DN 150 prøvet\r\n")), std::string::npos);
     EXPECT_NE(after.find("\r\nKEL_TK150_FC\r\n17.5 kg\r\n1125,-\r\n"), std::string::npos);
@@ -135,6 +136,16 @@ TEST_F(EditorTest, ANewRecordIsSavedOnlyWithAValidKeyAndIsListedNext) {
 TEST_F(EditorTest, CancelEscapeAndTheBackgroundCloseOnlyAnUnchangedRecordStaysUnwritten) {
     openAdministration();
     const std::string before = articleBytes();
+    // Only the left button chooses an entry, so a following Enter opens the
+    // entry that was current.
+    press("cmdData4");
+    pressRow("lstRecords", 3, Qt::RightButton);
+    EXPECT_EQ(control<QListWidget>("lstRecords")->currentRow(), 0);
+    EXPECT_FALSE(editorShown());
+    QTest::keyClick(control<QWidget>("lstRecords"), Qt::Key_Return);
+    EXPECT_EQ(control<QLineEdit>("txtEditKey")->text(),
+              control<QListWidget>("lstRecords")->item(0)->text());
+    press("cmdEditCancel");
     openRecord("¤0150_FLENS_DN150_TK");
     QTest::keyClick(box(2), Qt::Key_Escape);
     EXPECT_FALSE(editorShown()) << "Escape cancels";
@@ -160,6 +171,11 @@ TEST_F(EditorTest, CancelEscapeAndTheBackgroundCloseOnlyAnUnchangedRecordStaysUn
     EXPECT_TRUE(saveEnabled());
     press("frmEditor");
     EXPECT_TRUE(editorShown()) << "a modified record is not closed by a stray press";
+    messages_.setNextAnswer(false);
+    QTest::keyClick(box(9), Qt::Key_Escape);
+    EXPECT_TRUE(editorShown()) << "Escape asks before it throws changes away";
+    ASSERT_EQ(messages_.shown.size(), 1u);
+    messages_.shown.clear();
     press("cmdEditCancel");
     EXPECT_FALSE(editorShown());
     EXPECT_EQ(articleBytes(), before);
@@ -205,6 +221,25 @@ TEST_F(EditorTest, ABadValueAGoneRecordAndAMissingSectionAreSaidAndWriteNothing)
     EXPECT_FALSE(editorShown());
     ASSERT_EQ(messages_.shown.size(), 3u);
     EXPECT_EQ(messages_.shown[2], "EDIT screen layout not found in Tessaro.dat - report aborted");
+}
+
+// The open editor hides what stands behind it: the same pixels with the
+// record list and the data buttons behind it as without them.
+TEST_F(EditorTest, TheOpenEditorIsOpaque) {
+    openAdministration();
+    openRecord("¤0080_FLENS_DN080_TK");
+    auto* editor = control<QWidget>("frmEditor");
+    auto* page = editor->parentWidget();
+    const QRect place = editor->geometry();
+    auto grab = [&] {
+        if (QWidget* focused = QApplication::focusWidget())
+            focused->clearFocus(); // no blinking cursor
+        return page->grab(place).toImage();
+    };
+    const QImage over = grab();
+    for (const char* name : {"lstRecords", "lblRecordStatus", "cmdData1", "cmdData4"})
+        control<QWidget>(name)->hide();
+    EXPECT_TRUE(over == grab()) << "something behind the editor shows through";
 }
 
 } // namespace

@@ -137,8 +137,14 @@ TEST_F(WizardTest, OptionClicksChangeTheBottomLetterAndMiddleClickRestores) {
     EXPECT_EQ(code()[1], 'N') << "A4 VL EP NOAKT";
     press("optSpinQual1", Qt::MiddleButton);
     EXPECT_EQ(code()[1], 'J') << "the saved 1000: A4 HL EP, and 0 for the actuator is without";
+    press("optCloseDir2");
+    QTest::keyClick(control<QWidget>("optSpinQual1"), Qt::Key_R, Qt::ControlModifier);
+    EXPECT_EQ(code()[1], 'J') << "Ctrl+R restores as the middle button does";
     press("optSpinQual1", Qt::RightButton);
     EXPECT_TRUE(control<QWidget>("frmHelp")->isVisible());
+    control<QWidget>("frmHelp")->hide();
+    QTest::keyClick(control<QWidget>("optSpinQual1"), Qt::Key_F1);
+    EXPECT_TRUE(control<QWidget>("frmHelp")->isVisible()) << "F1 helps as the right button does";
 }
 
 TEST_F(WizardTest, SpaceOnATypeButtonChoosesItAsAClickDoes) {
@@ -203,6 +209,14 @@ std::string FocusName() {
     return focus ? focus->objectName().toStdString() : "(none)";
 }
 
+// Tabs on until the control has the focus; false when a whole round of the
+// window's controls does not reach it.
+bool TabTo(const std::string& name) {
+    for (int i = 0; i < 60 && FocusName() != name; ++i)
+        Type(Qt::Key_Tab);
+    return FocusName() == name;
+}
+
 TEST_F(WizardTest, EveryValveTypeByKeyboardAlone) {
     struct Case {
         int type; // valve-type button, 0: the typed code below
@@ -237,7 +251,7 @@ TEST_F(WizardTest, EveryValveTypeByKeyboardAlone) {
                 Type(Qt::Key_Return);
             }
             ASSERT_EQ(FocusName(), "cmdNext") << "the option defaults complete the page";
-            Type(Qt::Key_Space);
+            Type(Qt::Key_Return); // Enter presses a button as Space does
             for (int slot = 0; slot < c.slots; ++slot) {
                 ASSERT_TRUE(FocusName().starts_with("img")) << FocusName();
                 Type(Qt::Key_Return);
@@ -255,8 +269,16 @@ TEST_F(WizardTest, EveryValveTypeByKeyboardAlone) {
             EXPECT_EQ(window_->session().iProgressCode, 6);
         }
         EXPECT_TRUE(control<QWidget>("cmdReport")->isVisible());
+        // The enlarged view is opened from the magnifier by keyboard too.
+        ASSERT_TRUE(TabTo("prEnlarge"));
+        Type(Qt::Key_Return);
+        EXPECT_TRUE(control<QWidget>("picEnlarged")->isVisible());
         window_->wizard()->StartNew();
     }
+    // So is the language chosen, on the start screen's flags.
+    ASSERT_TRUE(TabTo("De_flag"));
+    Type(Qt::Key_Return);
+    EXPECT_EQ(settings_.get("Brivo", "Startup", "Language"), "DE");
     EXPECT_TRUE(messages_.shown.empty()) << messages_.shown.front();
 }
 
@@ -377,6 +399,9 @@ TEST_F(WizardTest, MiddleClickInTheCodeBoxRecallsTheLastCode) {
     press("txtCode", Qt::MiddleButton);
     EXPECT_EQ(control<QLineEdit>("txtCode")->text(), "KBBDFDFDFDFD-V18");
     EXPECT_TRUE(nextEnabled()) << "the recalled code is checked like a typed one";
+    control<QLineEdit>("txtCode")->clear();
+    QTest::keyClick(control<QWidget>("txtCode"), Qt::Key_R, Qt::ControlModifier);
+    EXPECT_EQ(control<QLineEdit>("txtCode")->text(), "KBBDFDFDFDFD-V18") << "Ctrl+R recalls too";
 }
 
 // On X11 (run under Xvfb with the xcb platform; skipped elsewhere) a
