@@ -34,22 +34,20 @@ EditorScreen::EditorScreen(QWidget* window, window::Session& session)
     setObjectName("frmEditor");
     hide();
 
-    keyCaption_ = MakeChild<QLabel>(this, "lblEditKey");
+    keyCaption_ = MakeChild<window::WrapLabel>(this, "lblEditKey");
     keyBox_ = MakeChild<QLineEdit>(this, "txtEditKey");
     for (int k = 1; k <= kEditBoxes; ++k) {
-        captions_[k - 1] = MakeChild<QLabel>(this, "lblEdit" + std::to_string(k));
+        captions_[k - 1] = MakeChild<window::WrapLabel>(this, "lblEdit" + std::to_string(k));
         boxes_[k - 1] = MakeChild<QLineEdit>(this, "txtEdit" + std::to_string(k));
     }
     cancel_ = MakeChild<QPushButton>(this, "cmdEditCancel");
     save_ = MakeChild<QPushButton>(this, "cmdEditSave");
 
-    // A caption longer than its room wraps onto the second line it has.
-    for (auto* caption : captions_) {
+    // A caption longer than its room wraps onto the second line it has,
+    // a single long word inside the word.
+    for (auto* caption : captions_)
         caption->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-        caption->setWordWrap(true);
-    }
     keyCaption_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    keyCaption_->setWordWrap(true);
     // Opaque: nothing of the administration screen behind it shows through
     // or takes a click meant for the editor.
     setAutoFillBackground(true);

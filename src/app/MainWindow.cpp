@@ -32,6 +32,9 @@ namespace {
 
 constexpr int kWindowWidth = 9850; // twips
 constexpr int kWindowHeight = 10550;
+// The debug text's place at the foot of the window; more lines make it
+// taller, and the page with it.
+constexpr int kDebugInfoHeight = 900;
 
 QPushButton* MakeButton(QWidget* window, const char* objectName, const char* caption) {
     auto* button = new QPushButton(QString::fromUtf8(caption), window);
@@ -87,7 +90,7 @@ MainWindow::MainWindow(platform::Platform& platform, std::filesystem::path progr
     lblDebugInfo_->setObjectName("lblDebugInfo");
     lblDebugInfo_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     lblDebugInfo_->setGeometry(session_.px(120), session_.px(9300), session_.px(6000),
-                               session_.px(900));
+                               session_.px(kDebugInfoHeight));
 
     lblAdminCmd_ = new window::ClickLabel(page_);
     lblAdminCmd_->setObjectName("lblAdminCmd");
@@ -101,6 +104,7 @@ MainWindow::MainWindow(platform::Platform& platform, std::filesystem::path progr
     for (QWidget* control : std::initializer_list<QWidget*>{
              cmdBack_, cmdNext_, cmdStartNy_, lblTopText_, lblDebugInfo_, lblAdminCmd_})
         control->hide();
+    page_->installEventFilter(this);
 }
 
 MainWindow::~MainWindow() = default;
@@ -245,8 +249,20 @@ void MainWindow::HideAll() {
         platform::ToScreenText(session_.files->TranslateText(data::TextKey("Start ny"))));
 }
 
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    // A label's new text asks its parent for room: the debug text may need
+    // more lines than its place has, and the page grows to hold them.
+    if (watched == page_ && event->type() == QEvent::LayoutRequest)
+        fitScreen();
+    return QWidget::eventFilter(watched, event);
+}
+
 void MainWindow::fitScreen() {
-    const QSize page(session_.px(kWindowWidth), session_.px(kWindowHeight));
+    lblDebugInfo_->resize(lblDebugInfo_->width(),
+                          std::max(session_.px(kDebugInfoHeight), lblDebugInfo_->sizeHint().height()));
+    const QSize page(session_.px(kWindowWidth),
+                     std::max(session_.px(kWindowHeight),
+                              lblDebugInfo_->geometry().bottom() + 1 + session_.px(60)));
     page_->setFixedSize(page);
     QSize room = page;
     if (const QScreen* screen = this->screen()) {

@@ -43,8 +43,9 @@ ResultScreen::ResultScreen(QWidget* window, window::Session& session, QPushButto
     info->setObjectName("lblInfo_01_01");
     info->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     info->setWordWrap(true);
-    info->setAutoFillBackground(false);
     infoScroll->setWidget(info);
+    // After setWidget, which makes it fill its background.
+    info->setAutoFillBackground(false);
     background = window::MakeControl<QLabel>(window, "picResBack");
     background->setFrameShape(QFrame::Box);
     background->setAutoFillBackground(true);

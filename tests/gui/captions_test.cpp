@@ -1,8 +1,10 @@
 #include "gui/SampleWindow.h"
+#include "window/Widgets.h"
 #include "wizard/Wizard.h"
 
 #include <QAbstractButton>
 #include <QGroupBox>
+#include <QRegularExpression>
 #include <QStyle>
 
 namespace tv::app {
@@ -24,9 +26,15 @@ protected:
             if (auto* label = qobject_cast<QLabel*>(widget)) {
                 if (label->text().isEmpty() || !label->pixmap().isNull())
                     continue;
-                // A wrapped text must have the lines it needs.
+                // A wrapped text must have the lines it needs, and a label
+                // that wraps only between words room for its longest word.
                 if (label->wordWrap()) {
-                    if (label->heightForWidth(label->width()) > label->height())
+                    const bool anywhere = dynamic_cast<window::WrapLabel*>(label) != nullptr;
+                    bool fits = label->heightForWidth(label->width()) <= label->height();
+                    for (const QString& word : label->text().split(QRegularExpression("\\s+")))
+                        fits = fits && (anywhere || metrics.horizontalAdvance(word) <=
+                                                        label->contentsRect().width());
+                    if (!fits)
                         found << name + ": " + label->text();
                     continue;
                 }
