@@ -57,6 +57,9 @@ ResultScreen::ResultScreen(QWidget* window, window::Session& session, QPushButto
     for (std::size_t i = 0; i < pictures.size(); ++i) {
         pictures[i] = window::MakeControl<window::ClickLabel>(background, pictureNames[i]);
         pictures[i]->setScaledContents(true);
+        // Each part's product information is reached by keyboard too: Enter
+        // on a part presses it at its middle.
+        pictures[i]->takeKeyboard();
         const int area = areas[i];
         connect(pictures[i], &window::ClickLabel::pressed, this,
                 [this, area](Qt::MouseButton button, QPoint position) {

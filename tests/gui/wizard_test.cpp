@@ -270,6 +270,9 @@ TEST_F(WizardTest, EveryValveTypeByKeyboardAlone) {
         }
         EXPECT_TRUE(control<QWidget>("cmdReport")->isVisible());
         // The enlarged view is opened from the magnifier by keyboard too.
+        ASSERT_TRUE(TabTo("picResCenter"));
+        Type(Qt::Key_Return);
+        EXPECT_TRUE(control<QWidget>("frmResInfo")->isVisible()) << "the part's information";
         ASSERT_TRUE(TabTo("prEnlarge"));
         Type(Qt::Key_Return);
         EXPECT_TRUE(control<QWidget>("picEnlarged")->isVisible());
