@@ -141,5 +141,29 @@ TEST_F(SaveFaultsTest, AReadOnlyDataDirectoryIsSaidAndChangesNothing) {
     EXPECT_EQ(ReadBytes(install->data() / "Vantordata.dat"), oldArticle);
 }
 
+// A disk that fills up while the new file is written: said, and the
+// article file stands as it was, with no work file left behind.
+TEST_F(SaveFaultsTest, AFullDiskIsSaidAndChangesNothing) {
+    test::SmallFileSystem disk;
+    if (!disk.mounted())
+        GTEST_SKIP() << "mounting a small file system needs root";
+    const std::string article = Cp("Artikler\r\n01.12.2026\r\n¤0150_A_TK \r\nA\r\nKT-A\r\nEOL\r\nEOF\r\n");
+    WriteBytes(disk / "Vantordata.dat", article);
+    // The rest of the room taken, so that the new file no longer fits.
+    std::string filler(1024, 'x');
+    for (int k = 0; k < 80; ++k)
+        WriteBytes(disk / ("filler" + std::to_string(k)), filler);
+    data::DataFiles files(disk / "", "NO", messages_);
+    SaveRequest request{false, Cp("¤0150_A_TK"), ReadRecordFields(files, Cp("¤0150_A_TK")).value()};
+    request.fields[2] = std::string(2048, 'y');
+    platform::PosixFileSystem real;
+    EXPECT_EQ(SaveRecord(files, request, system_, messages_, real).result, SaveResult::Failed);
+    ASSERT_EQ(messages_.shown.size(), 1u);
+    EXPECT_NE(messages_.shown[0].find("No space left on device"), std::string::npos)
+        << messages_.shown[0];
+    EXPECT_EQ(ReadBytes(disk / "Vantordata.dat"), article);
+    EXPECT_EQ(test::FileNames(disk / "", "VantorData.n"), std::vector<std::string>{});
+}
+
 } // namespace
 } // namespace tv::admin
