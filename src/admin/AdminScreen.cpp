@@ -97,9 +97,8 @@ AdminScreen::AdminScreen(QWidget* window, window::Session& session, QPushButton*
     // Created after the list, so that it stands over it.
     editor_ = new EditorScreen(window, session);
     connect(editor_, &EditorScreen::closed, this, &AdminScreen::editorClosed);
-    connect(editor_, &EditorScreen::saved, this, [this](const std::string& key) {
-        showStatus("Lagret: " + key);
-    });
+    connect(editor_, &EditorScreen::saved, this,
+            [this](const std::string& key) { showStatus("Lagret: " + key); });
     menuCheck_ = MakeControl<QPushButton>(window, "cmdMenuCheck");
     menuCheck_->setText("Menykontroll");
     connect(menuCheck_, &QPushButton::clicked, this, &AdminScreen::runMenuCheck);

@@ -440,9 +440,9 @@ SaveOutcome SaveRecord(data::DataFiles& files, const SaveRequest& request,
 
     const std::string now = system.formatDateTime(system.now());
     const std::string stamp = now + "  (" + system.userName() + ")";
-    const platform::LockAttempt locked = platform::TakeFileLock(
-        directory / std::string(kLockFile), target, request.lockWait,
-        system.userName() + " since " + now);
+    const platform::LockAttempt locked =
+        platform::TakeFileLock(directory / std::string(kLockFile), target, request.lockWait,
+                               system.userName() + " since " + now);
     if (locked.busy)
         return refuse(SaveResult::Failed,
                       "The article file is being saved by another program" +
@@ -451,16 +451,16 @@ SaveOutcome SaveRecord(data::DataFiles& files, const SaveRequest& request,
                                : " (" + platform::ShownInMessage(locked.holder, 200) + ")") +
                           "; try again. Nothing was saved.");
     if (!locked.lock.held())
-        return refuse(SaveResult::Failed, notSaved + "its lock file cannot be used: " + locked.reason);
+        return refuse(SaveResult::Failed,
+                      notSaved + "its lock file cannot be used: " + locked.reason);
     RemoveLeftoverWorkFiles(disk, directory);
 
     // From here on the file is read as it stands: what others saved before
     // the lock was ours is kept.
     const auto lines = ArticleLines(target);
     if (!lines || lines->empty())
-        return refuse(SaveResult::Failed,
-                      "The article file cannot be read:" + std::string(kCrLf) +
-                          data::PathText(target));
+        return refuse(SaveResult::Failed, "The article file cannot be read:" + std::string(kCrLf) +
+                                              data::PathText(target));
     const std::filesystem::path backup = BackupBeside(directory);
     if (const std::uint64_t names = OtherNames(target, backup); names > 0)
         return refuse(SaveResult::Failed,
@@ -508,8 +508,8 @@ SaveOutcome SaveRecord(data::DataFiles& files, const SaveRequest& request,
         Add(bytes, "EOF");
     }
 
-    const platform::WriteResult written = platform::ReplaceKeepingBackup(
-        disk, target, std::string(kWorkFile) + ".", backup, bytes);
+    const platform::WriteResult written =
+        platform::ReplaceKeepingBackup(disk, target, std::string(kWorkFile) + ".", backup, bytes);
     // Whatever was done on disk, the next read of the operation looks again.
     files.filesWritten();
     if (!written)

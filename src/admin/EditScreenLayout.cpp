@@ -34,8 +34,8 @@ TwipRect EditScreenLayout::caption(int left, int boxLeft, int top) const {
     // A section whose box stands left of its caption gives the caption no
     // room rather than a negative width.
     const int height = captionHeight();
-    return {top - (height - kEditBoxHeight) / 2, left, std::max(0, boxLeft - left - kEditCaptionGap),
-            height};
+    return {top - (height - kEditBoxHeight) / 2, left,
+            std::max(0, boxLeft - left - kEditCaptionGap), height};
 }
 
 TwipRect EditScreenLayout::box(int k) const {

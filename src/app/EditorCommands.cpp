@@ -105,8 +105,8 @@ std::optional<std::vector<FieldText>> ParseFieldTexts(std::string_view command,
         std::string text = arg.substr(equals + 1);
         if (const std::string why = admin::FieldValueProblem(text); !why.empty()) {
             err << command << ": field " << field << " cannot hold '"
-                << platform::Cp1252ToUtf8(platform::ShownInMessage(text)) << "': "
-                << platform::Cp1252ToUtf8(why) << "\n";
+                << platform::Cp1252ToUtf8(platform::ShownInMessage(text))
+                << "': " << platform::Cp1252ToUtf8(why) << "\n";
             return std::nullopt;
         }
         fieldTexts.push_back({field, std::move(text)});

@@ -258,8 +258,8 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void MainWindow::fitScreen() {
-    lblDebugInfo_->resize(lblDebugInfo_->width(),
-                          std::max(session_.px(kDebugInfoHeight), lblDebugInfo_->sizeHint().height()));
+    lblDebugInfo_->resize(lblDebugInfo_->width(), std::max(session_.px(kDebugInfoHeight),
+                                                           lblDebugInfo_->sizeHint().height()));
     const QSize page(session_.px(kWindowWidth),
                      std::max(session_.px(kWindowHeight),
                               lblDebugInfo_->geometry().bottom() + 1 + session_.px(60)));

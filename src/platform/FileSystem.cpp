@@ -60,7 +60,8 @@ std::string TakeOwnershipAndMode(int fd, const fs::path& model) {
         if (::fchown(fd, wanted.st_uid, wanted.st_gid) != 0 &&
             ::fchown(fd, static_cast<uid_t>(-1), wanted.st_gid) != 0 && now.st_gid != wanted.st_gid)
             note = model.string() + " now belongs to the group " + GroupName(now.st_gid) +
-                   " instead of " + GroupName(wanted.st_gid) + ", which this user is not a member of";
+                   " instead of " + GroupName(wanted.st_gid) +
+                   ", which this user is not a member of";
     }
     (void)::fchmod(fd, wanted.st_mode & 07777);
     return note;
@@ -199,7 +200,8 @@ std::string ReplaceProblem(const fs::path& target) {
         return target.string() + " is not a regular file";
     // Root may write anything; a file without any write bit was still
     // marked read-only by its owner.
-    if ((status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 || ::access(target.c_str(), W_OK) != 0)
+    if ((status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 ||
+        ::access(target.c_str(), W_OK) != 0)
         return target.string() + " is read-only";
     return {};
 }
@@ -233,8 +235,9 @@ WriteResult WriteFileSafely(const fs::path& file, std::string_view bytes) {
     return ReplaceFile(disk, file, bytes);
 }
 
-WriteResult ReplaceKeepingBackup(FileSystem& disk, const fs::path& file, std::string_view workPrefix,
-                                 const fs::path& backup, std::string_view bytes) {
+WriteResult ReplaceKeepingBackup(FileSystem& disk, const fs::path& file,
+                                 std::string_view workPrefix, const fs::path& backup,
+                                 std::string_view bytes) {
     const fs::path directory = file.parent_path();
     fs::path work;
     fs::path previous;
@@ -253,7 +256,8 @@ WriteResult ReplaceKeepingBackup(FileSystem& disk, const fs::path& file, std::st
         return fail(written, kAsItWas);
     auto replaceWithWork = [&] {
         if (WriteResult renamed = disk.rename(work, file); !renamed)
-            return fail(renamed, " (the article file is as it was; its backup is now a copy of it)");
+            return fail(renamed,
+                        " (the article file is as it was; its backup is now a copy of it)");
         if (const WriteResult synced = disk.syncDirectory(directory); !synced)
             written.note += (written.note.empty() ? "" : "; ") +
                             std::string("the new file and its backup may not survive a power "
@@ -275,8 +279,8 @@ WriteResult ReplaceKeepingBackup(FileSystem& disk, const fs::path& file, std::st
         const auto old = ReadFileBytes(file);
         if (!old)
             return fail(WriteResult::Failure(file, EIO), kAsItWas);
-        if (WriteResult copied = disk.createFile(directory, backup.filename().string() + ".", file,
-                                                 *old, previous);
+        if (WriteResult copied =
+                disk.createFile(directory, backup.filename().string() + ".", file, *old, previous);
             !copied)
             return fail(copied, kAsItWas);
     }

@@ -43,7 +43,8 @@ public:
                                    const std::filesystem::path& model, std::string_view bytes,
                                    std::filesystem::path& created) = 0;
     // A second name for the file's contents (a hard link).
-    virtual WriteResult link(const std::filesystem::path& from, const std::filesystem::path& to) = 0;
+    virtual WriteResult link(const std::filesystem::path& from,
+                             const std::filesystem::path& to) = 0;
     // Replaces `to` by `from` in one step.
     virtual WriteResult rename(const std::filesystem::path& from,
                                const std::filesystem::path& to) = 0;

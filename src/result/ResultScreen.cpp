@@ -124,7 +124,8 @@ void ResultScreen::showStatus(std::string_view cp1252) {
     const int gap = session_.px(100);
     status->setGeometry(infoPlace_.left(), infoPlace_.bottom() + 1 - height, infoPlace_.width(),
                         height);
-    infoScroll->setGeometry(infoPlace_.adjusted(0, 0, 0, -std::min(infoPlace_.height(), height + gap)));
+    infoScroll->setGeometry(
+        infoPlace_.adjusted(0, 0, 0, -std::min(infoPlace_.height(), height + gap)));
     status->show();
     status->raise();
 }
@@ -195,8 +196,8 @@ void ResultScreen::show(const ResultState& result, const std::string& code) {
     status->hide();
     // The text may take its column down to the frame's foot.
     infoPlace_ = session_.px(screen.info);
-    infoPlace_.setBottom(std::max(infoPlace_.bottom(),
-                                  px(screen.frame.top + screen.frame.height - 150)));
+    infoPlace_.setBottom(
+        std::max(infoPlace_.bottom(), px(screen.frame.top + screen.frame.height - 150)));
     infoScroll->setGeometry(infoPlace_);
     info->setText(Screen(result.resultText));
     background->setGeometry(session_.px(screen.background));

@@ -18,7 +18,7 @@ class QWidget;
 namespace tv::window {
 class ClickLabel;
 class WrapLabel;
-}
+} // namespace tv::window
 
 namespace tv::result {
 
@@ -46,13 +46,13 @@ public:
     // text also as tooltip.
     void showStatus(std::string_view cp1252);
 
-    QGroupBox* frame;   // frmReport
-    QLabel* head;       // lblReportHead1
-    QPushButton* copy;  // cmdCopy1
-    QScrollArea* infoScroll; // scrResultText, holding:
-    QLabel* info;            // lblInfo_01_01
+    QGroupBox* frame;          // frmReport
+    QLabel* head;              // lblReportHead1
+    QPushButton* copy;         // cmdCopy1
+    QScrollArea* infoScroll;   // scrResultText, holding:
+    QLabel* info;              // lblInfo_01_01
     window::WrapLabel* status; // lblResultStatus: what copying or the report did
-    QLabel* background; // picResBack
+    QLabel* background;        // picResBack
     std::array<window::ClickLabel*, 5>
         pictures;                // picResCenter, picResNorth, picResSouth, picResEast, picResWest
     window::ClickLabel* enlarge; // prEnlarge

@@ -280,7 +280,9 @@ TEST_F(ArticleEditorTest, TheFileAsItsOwnerSetItUpAndTheSaversBesideIt) {
         {"a read-only file is refused",
          [&](SaveRequest&) { fs::permissions(dir_ / "Vantordata.dat", fs::perms(0444)); },
          SaveResult::Failed, "Vantordata.dat is read-only",
-         [&] { EXPECT_EQ(article(), kArticles); }},
+         [&] {
+             EXPECT_EQ(article(), kArticles);
+         }},
         {"a link to a shared file stays a link, and the shared file gets the edit",
          [&](SaveRequest&) {
              fs::create_directories(master.parent_path());
@@ -300,20 +302,29 @@ TEST_F(ArticleEditorTest, TheFileAsItsOwnerSetItUpAndTheSaversBesideIt) {
              fs::create_symlink("gone.dat", dir_ / "Vantordata.dat");
          },
          SaveResult::Failed, "The article file cannot be read",
-         [&] { EXPECT_FALSE(fs::exists(dir_ / "gone.dat")); }},
+         [&] {
+             EXPECT_FALSE(fs::exists(dir_ / "gone.dat"));
+         }},
         {"a second hard link would keep the old records",
          [&](SaveRequest&) { fs::create_hard_link(dir_ / "Vantordata.dat", dir_ / "copy.dat"); },
          SaveResult::Failed, "has 1 more name(s) (hard links)",
-         [&] { EXPECT_EQ(ReadBytes(dir_ / "copy.dat"), kArticles); }},
+         [&] {
+             EXPECT_EQ(ReadBytes(dir_ / "copy.dat"), kArticles);
+         }},
         {"a directory in the article file's place",
          [&](SaveRequest&) {
              fs::remove(dir_ / "Vantordata.dat");
              fs::create_directory(dir_ / "Vantordata.dat");
          },
-         SaveResult::Failed, "Vantordata.dat is a directory", [] {}},
+         SaveResult::Failed, "Vantordata.dat is a directory",
+         [] {
+         }},
         {"a lock file that is a directory",
          [&](SaveRequest&) { fs::create_directory(dir_ / "VantorData.lock"); }, SaveResult::Failed,
-         "its lock file cannot be used", [&] { EXPECT_EQ(article(), kArticles); }},
+         "its lock file cannot be used",
+         [&] {
+             EXPECT_EQ(article(), kArticles);
+         }},
         {"another program is saving",
          [&](SaveRequest& request) {
              otherSaver = platform::TakeFileLock(dir_ / "VantorData.lock", dir_ / "Vantordata.dat",
@@ -329,19 +340,28 @@ TEST_F(ArticleEditorTest, TheFileAsItsOwnerSetItUpAndTheSaversBesideIt) {
         {"someone else saved the record after it was opened",
          [&](SaveRequest&) { rewrite("KT-N", "KT-other"); }, SaveResult::Changed,
          "was saved by someone else after it was opened",
-         [&] { EXPECT_NE(article().find("KT-other"), std::string::npos); }},
+         [&] {
+             EXPECT_NE(article().find("KT-other"), std::string::npos);
+         }},
         {"another key line names the key, and the lookup finds that one first",
          [&](SaveRequest&) { rewrite("¤0150_SHORT_TK ", "¤0150_SHORT_TK se ¤0150_NEXT_TK "); },
-         SaveResult::Refused, "line 22: \xA4" "0150_SHORT_TK se \xA4" "0150_NEXT_TK \r\nand not "
-         "this record's key line,\r\nline 27: \xA4" "0150_NEXT_TK ",
-         [] {}},
+         SaveResult::Refused,
+         "line 22: \xA4"
+         "0150_SHORT_TK se \xA4"
+         "0150_NEXT_TK \r\nand not "
+         "this record's key line,\r\nline 27: \xA4"
+         "0150_NEXT_TK ",
+         [] {
+         }},
         {"a new key another key line names would never be found",
          [&](SaveRequest& request) {
              rewrite("¤0150_SHORT_TK ", "¤0150_SHORT_TK se ¤0150_NY_TK ");
              request = SaveRequest{true, Cp("¤0150_NY_TK"), NewRecordFields()};
          },
          SaveResult::Refused, "so a new record of this key would never be found",
-         [&] { EXPECT_EQ(article().find(Cp("* New with")), std::string::npos); }},
+         [&] {
+             EXPECT_EQ(article().find(Cp("* New with")), std::string::npos);
+         }},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.scene);

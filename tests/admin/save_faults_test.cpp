@@ -147,7 +147,8 @@ TEST_F(SaveFaultsTest, AFullDiskIsSaidAndChangesNothing) {
     test::SmallFileSystem disk;
     if (!disk.mounted())
         GTEST_SKIP() << "mounting a small file system needs root";
-    const std::string article = Cp("Artikler\r\n01.12.2026\r\n¤0150_A_TK \r\nA\r\nKT-A\r\nEOL\r\nEOF\r\n");
+    const std::string article =
+        Cp("Artikler\r\n01.12.2026\r\n¤0150_A_TK \r\nA\r\nKT-A\r\nEOL\r\nEOF\r\n");
     WriteBytes(disk / "Vantordata.dat", article);
     // The rest of the room taken, so that the new file no longer fits.
     std::string filler(1024, 'x');

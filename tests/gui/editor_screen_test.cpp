@@ -73,7 +73,8 @@ TEST_F(EditorTest, AListedRecordIsSavedWithABackupAndShowsInTheNextResult) {
     QTest::keyClick(box(4), Qt::Key_Return); // Enter saves
     EXPECT_FALSE(editorShown());
     EXPECT_TRUE(messages_.shown.empty()) << messages_.shown.front();
-    EXPECT_EQ(control<QLabel>("lblAdminStatus")->text(), "Lagret: " + Q(Cp("¤0150_FLENS_DN150_TK")));
+    EXPECT_EQ(control<QLabel>("lblAdminStatus")->text(),
+              "Lagret: " + Q(Cp("¤0150_FLENS_DN150_TK")));
     const std::string after = articleBytes();
     EXPECT_NE(after.find(Cp("\r\nKT150-FC\r\nFlens DN 150 prøvet\r\n")), std::string::npos);
     EXPECT_NE(after.find("\r\nKEL_TK150_FC\r\n17.5 kg\r\n1125,-\r\n"), std::string::npos);
