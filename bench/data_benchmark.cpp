@@ -292,7 +292,7 @@ void BM_Report(benchmark::State& state) {
                                           run.startup,        {},                   "", "",
                                           false};
         written = output::WriteReport(report, files, run.platform, canvas,
-                                      [](const fs::path&) { return true; })
+                                      [](const fs::path&) { return platform::WriteResult{}; })
                       .written;
     }
     measure.stop();

@@ -1,7 +1,7 @@
 #include "admin/DebugMode.h"
 
 #include "data/StartupValues.h"
-#include "platform/FileBytes.h"
+#include "platform/FileSystem.h"
 
 namespace tv::admin {
 
@@ -29,10 +29,15 @@ std::optional<std::filesystem::path> WriteTestFile(const data::DataFiles& files,
                                                    const std::string& text,
                                                    platform::MessageBoxes& messages) {
     const std::filesystem::path path = files.locate("Test.txt");
-    if (platform::ReplaceFileBytes(path, text + "\r\n"))
-        return path;
-    messages.inform("Test.txt could not be written:\r\n" + data::PathText(path));
-    return std::nullopt;
+    const platform::WriteResult written = platform::WriteFileSafely(path, text + "\r\n");
+    if (!written) {
+        messages.inform("Test.txt could not be written:\r\n" + data::PathText(path) + "\r\n" +
+                        written.reason);
+        return std::nullopt;
+    }
+    if (!written.note.empty())
+        messages.inform("Test.txt was written, but " + written.note);
+    return path;
 }
 
 } // namespace tv::admin

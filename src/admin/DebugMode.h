@@ -31,7 +31,7 @@ std::string DebugInfoWithProbe(const std::string& labelText, const std::string& 
 
 // Writes the text as one line (ended by CR LF) to "Test.txt" in the data
 // directory, replacing the file. A file that could not be written is said
-// and gives nothing.
+// with its path and the reason, and gives nothing.
 std::optional<std::filesystem::path> WriteTestFile(const data::DataFiles& files,
                                                    const std::string& text,
                                                    platform::MessageBoxes& messages);

@@ -62,7 +62,8 @@ MenuCheckResult CheckMenus(data::DataFiles& files);
 // - a missing dimension list: its "FATAL SYSTEM ERROR ..." message, and no
 //   file is written (an existing one stays as it was);
 // - the file could not be written (read-only file or directory, a directory
-//   in its place): "The menu check could not be written:" + CR LF + path.
+//   in its place): "The menu check could not be written:" + CR LF + path +
+//   CR LF + the reason.
 std::optional<std::filesystem::path> WriteMenuCheck(data::DataFiles& files,
                                                     platform::MessageBoxes& messages);
 

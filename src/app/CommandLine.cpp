@@ -339,11 +339,15 @@ int RunReportCommand(const std::vector<std::string>& args, platform::Platform& p
                                       data::DataFileTime(files, platform.system, "Vantordata.dat"),
                                       computed.values.debugMode};
     bool bitmapSaved = false;
-    const auto outcome = output::WriteReport(
-        inputs, *computed.files, platform, tools.canvas, [&](const std::filesystem::path& path) {
-            bitmapSaved = tools.saveBitmap && tools.saveBitmap(path);
-            return bitmapSaved;
-        });
+    output::SaveBitmap saveBitmap;
+    if (tools.saveBitmap)
+        saveBitmap = [&](const std::filesystem::path& path) {
+            platform::WriteResult saved = tools.saveBitmap(path);
+            bitmapSaved = static_cast<bool>(saved);
+            return saved;
+        };
+    const auto outcome =
+        output::WriteReport(inputs, *computed.files, platform, tools.canvas, saveBitmap);
     if (!outcome.written)
         return kExitInvalid;
 

@@ -115,9 +115,13 @@ bool MainWindow::create() {
     if (form.exec() != QDialog::Accepted)
         return !form.quitRequested();
     session_.customer = form.details();
-    if (!data::WriteCustomerDetails(personalIni, session_.customer))
+    const platform::WriteResult written =
+        data::WriteCustomerDetails(personalIni, session_.customer);
+    if (!written)
         session_.platform.messages.inform("The customer details could not be saved in\r\n" +
-                                          data::PathText(personalIni));
+                                          data::PathText(personalIni) + "\r\n" + written.reason);
+    else if (!written.note.empty())
+        session_.platform.messages.inform("The customer details were saved, but " + written.note);
     return true;
 }
 

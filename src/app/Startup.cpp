@@ -4,10 +4,10 @@
 #include "data/Pictures.h"
 #include "data/TextFile.h"
 #include "platform/FileBytes.h"
+#include "platform/FileSystem.h"
 
 #include <algorithm>
 #include <cmath>
-#include <fstream>
 #include <limits>
 #include <system_error>
 
@@ -24,11 +24,17 @@ std::string WithSeparator(std::string directory) {
     return directory;
 }
 
-// Writes the date and time into a file; false when that is not possible.
-// Through the safe write, so whatever stands under the name (even a pipe)
-// is replaced, never opened and waited on.
-bool WriteProbe(const std::string& path, const std::string& text) {
-    return platform::ReplaceFileBytes(ToPath(path), text + "\r\n");
+// Writes the date and time into a file of the directory, to learn whether
+// a file can be made there; the reason when not. The name is the program's
+// own scratch file: whatever stands under it (a pipe, a read-only leftover,
+// a link) is taken away first, so that the safe write makes a new file in
+// this very directory instead of refusing the old one or following the
+// link to another directory. A note is of no interest for a probe.
+platform::WriteResult WriteProbe(const std::string& path, const std::string& text) {
+    const std::filesystem::path file = ToPath(path);
+    std::error_code ignored;
+    std::filesystem::remove(file, ignored);
+    return platform::WriteFileSafely(file, text + "\r\n");
 }
 
 std::int16_t ProgramMode(const std::string& text) {
@@ -130,9 +136,10 @@ StartupOutcome RunStartup(platform::Platform& platform,
     v.installDirectory = WithSeparator(v.installDirectory);
     const std::string dataDirectory = v.installDirectory + "Tessaro" + kSeparator;
     const std::string now = system.formatDateTime(system.now());
-    if (!WriteProbe(dataDirectory + "Test.tmp", now)) {
+    if (const platform::WriteResult probed = WriteProbe(dataDirectory + "Test.tmp", now); !probed) {
         outcome.failure = "Subdirectory 'Tessaro' not found in\r\n" + v.installDirectory +
-                          "\r\nUnable to run program. Please check your installation";
+                          "\r\nUnable to run program. Please check your installation\r\n" +
+                          probed.reason;
         return outcome;
     }
     v.dataDirectory = dataDirectory;
@@ -164,6 +171,8 @@ StartupOutcome RunStartup(platform::Platform& platform,
         }
     }
 
+    // Where no file can be made in the report directory, the directory is
+    // made; when even that fails, writing a report says why.
     const std::string reportDirectory = v.installDirectory + "TeHtml" + kSeparator;
     if (!WriteProbe(reportDirectory + "Test.tmp", now))
         std::filesystem::create_directory(ToPath(reportDirectory), ignored);

@@ -2,6 +2,7 @@
 
 #include "data/DataFiles.h"
 #include "platform/FileBytes.h"
+#include "platform/FileSystem.h"
 
 #include <algorithm>
 #include <random>
@@ -76,9 +77,17 @@ void CheckVersion(StartupValues& values, platform::WebClient& web,
     // drop first: every fetch goes to the server.
     web.letEventsRun();
     const auto page = DownloadPage(web, values.versionUrl, kMaxVersionPageBytes);
-    const std::filesystem::path file = data::ToPath(values.versionFile);
-    if (!page || !platform::ReplaceFileBytes(file, *page)) {
+    if (!page) {
         values.online = false;
+        return;
+    }
+    // The page is read and deleted at once: a note on how lasting its
+    // write was has nothing to tell.
+    const std::filesystem::path file = data::ToPath(values.versionFile);
+    if (const platform::WriteResult written = platform::WriteFileSafely(file, *page); !written) {
+        values.online = false;
+        messages.inform(data::PathText(file.filename()) + " could not be written:\r\n" +
+                        written.reason);
         return;
     }
     web.letEventsRun();
@@ -110,6 +119,8 @@ std::string ShowVersionMessage(const std::filesystem::path& file,
     // newer than "1.8.11", "1.10.0" is not.
     if (found > std::string(data::kProgramVersion))
         messages.inform(kNewVersionBefore + found + kNewVersionAfter);
+    // A page that cannot be deleted does no harm: the next check writes the
+    // page afresh before it reads it.
     std::filesystem::remove(file, ec);
     return found;
 }
@@ -165,9 +176,15 @@ std::optional<WebTextProbe> ProbeWebText(const StartupValues& values, platform::
     const std::size_t marker = probe.pageText.find(kProbeMarker);
     if (marker != std::string::npos)
         messages.inform(std::string_view(probe.pageText).substr(marker));
-    if (!probe.pageText.empty())
-        platform::ReplaceFileBytes(data::ToPath(values.installDirectory + kWebTextFile),
-                                   probe.pageText);
+    if (!probe.pageText.empty()) {
+        const platform::WriteResult written = platform::WriteFileSafely(
+            data::ToPath(values.installDirectory + kWebTextFile), probe.pageText);
+        if (!written)
+            messages.inform(std::string(kWebTextFile) + " could not be written:\r\n" +
+                            written.reason);
+        else if (!written.note.empty())
+            messages.inform(std::string(kWebTextFile) + " was written, but " + written.note);
+    }
     probe.wordLine = word + "    " + std::to_string(values.start.year);
     return probe;
 }

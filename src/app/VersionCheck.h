@@ -40,7 +40,8 @@ inline constexpr std::size_t kWebTextChunkBytes = 2048;
 // Only in debug mode with a connection: downloads the version page
 // (values.versionUrl) afresh into values.versionFile and shows whether a
 // newer version is out. A download that fails clears values.online and
-// shows nothing.
+// shows nothing; a page that came but cannot be written clears it too and
+// is said with the reason.
 void CheckVersion(StartupValues& values, platform::WebClient& web,
                   platform::MessageBoxes& messages);
 
@@ -77,7 +78,8 @@ struct WebTextProbe {
 
 // Debug mode only (nothing otherwise): reads the probe page, shows it from
 // kProbeMarker on when it has that, and keeps a page that is not empty in
-// the installation directory's kWebTextFile. The page is asked for even
+// the installation directory's kWebTextFile (a file that cannot be written
+// is said with the reason; the probe goes on). The page is asked for even
 // when the online flag is off (a failed version download clears it).
 std::optional<WebTextProbe> ProbeWebText(const StartupValues& values, platform::WebClient& web,
                                          platform::MessageBoxes& messages,

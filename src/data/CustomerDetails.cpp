@@ -22,8 +22,8 @@ std::string ReadIni(const std::filesystem::path& file, std::string_view section,
     return platform::GetPrivateProfileString(section, key, "", file, kIniBuffer);
 }
 
-bool WriteIni(const std::filesystem::path& file, std::string_view section, std::string_view key,
-              std::string_view value) {
+platform::WriteResult WriteIni(const std::filesystem::path& file, std::string_view section,
+                               std::string_view key, std::string_view value) {
     return platform::WritePrivateProfileString(section, key, value, file);
 }
 
@@ -33,9 +33,9 @@ std::string ReadIniSection(const std::filesystem::path& file, std::string_view s
     return platform::GetPrivateProfileSection(section, file, kIniBuffer);
 }
 
-void WriteIniSection(const std::filesystem::path& file, std::string_view section,
-                     std::string_view value) {
-    platform::WritePrivateProfileSection(section, value, file);
+platform::WriteResult WriteIniSection(const std::filesystem::path& file, std::string_view section,
+                                      std::string_view value) {
+    return platform::WritePrivateProfileSection(section, value, file);
 }
 
 std::filesystem::path PersonalIniPath(const std::filesystem::path& programDirectory) {
@@ -57,14 +57,24 @@ CustomerDetails ReadCustomerDetails(const std::filesystem::path& personalIni) {
     };
 }
 
-bool WriteCustomerDetails(const std::filesystem::path& personalIni,
-                          const CustomerDetails& details) {
+platform::WriteResult WriteCustomerDetails(const std::filesystem::path& personalIni,
+                                           const CustomerDetails& details) {
+    // The directory beside the user's settings may not exist yet; when it
+    // cannot be made, the first write says why.
     std::error_code ignored;
     std::filesystem::create_directories(personalIni.parent_path(), ignored);
-    bool written = WriteIni(personalIni, kPersonal, "Customer", details.customer);
-    written = WriteIni(personalIni, kPersonal, "Company", details.company) && written;
-    written = WriteIni(personalIni, kPersonal, "InvoiceAddress", details.invoiceAddress) && written;
-    return WriteIni(personalIni, kPersonal, "DeliveryAddress", details.deliveryAddress) && written;
+    platform::WriteResult result;
+    // Every key is tried, as a key that cannot be written does not stop the
+    // others; the user hears the first failure.
+    for (const auto& [key, value] :
+         {std::pair{"Customer", &details.customer}, std::pair{"Company", &details.company},
+          std::pair{"InvoiceAddress", &details.invoiceAddress},
+          std::pair{"DeliveryAddress", &details.deliveryAddress}}) {
+        platform::WriteResult written = WriteIni(personalIni, kPersonal, key, *value);
+        if (result && (!written || result.note.empty()))
+            result = std::move(written);
+    }
+    return result;
 }
 
 } // namespace tv::data

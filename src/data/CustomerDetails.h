@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/FileSystem.h"
+
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -21,11 +23,11 @@ struct CustomerDetails {
 // The ini operations (Windows-1252 texts, at most 254 characters a value).
 std::string ReadIni(const std::filesystem::path& file, std::string_view section,
                     std::string_view key);
-bool WriteIni(const std::filesystem::path& file, std::string_view section, std::string_view key,
-              std::string_view value);
+platform::WriteResult WriteIni(const std::filesystem::path& file, std::string_view section,
+                               std::string_view key, std::string_view value);
 std::string ReadIniSection(const std::filesystem::path& file, std::string_view section);
-void WriteIniSection(const std::filesystem::path& file, std::string_view section,
-                     std::string_view value);
+platform::WriteResult WriteIniSection(const std::filesystem::path& file, std::string_view section,
+                                      std::string_view value);
 
 // programDirectory + "personal.ini"; when the program's directory cannot be
 // written (a program installed for all users), personal.ini beside the
@@ -35,8 +37,10 @@ std::filesystem::path PersonalIniPath(const std::filesystem::path& programDirect
 CustomerDetails ReadCustomerDetails(const std::filesystem::path& personalIni);
 
 // Writes the four keys in the order Customer, Company, InvoiceAddress,
-// DeliveryAddress. A file that cannot be written stays as it was, and
-// gives false.
-bool WriteCustomerDetails(const std::filesystem::path& personalIni, const CustomerDetails& details);
+// DeliveryAddress, each through the safe write. A file that cannot be
+// written stays as it was; the result carries the first reason (or, when
+// all were written, the first note).
+platform::WriteResult WriteCustomerDetails(const std::filesystem::path& personalIni,
+                                           const CustomerDetails& details);
 
 } // namespace tv::data

@@ -70,8 +70,15 @@ void EnlargedView::open(const wizard::ConfigurationRecord& record, const std::st
     test_->move(test_->x(), session_.px(picture.testTop));
 
     setButtonsEnabled(false);
-    if (values.debugMode)
-        canvas.saveBitmap(data::ToPath(result.reportBaseName + ".bmp"));
+    if (!values.debugMode)
+        return;
+    const std::filesystem::path bitmap = data::ToPath(result.reportBaseName + ".bmp");
+    const platform::WriteResult saved = canvas.saveBitmap(bitmap);
+    if (!saved)
+        session_.platform.messages.inform("The valve picture could not be written:\r\n" +
+                                          data::PathText(bitmap) + "\r\n" + saved.reason);
+    else if (!saved.note.empty())
+        session_.platform.messages.inform("The valve picture was written, but " + saved.note);
 }
 
 void EnlargedView::close() {

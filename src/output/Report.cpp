@@ -1,6 +1,5 @@
 #include "output/Report.h"
 
-#include "platform/FileBytes.h"
 #include "result/ArticleFile.h"
 #include "result/ValvePicture.h"
 
@@ -425,7 +424,11 @@ ReportOutcome WriteReport(const ReportInputs& in, data::DataFiles& files,
     if (!sized)
         platform.messages.inform("The valve picture has no size: the section \xA4"
                                  "DEPICTURE of Tessaro.dat is missing or gives none.");
-    const bool bitmapSaved = sized && saveBitmap && saveBitmap(bitmap);
+    platform::WriteResult bitmapSaved; // nothing to save without a size
+    if (sized)
+        bitmapSaved = saveBitmap ? saveBitmap(bitmap)
+                                 : platform::WriteResult::Failure(
+                                       bitmap.string() + ": this run cannot draw pictures");
 
     const std::string reportDate =
         platform.system.formatDateTime(platform.system.now()).substr(0, 16);
@@ -441,19 +444,28 @@ ReportOutcome WriteReport(const ReportInputs& in, data::DataFiles& files,
     std::string bytes;
     for (const std::string& line : writer.write(reportDate, nrf, PictureName(baseName)))
         bytes += line + kCrLf;
-    outcome.written = platform::ReplaceFileBytes(outcome.path, bytes);
+    const platform::WriteResult written = platform::WriteFileSafely(outcome.path, bytes);
+    outcome.written = static_cast<bool>(written);
 
-    // One box for whatever could not be written, naming each file, so a
-    // report directory the user cannot write to is noticed at once.
+    // One box for whatever could not be written, naming each file and why,
+    // so a report directory the user cannot write to is noticed at once.
     std::string failed;
-    if (sized && !bitmapSaved)
-        failed += std::string(kCrLf) + data::PathText(bitmap);
-    if (!outcome.written)
-        failed += std::string(kCrLf) + data::PathText(outcome.path);
+    std::string notes;
+    using Written = std::pair<const std::filesystem::path*, const platform::WriteResult*>;
+    for (const auto& [file, result] :
+         {Written{&bitmap, &bitmapSaved}, Written{&outcome.path, &written}}) {
+        if (!*result)
+            failed +=
+                std::string(kCrLf) + data::PathText(*file) + std::string(kCrLf) + result->reason;
+        else if (!result->note.empty())
+            notes += std::string(kCrLf) + result->note;
+    }
     if (!failed.empty())
         platform.messages.inform((outcome.written ? "The valve picture could not be written:"
                                                   : "The report could not be written:") +
                                  failed);
+    if (!notes.empty())
+        platform.messages.inform("The report was written, but:" + notes);
     return outcome;
 }
 

@@ -3,6 +3,7 @@
 #include "data/CustomerDetails.h"
 #include "data/StartupValues.h"
 #include "data/DataFiles.h"
+#include "platform/FileSystem.h"
 #include "platform/Platform.h"
 #include "result/Canvas.h"
 #include "result/ResultState.h"
@@ -36,8 +37,9 @@ struct ReportOutcome {
     bool written = false;
 };
 
-// Saves the composed canvas as a Windows bitmap; false when it could not.
-using SaveBitmap = std::function<bool(const std::filesystem::path&)>;
+// Saves the composed canvas as a Windows bitmap; the reason when it could
+// not.
+using SaveBitmap = std::function<platform::WriteResult(const std::filesystem::path&)>;
 
 // The message shown when the parameter file has no layout for the report.
 inline constexpr const char* kNoLayoutMessage =
@@ -45,8 +47,9 @@ inline constexpr const char* kNoLayoutMessage =
 
 // Composes the enlarged picture on the canvas, has it saved as base name +
 // ".bmp", and writes base name + ".htm" (Windows-1252, CR LF, replacing an
-// older file) from the section "¤HTML-LAYOUT". A missing layout or a file
-// that cannot be written is shown in one message box.
+// older file) from the section "¤HTML-LAYOUT". A missing layout, or the
+// files that cannot be written with their reasons, are shown in one
+// message box.
 ReportOutcome WriteReport(const ReportInputs& inputs, data::DataFiles& files,
                           platform::Platform& platform, result::Canvas& canvas,
                           const SaveBitmap& saveBitmap);

@@ -73,13 +73,6 @@ FileRead ReadRegularFile(const std::filesystem::path& file, std::size_t limit);
 std::optional<std::string> ReadFileBytes(const std::filesystem::path& file,
                                          std::size_t limit = static_cast<std::size_t>(-1));
 
-// Writes the bytes to a temporary file beside `file` and renames it over
-// `file`, so `file` holds either the old or the new bytes, never a mix.
-// Refuses (false) when `file` exists without any write permission bit, since
-// the rename would otherwise replace a file its owner marked read-only.
-// After a failure errno holds the reason.
-bool ReplaceFileBytes(const std::filesystem::path& file, std::string_view bytes);
-
 // Blanks and tabs around a text dropped.
 std::string_view Trim(std::string_view text);
 

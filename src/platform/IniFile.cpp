@@ -1,6 +1,7 @@
 #include "platform/IniFile.h"
 
 #include "platform/FileBytes.h"
+#include "platform/FileSystem.h"
 
 #include <optional>
 #include <vector>
@@ -100,6 +101,22 @@ std::vector<TextLine> ReadLines(const std::filesystem::path& file) {
     return bytes ? SplitLines(*bytes) : std::vector<TextLine>{};
 }
 
+// The lines of a file about to be rewritten, none when it does not exist
+// yet; the reason when it exists but cannot be read whole, so that a file
+// that could not be read is never taken for an empty one and overwritten.
+WriteResult ReadForRewrite(const std::filesystem::path& file, std::vector<TextLine>& lines) {
+    const FileRead read = ReadRegularFile(file, kMaxIniBytes);
+    if (read.missing)
+        return {};
+    if (read.truncated)
+        return WriteResult::Failure(file.string() +
+                                    ": it is larger than 1 MiB and is left as it is");
+    if (!read.readable)
+        return WriteResult::Failure(file.string() + ": " + read.reason);
+    lines = SplitLines(read.bytes);
+    return {};
+}
+
 std::string SectionLine(std::string_view section) {
     return "[" + std::string(section) + "]";
 }
@@ -132,12 +149,11 @@ std::string GetPrivateProfileString(std::string_view section, std::string_view k
     return Truncated(StripQuotes(ParseKeyValue(lines[*at].text)->value), bufferSize);
 }
 
-bool WritePrivateProfileString(std::string_view section, std::string_view key,
-                               std::string_view value, const std::filesystem::path& file) {
-    const std::optional<std::string> bytes = ReadFileBytes(file, kMaxIniBytes);
-    if (!bytes)
-        return false;
-    std::vector<TextLine> lines = SplitLines(*bytes);
+WriteResult WritePrivateProfileString(std::string_view section, std::string_view key,
+                                      std::string_view value, const std::filesystem::path& file) {
+    std::vector<TextLine> lines;
+    if (WriteResult read = ReadForRewrite(file, lines); !read)
+        return read;
     std::string entry = std::string(key) + "=" + std::string(value);
     const auto span = FindSection(lines, section);
     if (!span) {
@@ -148,7 +164,7 @@ bool WritePrivateProfileString(std::string_view section, std::string_view key,
     } else {
         InsertLine(lines, EndOfContent(lines, *span), std::move(entry));
     }
-    return ReplaceFileBytes(file, JoinLines(lines));
+    return WriteFileSafely(file, JoinLines(lines));
 }
 
 std::string GetPrivateProfileSection(std::string_view section, const std::filesystem::path& file,
@@ -176,12 +192,11 @@ std::string GetPrivateProfileSection(std::string_view section, const std::filesy
     return result;
 }
 
-bool WritePrivateProfileSection(std::string_view section, std::string_view lines,
-                                const std::filesystem::path& file) {
-    const std::optional<std::string> bytes = ReadFileBytes(file, kMaxIniBytes);
-    if (!bytes)
-        return false;
-    std::vector<TextLine> fileLines = SplitLines(*bytes);
+WriteResult WritePrivateProfileSection(std::string_view section, std::string_view lines,
+                                       const std::filesystem::path& file) {
+    std::vector<TextLine> fileLines;
+    if (WriteResult read = ReadForRewrite(file, fileLines); !read)
+        return read;
     const auto span = FindSection(fileLines, section);
     std::size_t at = fileLines.size();
     if (span) {
@@ -195,7 +210,7 @@ bool WritePrivateProfileSection(std::string_view section, std::string_view lines
     }
     for (std::string& line : SplitAtNul(lines))
         InsertLine(fileLines, at++, std::move(line));
-    return ReplaceFileBytes(file, JoinLines(fileLines));
+    return WriteFileSafely(file, JoinLines(fileLines));
 }
 
 } // namespace tv::platform

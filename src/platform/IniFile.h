@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/FileSystem.h"
+
 #include <cstddef>
 #include <filesystem>
 #include <string>
@@ -8,7 +10,7 @@
 // Windows-style ini files (section lines "[Name]", then "key=value" lines),
 // with the results of the four private-profile functions of the Windows API.
 // Section and key names match without regard to case; the file is
-// Windows-1252 with CR LF. A write goes through a temporary file, so a
+// Windows-1252 with CR LF. A write goes through the safe write, so a
 // failed write leaves the file exactly as it was.
 namespace tv::platform {
 
@@ -24,10 +26,11 @@ std::string GetPrivateProfileString(std::string_view section, std::string_view k
                                     std::size_t bufferSize = 255);
 
 // Writes key=value into section, replacing an existing key, adding the
-// section and creating the file when they are missing. Returns false when
-// the file could not be written.
-bool WritePrivateProfileString(std::string_view section, std::string_view key,
-                               std::string_view value, const std::filesystem::path& file);
+// section and creating the file when they are missing. A file that exists
+// but cannot be read whole (too large included) is not written; the result
+// says why.
+WriteResult WritePrivateProfileString(std::string_view section, std::string_view key,
+                                      std::string_view value, const std::filesystem::path& file);
 
 // The section's key=value lines, each followed by a NUL character, as the
 // buffer of bufferSize characters receives them: when they do not fit, the
@@ -38,8 +41,8 @@ std::string GetPrivateProfileSection(std::string_view section, const std::filesy
 
 // Replaces the whole section by the key=value lines given NUL-separated
 // ("a=1\0b=2\0", a final NUL optional); adds the section and the file when
-// missing. Returns false when the file could not be written.
-bool WritePrivateProfileSection(std::string_view section, std::string_view lines,
-                                const std::filesystem::path& file);
+// missing. Fails as WritePrivateProfileString does.
+WriteResult WritePrivateProfileSection(std::string_view section, std::string_view lines,
+                                       const std::filesystem::path& file);
 
 } // namespace tv::platform

@@ -1,10 +1,9 @@
 #include "platform/SettingsStore.h"
 
 #include "platform/FileBytes.h"
+#include "platform/FileSystem.h"
 
-#include <cerrno>
 #include <cstdlib>
-#include <cstring>
 #include <optional>
 #include <vector>
 
@@ -185,10 +184,12 @@ bool FileSettingsStore::saveAll(std::string_view app, std::string_view section,
             InsertLine(lines, lines.size(), key + "=" + Escape(value));
         }
     }
-    if (ReplaceFileBytes(file_, JoinLines(lines)))
-        return true;
-    problem_ = file_.string() + ": " + std::strerror(errno);
-    return false;
+    // A note (the directory not flushed, another group) is not said: the
+    // file is rewritten at every save, so it would come back with each.
+    const WriteResult written = WriteFileSafely(file_, JoinLines(lines));
+    if (!written)
+        problem_ = written.reason;
+    return static_cast<bool>(written);
 }
 
 std::string ReportingSettingsStore::get(std::string_view app, std::string_view section,

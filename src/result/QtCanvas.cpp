@@ -1,12 +1,11 @@
 #include "result/QtCanvas.h"
 #include "platform/qt/QtPictures.h"
 
-#include <QSaveFile>
-
 #include "platform/qt/QtText.h"
 #include "result/ValvePicture.h"
 
-#include <QFile>
+#include <QBuffer>
+#include <QByteArray>
 #include <QFontMetrics>
 #include <QPainter>
 
@@ -25,10 +24,6 @@ int Pixel(int twips) {
 
 // 96 dots per inch, so that a point size gives the same pixels everywhere.
 constexpr int kDotsPerMetre = 3780;
-
-QString FileName(const std::filesystem::path& path) {
-    return QFile::decodeName(QByteArray::fromStdString(path.native()));
-}
 
 } // namespace
 
@@ -108,19 +103,19 @@ int QtCanvas::lineHeight() const {
     return QFontMetrics(font_, &probe).height() * kTwipsPerPixel;
 }
 
-bool QtCanvas::saveBitmap(const std::filesystem::path& path) const {
+platform::WriteResult QtCanvas::saveBitmap(const std::filesystem::path& path) const {
     if (image_.isNull())
-        return false;
-    // Through a temporary file renamed into place: a full disk leaves the
-    // old picture (or none), never half a bitmap beside the report.
-    QSaveFile file(FileName(path));
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (!image_.save(&file, "BMP")) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+        return platform::WriteResult::Failure(path.string() + ": the picture is empty");
+    // Encoded in memory first, so that the disk sees one whole write: a
+    // full disk leaves the old picture (or none), never half a bitmap
+    // beside the report.
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    if (!buffer.open(QIODevice::WriteOnly) || !image_.save(&buffer, "BMP"))
+        return platform::WriteResult::Failure(path.string() +
+                                              ": the picture could not be made a bitmap");
+    return platform::WriteFileSafely(
+        path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 
 } // namespace tv::result

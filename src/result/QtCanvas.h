@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/FileSystem.h"
 #include "result/Canvas.h"
 
 #include <QColor>
@@ -30,9 +31,9 @@ public:
 
     const QImage& image() const { return image_; }
 
-    // Saves the picture as a Windows bitmap; false when it cannot be written
-    // (or the picture is empty).
-    bool saveBitmap(const std::filesystem::path& path) const;
+    // Saves the picture as a Windows bitmap through the safe write; the
+    // reason when it cannot be written (or the picture is empty).
+    platform::WriteResult saveBitmap(const std::filesystem::path& path) const;
 
     static constexpr int kTwipsPerPixel = 15;
 

@@ -213,7 +213,8 @@ TEST_F(AdminLogicTest, TheDebugLabelsTextGoesToTestTxtAsOneLine) {
     std::filesystem::create_directory(*written);
     EXPECT_FALSE(WriteTestFile(files(), text, messages_));
     ASSERT_EQ(messages_.shown.size(), 1u);
-    EXPECT_EQ(messages_.shown[0], "Test.txt could not be written:\r\n" + data::PathText(*written));
+    EXPECT_EQ(messages_.shown[0], "Test.txt could not be written:\r\n" + data::PathText(*written) +
+                                      "\r\n" + written->string() + " is a directory");
 }
 
 } // namespace

@@ -241,7 +241,7 @@ TEST_F(MenuCheckTest, LimitsStopTheCheckAndAreReportedOnce) {
     }
 }
 
-TEST_F(MenuCheckTest, FailedWriteIsShownWithThePath) {
+TEST_F(MenuCheckTest, FailedWriteIsShownWithThePathAndTheReason) {
     installation(1, 0);
     const std::filesystem::path target = dir_ / "MenuCheck.txt";
     for (bool directory : {true, false}) {
@@ -257,7 +257,8 @@ TEST_F(MenuCheckTest, FailedWriteIsShownWithThePath) {
         EXPECT_EQ(write(), std::nullopt);
         EXPECT_EQ(messages_.shown,
                   std::vector<std::string>{"The menu check could not be written:\r\n" +
-                                           data::PathText(target)});
+                                           data::PathText(target) + "\r\n" + target.string() +
+                                           (directory ? " is a directory" : " is read-only")});
         std::filesystem::permissions(target, std::filesystem::perms::owner_all);
     }
 }

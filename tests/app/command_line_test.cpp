@@ -348,7 +348,9 @@ protected:
         const ReportTools tools{canvas_,
                                 [this](const std::filesystem::path& path) {
                                     bitmaps_.push_back(path);
-                                    return saveBitmap_;
+                                    return saveBitmap_ ? platform::WriteResult{}
+                                                       : platform::WriteResult::Failure(
+                                                             "No space left on device");
                                 },
                                 personalIni()};
         return RunReportCommand(args, platform_, tools, out_, err_);
@@ -436,6 +438,7 @@ TEST_F(ReportCommandTest, AMissingPictureIsToldAndFailsTheCommand) {
     EXPECT_FALSE(out_.str().empty()) << "the report itself was written";
     ASSERT_EQ(messages_.shown.size(), 1u);
     EXPECT_TRUE(messages_.shown[0].starts_with("The valve picture could not be written:"));
+    EXPECT_TRUE(messages_.shown[0].ends_with("\r\nNo space left on device")) << "with the reason";
 }
 
 TEST_F(ReportCommandTest, WrongUsageAndInvalidCodesWriteNoReport) {

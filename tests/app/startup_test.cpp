@@ -129,9 +129,12 @@ TEST_F(StartupTest, TarnelPathWithSeparatorKeepsIt) {
 TEST_F(StartupTest, MissingDataDirectoryEndsWithTheSubdirectoryMessage) {
     const auto outcome = run();
     EXPECT_FALSE(outcome.ok);
-    EXPECT_EQ(outcome.failure, "Subdirectory 'Tessaro' not found in\r\n" +
-                                   data::PathText(dir_.path()) +
-                                   "/\r\nUnable to run program. Please check your installation");
+    const std::string message = "Subdirectory 'Tessaro' not found in\r\n" +
+                                data::PathText(dir_.path()) +
+                                "/\r\nUnable to run program. Please check your installation\r\n" +
+                                (dir_ / "Tessaro").string() + "/";
+    EXPECT_TRUE(outcome.failure.starts_with(message)) << outcome.failure;
+    EXPECT_TRUE(outcome.failure.ends_with(": No such file or directory")) << outcome.failure;
     EXPECT_EQ(setting("BrivoDone"), "0") << "written before the check";
     EXPECT_EQ(setting("FirstUsed"), "") << "nothing after the failed step runs";
     EXPECT_FALSE(std::filesystem::exists(dir_ / "TeHtml"));
@@ -160,7 +163,7 @@ TEST_F(StartupTest, RequiredFilesAreCheckedInOrderAndOnlyTheFirstMissingIsNamed)
 }
 
 // A named pipe is refused, never opened and waited on: in place of a data
-// file it counts as missing, in place of a probe file it is replaced.
+// file it counts as missing.
 TEST_F(StartupTest, NamedPipesNeverBlock) {
     for (const char* name : {"Tessaro.dat", "Vantordata.dat", "Lang_NO.txt"}) {
         SCOPED_TRACE(name);
@@ -172,12 +175,45 @@ TEST_F(StartupTest, NamedPipesNeverBlock) {
         EXPECT_FALSE(outcome.ok);
         EXPECT_NE(outcome.failure.find(name), std::string::npos) << outcome.failure;
     }
-    std::filesystem::remove_all(dir_ / "Tessaro");
-    installFiles();
-    ASSERT_EQ(::mkfifo((dir_ / "Tessaro" / "Test.tmp").c_str(), 0600), 0);
-    std::filesystem::create_directories(dir_ / "TeHtml");
-    ASSERT_EQ(::mkfifo((dir_ / "TeHtml" / "Test.tmp").c_str(), 0600), 0);
-    EXPECT_TRUE(run().ok) << "the probes replace what stands under their names";
+}
+
+// The probes show that a file can be made in their own directory: what
+// stands under their name is the program's scratch file and is replaced,
+// and a link there does not send them into another directory.
+TEST_F(StartupTest, TheProbesReplaceWhateverStandsUnderTheirNames) {
+    enum class Leftover { Pipe, ReadOnlyFile, Link };
+    const std::pair<Leftover, const char*> rows[] = {
+        {Leftover::Pipe, "a pipe, never opened and waited on"},
+        {Leftover::ReadOnlyFile, "a read-only file an earlier run left"},
+        {Leftover::Link, "a link to a file elsewhere, which stays as it was"},
+    };
+    const auto elsewhere = dir_ / "elsewhere.txt";
+    for (const auto& [leftover, why] : rows) {
+        SCOPED_TRACE(why);
+        std::filesystem::remove_all(dir_ / "Tessaro");
+        std::filesystem::remove_all(dir_ / "TeHtml");
+        installFiles();
+        test::WriteBytes(elsewhere, "kept");
+        for (const auto& probe : {dir_ / "Tessaro" / "Test.tmp", dir_ / "TeHtml" / "Test.tmp"}) {
+            std::filesystem::create_directories(probe.parent_path());
+            if (leftover == Leftover::Pipe) {
+                ASSERT_EQ(::mkfifo(probe.c_str(), 0600), 0);
+            }
+            if (leftover == Leftover::ReadOnlyFile) {
+                test::WriteBytes(probe, "old");
+                std::filesystem::permissions(probe, std::filesystem::perms::owner_read);
+            }
+            if (leftover == Leftover::Link)
+                std::filesystem::create_symlink(elsewhere, probe);
+        }
+        const auto outcome = run();
+        EXPECT_TRUE(outcome.ok) << outcome.failure;
+        EXPECT_FALSE(std::filesystem::exists(
+            std::filesystem::symlink_status(dir_ / "Tessaro" / "Test.tmp")));
+        EXPECT_TRUE(std::filesystem::is_regular_file(
+            std::filesystem::symlink_status(dir_ / "TeHtml" / "Test.tmp")));
+        EXPECT_EQ(test::ReadBytes(elsewhere), "kept");
+    }
 }
 
 TEST_F(StartupTest, AnEmptyRequiredFileIsNamedAsEmpty) {

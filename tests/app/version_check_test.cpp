@@ -132,13 +132,11 @@ TEST_F(CheckVersionTest, FailedDownloadClearsOnlineAndTellsNothing) {
         const char* name;
         bool reachable;
         std::optional<std::size_t> failAfter;
-        std::string versionFile; // "" for the test's own
     };
     const Case cases[] = {
-        {"cannot be opened", false, std::nullopt, ""},
-        {"fails at once", true, 0, ""},
-        {"fails part-way", true, 10, ""},
-        {"file cannot be written", true, std::nullopt, "missing-directory/tessaroversion.htm"},
+        {"cannot be opened", false, std::nullopt},
+        {"fails at once", true, 0},
+        {"fails part-way", true, 10},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -148,8 +146,6 @@ TEST_F(CheckVersionTest, FailedDownloadClearsOnlineAndTellsNothing) {
         if (c.failAfter)
             web.failAfter[kUrl] = *c.failAfter;
         StartupValues values = values_;
-        if (!c.versionFile.empty())
-            values.versionFile = values.installDirectory + c.versionFile;
         platform::RecordingMessageBoxes messages;
         CheckVersion(values, web, messages);
         EXPECT_EQ(web.requested, std::vector<std::string>{kUrl});
@@ -159,6 +155,27 @@ TEST_F(CheckVersionTest, FailedDownloadClearsOnlineAndTellsNothing) {
         EXPECT_EQ(std::count(web.trace.begin(), web.trace.end(), 'E'), 1)
             << "no events run after a failure: " << web.trace;
     }
+}
+
+// A page that came but cannot be kept is said with the reason: the version
+// check then counts as failed, the probe goes on.
+TEST_F(CheckVersionTest, APageThatCannotBeWrittenIsSaid) {
+    values_.versionFile = values_.installDirectory + "missing-directory/tessaroversion.htm";
+    std::filesystem::create_directory(dir_ / "WebText.txt");
+    web_.pages[kUrl] = "Programversjon 1.9\r\n";
+    web_.pages[kProbeWebAddress] = "<p>hello</p>";
+    check();
+    EXPECT_FALSE(values_.online);
+    const auto probe = ProbeWebText(values_, web_, messages_, MakeRandomBelow());
+    ASSERT_TRUE(probe);
+    EXPECT_EQ(probe->pageText, "<p>hello</p>");
+    ASSERT_EQ(messages_.shown.size(), 2u);
+    const std::string missing = "tessaroversion.htm could not be written:\r\n" +
+                                (dir_ / "missing-directory").string() + "/";
+    EXPECT_TRUE(messages_.shown[0].starts_with(missing)) << messages_.shown[0];
+    EXPECT_TRUE(messages_.shown[0].ends_with(": No such file or directory")) << messages_.shown[0];
+    EXPECT_EQ(messages_.shown[1], "WebText.txt could not be written:\r\n" +
+                                      (dir_ / "WebText.txt").string() + " is a directory");
 }
 
 TEST_F(CheckVersionTest, PageLargerThanTheBoundIsAFailure) {

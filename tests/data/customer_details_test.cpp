@@ -65,7 +65,9 @@ TEST(CustomerDetailsTest, AnInstalledProgramKeepsThemWithTheUsersSettings) {
     const std::string huge = "[Personal]\r\nCustomer=Kari\r\n" + std::string(2 << 20, 'x');
     WriteBytes(dir / "big.ini", huge);
     EXPECT_EQ(ReadCustomerDetails(dir / "big.ini").customer, "");
-    EXPECT_FALSE(WriteCustomerDetails(dir / "big.ini", CustomerDetails{"a", "b", "c", "d"}));
+    const platform::WriteResult refused =
+        WriteCustomerDetails(dir / "big.ini", CustomerDetails{"a", "b", "c", "d"});
+    EXPECT_NE(refused.reason.find("larger than 1 MiB"), std::string::npos) << refused.reason;
     EXPECT_EQ(ReadBytes(dir / "big.ini"), huge);
 
     std::filesystem::create_directory(dir / "personal.ini");

@@ -229,6 +229,16 @@ TEST_F(ResultScreenTest, DebugModeSavesTheEnlargedPictureAsTheReportsBitmap) {
     QImage saved(QString::fromStdString(bitmap.string()));
     EXPECT_FALSE(saved.isNull());
     EXPECT_EQ(test::ReadBytes(bitmap).substr(0, 2), "BM") << "a Windows bitmap";
+
+    // A picture that cannot be written is said, with the reason.
+    QTest::mouseClick(control<QLabel>("picEnlarged"), Qt::LeftButton);
+    std::filesystem::permissions(bitmap, std::filesystem::perms::owner_read);
+    messages_.shown.clear();
+    press("prEnlarge");
+    EXPECT_EQ(messages_.shown,
+              std::vector<std::string>{"The valve picture could not be written:\r\n" +
+                                       data::PathText(bitmap) + "\r\n" + bitmap.string() +
+                                       " is read-only"});
 }
 
 } // namespace

@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -90,13 +89,10 @@ protected:
         const ReportInputs inputs{
             configuration_->code,  configuration_->record, state_, startup_, customer_,
             "01.12.2026 09:00:00", "01.11.2026 08:00:00",  debug_};
-        // The bitmap is written as the program's own save would: a file that
-        // exists afterwards, or false.
+        // The bitmap is written as the program's own save would.
         auto save = [this](const fs::path& path) {
             saved_.push_back(path);
-            std::ofstream out(path, std::ios::binary);
-            out << "BM";
-            return static_cast<bool>(out);
+            return platform::WriteFileSafely(path, "BM");
         };
         return WriteReport(inputs, *files_, platform_, canvas_, save);
     }
@@ -561,8 +557,15 @@ TEST_F(ReportTest, AnUnwritableReportDirectoryIsToldOnce) {
     EXPECT_FALSE(outcome.written);
     EXPECT_EQ(outcome.path, reports_.path() / "blocker" / "TeHtml" / "Te202612071405.htm");
     ASSERT_EQ(messages_.shown.size(), 1u);
-    EXPECT_NE(messages_.shown[0].find(data::PathText(outcome.path)), std::string::npos)
-        << messages_.shown[0];
+    const std::string& message = messages_.shown[0];
+    EXPECT_TRUE(message.starts_with("The report could not be written:")) << message;
+    for (const char* file : {"Te202612071405.bmp", "Te202612071405.htm"}) {
+        const std::string line = data::PathText(outcome.path.parent_path() / file) + "\r\n";
+        const std::size_t at = message.find(line);
+        ASSERT_NE(at, std::string::npos) << file << " in " << message;
+        EXPECT_NE(message.find(": Not a directory", at + line.size()), std::string::npos)
+            << "and why, after " << file;
+    }
 }
 
 TEST_F(ReportTest, EveryValueIsTextNeverMarkup) {

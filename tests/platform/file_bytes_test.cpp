@@ -1,14 +1,8 @@
 #include "platform/FileBytes.h"
 
-#include "platform/TempDir.h"
-
 #include <gtest/gtest.h>
 
 using namespace tv::platform;
-using tv::platform::testing::CountEntries;
-using tv::platform::testing::ReadBytes;
-using tv::platform::testing::TempDir;
-using tv::platform::testing::WriteBytes;
 
 TEST(FileBytesTest, LinesJoinBackByteForByte) {
     const char* files[] = {
@@ -23,30 +17,6 @@ TEST(FileBytesTest, LinesJoinBackByteForByte) {
     EXPECT_EQ(lines[0].eol, "\r\n");
     EXPECT_EQ(lines[1].eol, "\n");
     EXPECT_EQ(lines[2].eol, "");
-}
-
-TEST(FileBytesTest, FailedReplaceRemovesItsTemporaryFile) {
-    TempDir dir;
-    // A directory with content cannot be renamed over, so the failure comes
-    // after the temporary file was written.
-    std::filesystem::create_directories(dir / "target" / "inside");
-    EXPECT_FALSE(ReplaceFileBytes(dir / "target", "new"));
-    EXPECT_EQ(CountEntries(dir.path()), 1);
-}
-
-TEST(FileBytesTest, ReplaceKeepsPermissionsAndFollowsLinks) {
-    TempDir dir;
-    const auto file = dir / "settings.ini";
-    WriteBytes(file, "old");
-    std::filesystem::permissions(file, std::filesystem::perms::owner_read |
-                                           std::filesystem::perms::owner_write);
-    std::filesystem::create_symlink(file, dir / "link.ini");
-
-    ASSERT_TRUE(ReplaceFileBytes(dir / "link.ini", "new"));
-    EXPECT_TRUE(std::filesystem::is_symlink(dir / "link.ini"));
-    EXPECT_EQ(ReadBytes(file), "new");
-    EXPECT_EQ(std::filesystem::status(file).permissions(),
-              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
 }
 
 TEST(FileBytesTest, CaseFoldingCoversWindows1252Letters) {

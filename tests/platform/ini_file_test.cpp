@@ -139,13 +139,15 @@ TEST(IniFile, FailedWriteLeavesEverythingAsItWas) {
     enum class Block { ParentIsFile, TargetIsDirectory, MissingDirectory, ReadOnlyFile };
     struct Row {
         Block block;
+        const char* reason; // the end of what the caller is told
         const char* why;
     };
     const Row rows[] = {
-        {Block::ParentIsFile, "the directory is a regular file"},
-        {Block::TargetIsDirectory, "a directory stands where the file should be"},
-        {Block::MissingDirectory, "the directory does not exist"},
-        {Block::ReadOnlyFile, "the file is marked read-only"},
+        {Block::ParentIsFile, ": Not a directory", "the directory is a regular file"},
+        {Block::TargetIsDirectory, "blocker: it is a directory",
+         "a directory stands where the file should be"},
+        {Block::MissingDirectory, ": No such file or directory", "the directory does not exist"},
+        {Block::ReadOnlyFile, "personal.ini is read-only", "the file is marked read-only"},
     };
     for (const Row& row : rows) {
         TempDir dir;
@@ -169,8 +171,12 @@ TEST(IniFile, FailedWriteLeavesEverythingAsItWas) {
             break;
         }
         const int entries = CountEntries(dir.path());
-        EXPECT_FALSE(WritePrivateProfileString("Personal", "Customer", "Kari", file)) << row.why;
-        EXPECT_FALSE(WritePrivateProfileSection("Personal", "Customer=Kari\0"s, file)) << row.why;
+        for (const WriteResult& written :
+             {WritePrivateProfileString("Personal", "Customer", "Kari", file),
+              WritePrivateProfileSection("Personal", "Customer=Kari\0"s, file)}) {
+            EXPECT_FALSE(written) << row.why;
+            EXPECT_TRUE(written.reason.ends_with(row.reason)) << row.why << ": " << written.reason;
+        }
         EXPECT_EQ(ReadBytes(dir / "personal.ini"), kSample) << row.why;
         EXPECT_EQ(CountEntries(dir.path()), entries) << row.why << ": no temporary file left";
         std::filesystem::permissions(dir / "personal.ini", std::filesystem::perms::owner_all);

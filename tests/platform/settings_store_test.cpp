@@ -120,7 +120,7 @@ TEST(FileSettingsStore, FailedSaveReturnsFalseAndChangesNothing) {
     EXPECT_EQ(readOnly.get("Brivo", "Startup", "Language"), "DE");
     std::filesystem::permissions(file, std::filesystem::perms::owner_all);
     EXPECT_TRUE(readOnly.saveFailed());
-    EXPECT_EQ(readOnly.problem(), file.string() + ": Permission denied");
+    EXPECT_EQ(readOnly.problem(), file.string() + " is read-only");
 }
 
 // Values saved together land together, new keys in the order given, and a
