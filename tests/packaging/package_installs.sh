@@ -1,9 +1,11 @@
 #!/bin/sh
 # The Debian package installs cleanly into a fresh root of its own and
-# starts from there: every dependency it names is a package of this Debian,
-# dpkg installs it, the program prints its version, the menu entry, the icon
-# and the sample installation are in place, and the launcher gives a new
-# user a copy of the sample with the sample's dates, records it as
+# starts from there: lintian finds no error and no warning in it (manual
+# pages, copyright, changelog, dependencies, stripping and modes included),
+# every dependency it names is a package of this Debian, dpkg installs it,
+# the program prints its version, the menu entry, the icon and the sample
+# installation are in place, and the launcher gives a new user a copy of
+# the sample with the sample's dates, records it as
 # TarnelPath in the user's settings (keeping every other line, and a
 # TarnelPath the user has) and the program started from elsewhere finds it.
 set -eu
@@ -15,6 +17,9 @@ mkdir -p "$work/root/var/lib/dpkg/info" "$work/root/var/lib/dpkg/updates" "$work
 
 (cd "$build" && cpack -G DEB -B "$work/packages" > /dev/null)
 deb=$(ls "$work"/packages/tessaro-vavuvirivado_*.deb)
+
+lintian --fail-on error,warning "$deb" > "$work/lintian.log" 2>&1 \
+  || { cat "$work/lintian.log"; exit 1; }
 
 for dep in $(dpkg-deb -f "$deb" Depends | tr ',' '\n' | sed 's/(.*)//; s/ //g'); do
   dpkg-query -W -f='${Status}\n' "$dep" | grep -q "install ok installed" \
