@@ -12,6 +12,7 @@ packages=(
   chromium
   fonts-dejavu-core
   python3
+  dpkg-dev lintian
 )
 missing=()
 for package in "${packages[@]}"; do

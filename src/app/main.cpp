@@ -62,7 +62,8 @@ void PrintHelp(std::ostream& out) {
            "              do what result does, then write the order report as the\n"
            "              result screen's Rapport button does: the .htm and the .bmp\n"
            "              of the valve picture in the report directory TeHtml/, with\n"
-           "              the customer details of personal.ini beside the program.\n"
+           "              the customer details of personal.ini (beside a portable\n"
+           "              program, else beside the settings file).\n"
            "              Prints the path of the .htm; --open also opens it in the\n"
            "              desktop's browser. Needs no display. Exit status 1 when the\n"
            "              report could not be written in full, else as for check.\n"
@@ -103,7 +104,8 @@ void PrintHelp(std::ostream& out) {
            "  --help      print this text and exit\n";
 }
 
-// The directory of the program file, where personal.ini is kept.
+// The directory of the program file, where a portable installation keeps
+// personal.ini.
 std::filesystem::path ProgramDirectory() {
     return std::filesystem::path(QCoreApplication::applicationDirPath().toStdString());
 }

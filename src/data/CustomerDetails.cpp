@@ -5,11 +5,19 @@
 
 #include <unistd.h>
 
+#include <algorithm>
+#include <array>
+#include <iterator>
+
 namespace tv::data {
 
 namespace {
 constexpr std::string_view kPersonal = "Personal";
 constexpr std::size_t kIniBuffer = 255;
+
+std::filesystem::path UserPersonalIniPath() {
+    return platform::FileSettingsStore::defaultPath().parent_path() / "personal.ini";
+}
 } // namespace
 
 bool CustomerDetails::complete() const {
@@ -38,14 +46,30 @@ platform::WriteResult WriteIniSection(const std::filesystem::path& file, std::st
     return platform::WritePrivateProfileSection(section, value, file);
 }
 
+bool IsSystemDirectory(const std::filesystem::path& directory) {
+    // The top directories where software is installed for every user of
+    // the machine: what lies there is shared, whoever may write it.
+    static constexpr std::array<std::string_view, 8> kSystemTops = {
+        "usr", "bin", "sbin", "lib", "lib32", "lib64", "libx32", "opt"};
+    const std::filesystem::path normal = directory.lexically_normal();
+    if (!normal.is_absolute())
+        return false;
+    const auto top = std::next(normal.begin());
+    return top != normal.end() &&
+           std::find(kSystemTops.begin(), kSystemTops.end(), top->native()) != kSystemTops.end();
+}
+
 std::filesystem::path PersonalIniPath(const std::filesystem::path& programDirectory) {
     const std::filesystem::path beside = programDirectory / "personal.ini";
-    // Where the program cannot write beside itself (installed for all
-    // users), each user keeps the details with the program's settings.
+    // A program installed for all users keeps each user's details with the
+    // user's settings: beside it they would be one file for everybody, and
+    // root, who may write there, would leave a file that no package owns.
+    if (IsSystemDirectory(programDirectory))
+        return UserPersonalIniPath();
     if (::access(beside.c_str(), W_OK) == 0 ||
         (::access(beside.c_str(), F_OK) != 0 && ::access(programDirectory.c_str(), W_OK) == 0))
         return beside;
-    return platform::FileSettingsStore::defaultPath().parent_path() / "personal.ini";
+    return UserPersonalIniPath();
 }
 
 CustomerDetails ReadCustomerDetails(const std::filesystem::path& personalIni) {

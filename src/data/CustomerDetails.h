@@ -8,8 +8,8 @@
 
 namespace tv::data {
 
-// Who orders: asked for at every start, kept in personal.ini beside the
-// program file, printed in the order report.
+// Who orders: asked for at every start, kept in personal.ini (see
+// PersonalIniPath), printed in the order report.
 struct CustomerDetails {
     std::string customer;
     std::string company;
@@ -29,9 +29,14 @@ std::string ReadIniSection(const std::filesystem::path& file, std::string_view s
 platform::WriteResult WriteIniSection(const std::filesystem::path& file, std::string_view section,
                                       std::string_view value);
 
-// programDirectory + "personal.ini"; when the program's directory cannot be
-// written (a program installed for all users), personal.ini beside the
-// user's settings file instead.
+// Whether an absolute directory lies under /usr, /bin, /sbin, /lib,
+// /lib32, /lib64, /libx32 or /opt, where software is installed for all users.
+bool IsSystemDirectory(const std::filesystem::path& directory);
+
+// programDirectory + "personal.ini" for a program unpacked where the user
+// may write (a portable installation); personal.ini beside the user's
+// settings file when the program's directory is a system directory or
+// cannot be written, whoever runs it, root too.
 std::filesystem::path PersonalIniPath(const std::filesystem::path& programDirectory);
 
 CustomerDetails ReadCustomerDetails(const std::filesystem::path& personalIni);

@@ -54,6 +54,45 @@ TEST(CustomerDetailsTest, SectionOperationsRoundTrip) {
     EXPECT_EQ(ReadIniSection(ini, "Missing"), "");
 }
 
+TEST(CustomerDetailsTest, SystemDirectoriesAreTheTopsOfInstalledSoftware) {
+    const struct {
+        const char* directory;
+        bool system;
+        const char* why;
+    } rows[] = {
+        {"/usr/bin", true, "where the package puts the program"},
+        {"/usr/local/bin", true, "installed by hand for all users"},
+        {"/opt/tessaro/bin", true, "an add-on package of its own"},
+        {"/usr", true, "the top itself"},
+        {"/bin/../home/kari/tessaro", false, "judged by the directory it names"},
+        {"/home/kari/tessaro", false, "a portable installation"},
+        {"/usrlocal/bin", false, "a name that only begins like a top"},
+        {"/", false, "the root is not one of them"},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(IsSystemDirectory(row.directory), row.system) << row.directory << ": " << row.why;
+}
+
+TEST(CustomerDetailsTest, OnlyAPortableProgramKeepsThemBesideItself) {
+    TempDir portable;
+    const std::filesystem::path user =
+        platform::FileSettingsStore::defaultPath().parent_path() / "personal.ini";
+    const struct {
+        std::filesystem::path directory;
+        std::filesystem::path expected;
+        const char* why;
+    } rows[] = {
+        {portable.path(), portable / "personal.ini", "unpacked where the user may write"},
+        {portable / "not-there", user, "a directory that cannot be written"},
+        // Run as root (as CI runs), /usr/bin can be written: only its being
+        // a system directory keeps a file there that no package owns.
+        {"/usr/bin", user, "installed by the package, root or not"},
+        {"/usr/local/bin", user, "installed by hand for all users, root or not"},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(PersonalIniPath(row.directory), row.expected) << row.directory << ": " << row.why;
+}
+
 TEST(CustomerDetailsTest, AnInstalledProgramKeepsThemWithTheUsersSettings) {
     TempDir dir;
     EXPECT_EQ(PersonalIniPath(dir.path()), dir / "personal.ini") << "beside a program it can write";
