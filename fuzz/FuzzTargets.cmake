@@ -1,7 +1,7 @@
 # The fuzz targets (fuzz/<name>.cpp, built as fuzz_<name>) and their smoke
 # tests. Included by the fuzz build and by the program's test build, which
 # runs the smoke tests of a fuzz build named by TV_FUZZ_BUILD.
-set(TV_FUZZ_TARGETS cp1252 data_files code_check article_file settings)
+set(TV_FUZZ_TARGETS cp1252 data_files code_check article_file settings editor_save)
 set(TV_FUZZ_SOURCE_DIR ${CMAKE_CURRENT_LIST_DIR})
 
 # One test per target, label "fuzz": every checked-in input of the target is

@@ -160,6 +160,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view input(reinterpret_cast<const char*>(data), size);
     fuzz::WriteFile(dir / "Vantordata.dat", input);
 
+    // Fresh readers for every input, so nothing held from an earlier input
+    // can answer, and all the lookups of an input in one operation, as the
+    // program makes every command one: the article file is read once and
+    // every lookup answers from it. Without it every lookup would read the
+    // whole file again, since a file written a moment ago counts as one that
+    // may still change unseen.
+    const data::Operation operation;
     fuzz::CountingMessages messages;
     data::DataFiles files(dir, "EN", messages);
 

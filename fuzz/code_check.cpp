@@ -45,7 +45,10 @@ struct Installation {
         config->setMessages(&messages);
     }
 
+    // One check is one operation, as a typed code is in the program: the
+    // files are looked at on disk once for it, not at every read.
     int check(const std::string& code) {
+        const data::Operation operation;
         config->code = code;
         return config->CheckCode();
     }
