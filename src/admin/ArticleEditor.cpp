@@ -93,12 +93,17 @@ std::optional<RecordSpan> FindRecord(const std::vector<platform::TextLine>& line
 }
 
 // The first key line the article lookup takes for the key: one that holds
-// the key and a blank anywhere, so another record's key line may shadow it.
-std::optional<std::size_t> LookedUpLine(const std::vector<platform::TextLine>& lines,
+// the key and a blank anywhere, so another record's key line may shadow it;
+// a text key line counts as the line its translation makes, as the readers
+// deliver it.
+std::optional<std::size_t> LookedUpLine(const data::DataFiles& files,
+                                        const std::vector<platform::TextLine>& lines,
                                         std::string_view key) {
     const std::string searched = std::string(key) + ' ';
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (IsKeyLine(lines[i].text) && lines[i].text.find(searched) != npos)
+        const std::string& text = lines[i].text;
+        const std::string delivered = data::IsTextKey(text) ? files.TranslateText(text) : text;
+        if (IsKeyLine(delivered) && delivered.find(searched) != npos)
             return i;
     }
     return std::nullopt;
@@ -121,6 +126,13 @@ std::optional<std::vector<platform::TextLine>> ArticleLines(const std::filesyste
 
 std::string KeyWithoutSection(std::string_view key) {
     return std::string(key.starts_with(data::kSection) ? key.substr(1) : key);
+}
+
+// Whether the key without its "¤" reads back as a title line: not empty,
+// not passed over, not taken for a key line or the end of a record.
+bool MakesTitleLine(std::string_view key) {
+    const std::string title = KeyWithoutSection(key);
+    return !title.empty() && FieldValueProblem(title).empty();
 }
 
 std::string FieldLine(const SaveRequest& request, int field) {
@@ -208,9 +220,10 @@ std::string NumberedLine(const std::vector<platform::TextLine>& lines, std::size
 // Why the record of the key may not be saved because the customers would
 // not see it: the article lookup takes another key line first. "" when the
 // lookup finds the record's own key line (or, for a new record, nothing).
-std::string ShadowProblem(const std::vector<platform::TextLine>& lines, std::string_view key,
+std::string ShadowProblem(const data::DataFiles& files,
+                          const std::vector<platform::TextLine>& lines, std::string_view key,
                           const std::optional<RecordSpan>& span) {
-    const auto looked = LookedUpLine(lines, key);
+    const auto looked = LookedUpLine(files, lines, key);
     if (!looked || (span && *looked == span->keyLine))
         return {};
     std::string problem = "The article lookup of " + platform::ShownInMessage(key) +
@@ -382,8 +395,9 @@ bool IsValidNewKey(std::string_view key, std::string_view kind) {
     if (key.size() < kind.size() + 4 || key[0] != data::kSection || !key.ends_with(kind) ||
         data::IsTextKey(key))
         return false;
-    // The key line must be read back whole.
-    if (key.size() + kKeyNote.size() > data::kMaxLineBytes)
+    // The key line must be read back whole, and the title line made of it
+    // read as a title line, not passed over or taken for another key line.
+    if (key.size() + kKeyNote.size() > data::kMaxLineBytes || !MakesTitleLine(key))
         return false;
     return std::none_of(key.begin(), key.end(), [](char c) {
         const auto byte = static_cast<unsigned char>(c);
@@ -475,8 +489,16 @@ SaveOutcome SaveRecord(data::DataFiles& files, const SaveRequest& request,
         return refuse(SaveResult::Refused, "A record with the key " +
                                                platform::ShownInMessage(request.key) +
                                                " exists already.");
-    if (const std::string problem = ShadowProblem(*lines, request.key, span); !problem.empty())
+    if (const std::string problem = ShadowProblem(files, *lines, request.key, span);
+        !problem.empty())
         return refuse(SaveResult::Refused, problem);
+    // A record without a title line gets its key as one: a key that makes no
+    // title line (the section sign alone, a "*" behind it) cannot be saved.
+    if (span && span->titleLine == npos && !MakesTitleLine(request.key))
+        return refuse(SaveResult::Refused,
+                      "The record " + platform::ShownInMessage(request.key) +
+                          " has no title line, and its key makes none; add one before its "
+                          "fields, then save again.");
     if (span && request.opened && *request.opened != RecordText(*lines, *span))
         return refuse(SaveResult::Changed,
                       "The record " + platform::ShownInMessage(request.key) +

@@ -391,9 +391,16 @@ TEST(ArticleEditorRules, KeysAndFieldValues) {
         const char* key;
         bool valid;
     };
-    const KeyCase keys[] = {{"¤1_TK", false},          {"¤1234_TK", true},   {"¤123_TK", true},
-                            {"¤12_TK", false},         {"0150_X_TK", false}, {"¤0150_X_TK1", false},
-                            {"¤0150 X_TK", false},     {"¤¤0150_TK", false}, {"¤0150_\t_TK", false},
+    const KeyCase keys[] = {{"¤*234_TK", false} /* a title line read as a comment */,
+                            {"¤1_TK", false},
+                            {"¤1234_TK", true},
+                            {"¤123_TK", true},
+                            {"¤12_TK", false},
+                            {"0150_X_TK", false},
+                            {"¤0150_X_TK1", false},
+                            {"¤0150 X_TK", false},
+                            {"¤¤0150_TK", false},
+                            {"¤0150_\t_TK", false},
                             {"¤0150_FLENS_Å_TK", true}};
     EXPECT_TRUE(IsValidNewKey(Cp("¤") + std::string(1000, 'x') + "_TK", "_TK"));
     EXPECT_FALSE(IsValidNewKey(Cp("¤") + std::string(4050, 'x') + "_TK", "_TK"))
