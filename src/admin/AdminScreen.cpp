@@ -193,7 +193,7 @@ QWidget* AdminScreen::page() const {
 
 void AdminScreen::showStatus(const std::string& cp1252) {
     status_->setText(Screen(cp1252));
-    window::PlaceWrapped(status_, statusPlace_);
+    window::PlaceFitting(status_, statusPlace_);
     status_->show();
 }
 
@@ -212,7 +212,7 @@ void AdminScreen::showOptionRow(int row) {
     controls.first->setEnabled(view.firstEnabled);
     controls.second->setText(Screen(view.secondCaption));
     controls.label->setText(Screen(view.labelText));
-    window::PlaceWrapped(controls.label, labelPlaces_[static_cast<std::size_t>(row)]);
+    window::PlaceFitting(controls.label, labelPlaces_[static_cast<std::size_t>(row)]);
 }
 
 void AdminScreen::runMenuCheck() {

@@ -153,8 +153,8 @@ void ResultScreen::showDimensionLines(const ResultDimensionLines& lines) {
         measures[i]->setVisible(lines.drawn && labels[i]->visible);
         if (!lines.drawn)
             continue;
-        measures[i]->setGeometry(session_.px(labels[i]->rect));
         measures[i]->setText(Screen(labels[i]->caption));
+        window::PlaceFitting(measures[i], session_.px(labels[i]->rect));
         measures[i]->raise();
     }
 }

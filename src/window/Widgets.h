@@ -195,14 +195,18 @@ protected:
 
 namespace tv::window {
 
-// Places a word-wrapped label at `place`, made taller around its middle
-// when its text needs more lines than the place has room for, so that no
-// line of it is cut.
-inline void PlaceWrapped(QLabel* label, const QRect& place) {
+// Places a label at `place`, made larger around its middle where its text
+// needs more room than the place has (a wrapped label more lines, another
+// more width or height), so that no line of it is cut.
+inline void PlaceFitting(QLabel* label, const QRect& place) {
     QRect rect = place;
-    const int needed = label->heightForWidth(place.width());
-    if (needed > rect.height())
-        rect.adjust(0, -(needed - rect.height()) / 2, 0, (needed - rect.height() + 1) / 2);
+    const QSize hint = label->sizeHint();
+    const int height = label->wordWrap() ? label->heightForWidth(place.width()) : hint.height();
+    if (height > rect.height())
+        rect.adjust(0, -(height - rect.height()) / 2, 0, (height - rect.height() + 1) / 2);
+    if (!label->wordWrap() && hint.width() > rect.width())
+        rect.adjust(-(hint.width() - rect.width()) / 2, 0, (hint.width() - rect.width() + 1) / 2,
+                    0);
     label->setGeometry(rect);
 }
 

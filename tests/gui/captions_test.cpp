@@ -38,10 +38,13 @@ protected:
                         found << name + ": " + label->text();
                     continue;
                 }
-                for (const QString& line : label->text().split('\n')) {
+                const QStringList lines = label->text().split('\n');
+                for (const QString& line : lines) {
                     if (metrics.horizontalAdvance(line) > label->contentsRect().width())
                         found << name + ": " + line;
                 }
+                if (metrics.height() * lines.size() > label->contentsRect().height())
+                    found << name + " (too low): " + label->text();
             } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
                 // The room the style leaves a caption: a push button's
                 // margin and frame, a radio button's indicator and spacing.
