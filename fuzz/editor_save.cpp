@@ -228,7 +228,8 @@ void Save(Installation& at, const SaveRequest& request, const RecordFields& expe
 
     const std::string after = fuzz::FileText(at.article);
     if (outcome.result != SaveResult::Saved) {
-        // Whatever was refused or failed leaves the file and its backup.
+        // Whatever was refused or failed is said, and leaves the file and
+        // its backup as they were.
         TV_REQUIRE(after == before);
         TV_REQUIRE(fuzz::FileText(at.backup) == backupBefore);
         TV_REQUIRE(messages.shown > 0);
