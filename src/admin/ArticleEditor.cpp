@@ -423,6 +423,13 @@ std::string FieldValueProblem(std::string_view value) {
         return "it begins with \"\xA4\", which makes the line a key line";
     if (value.starts_with("EOL") || value == "EOF")
         return "\"EOL\" and \"EOF\" end a record and the file";
+    // A text key is read as its text; without one in the language file, as
+    // the key without its "\xA4\xA4", which must not end the record either.
+    if (data::IsTextKey(value)) {
+        const std::string_view text = value.substr(2);
+        if (text.starts_with("EOL") || text == "EOF" || text.starts_with(data::kSection))
+            return "it is a text key that reads as \"EOL\", \"EOF\" or a key line";
+    }
     if (value.size() > data::kMaxLineBytes)
         return "it is longer than " + std::to_string(data::kMaxLineBytes) + " characters";
     return {};

@@ -416,6 +416,7 @@ TEST(ArticleEditorRules, KeysAndFieldValues) {
     const ValueCase values[] = {{"", true},
                                 {"1 450,-", true},
                                 {Cp("¤¤Flens"), true},
+                                {Cp("¤¤EOL"), false}, // read as "EOL" without a translation
                                 {"UNUSED x", true},
                                 {" lead", false},
                                 {"*note", false},
