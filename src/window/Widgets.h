@@ -131,7 +131,8 @@ protected:
 // A list that reports the mouse button of a press on an entry. Only the
 // left button makes the entry under the pointer the current one: another
 // button shows help and changes nothing on screen, and a press beside the
-// entries chooses none. Enter and Space choose the current entry.
+// entries chooses none. Enter and Space choose the current entry, F1 and
+// Ctrl+R press it as the right and middle buttons do.
 class PressList : public QListWidget {
     Q_OBJECT
 public:
@@ -156,11 +157,11 @@ protected:
         Q_EMIT pressedRow(event->button(), index.isValid() ? index.row() : -1);
     }
     void keyPressEvent(QKeyEvent* event) override {
-        const int key = event->key();
-        if ((key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) &&
-            currentRow() >= 0) {
+        const Qt::MouseButton button =
+            event->key() == Qt::Key_Space ? Qt::LeftButton : KeyboardButton(event);
+        if (button != Qt::NoButton && currentRow() >= 0) {
             event->accept();
-            Q_EMIT pressedRow(Qt::LeftButton, currentRow());
+            Q_EMIT pressedRow(button, currentRow());
             return;
         }
         QListWidget::keyPressEvent(event);

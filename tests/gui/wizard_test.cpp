@@ -145,6 +145,9 @@ TEST_F(WizardTest, OptionClicksChangeTheBottomLetterAndMiddleClickRestores) {
     control<QWidget>("frmHelp")->hide();
     QTest::keyClick(control<QWidget>("optSpinQual1"), Qt::Key_F1);
     EXPECT_TRUE(control<QWidget>("frmHelp")->isVisible()) << "F1 helps as the right button does";
+    control<QWidget>("frmHelp")->hide();
+    QTest::keyClick(control<QWidget>("lstDimensions"), Qt::Key_F1);
+    EXPECT_TRUE(control<QWidget>("frmHelp")->isVisible()) << "on a list entry too";
 }
 
 TEST_F(WizardTest, SpaceOnATypeButtonChoosesItAsAClickDoes) {
