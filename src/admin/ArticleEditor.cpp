@@ -1,6 +1,7 @@
 #include "admin/ArticleEditor.h"
 
 #include "admin/RecordSummary.h"
+#include "data/FileIndex.h"
 #include "data/TextFile.h"
 #include "platform/Cp1252.h"
 #include "platform/FileBytes.h"
@@ -103,7 +104,7 @@ std::optional<std::size_t> LookedUpLine(const data::DataFiles& files,
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const std::string& text = lines[i].text;
         const std::string delivered = data::IsTextKey(text) ? files.TranslateText(text) : text;
-        if (IsKeyLine(delivered) && delivered.find(searched) != npos)
+        if (IsKeyLine(delivered) && data::KeyLineHolds(data::KeyRule::Article, delivered, searched))
             return i;
     }
     return std::nullopt;
@@ -244,21 +245,11 @@ bool IsWorkFileName(std::string_view name) {
     const std::string folded = platform::FoldCase(name);
     if (folded == "vantordata.new" || folded == "vantordata.bak.new")
         return true;
-    std::string_view ending = folded;
-    if (ending.starts_with("vantordata.new."))
-        ending.remove_prefix(15);
-    else if (ending.starts_with("vantordata.bak."))
-        ending.remove_prefix(15);
-    else
-        return false;
-    // The process number, "-" and twelve hexadecimal digits.
-    const std::size_t dash = ending.find('-');
-    if (dash == 0 || dash == npos || ending.size() != dash + 13)
-        return false;
-    const auto digits = ending.substr(0, dash);
-    const auto hex = ending.substr(dash + 1);
-    return std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }) &&
-           hex.find_first_not_of("0123456789abcdef") == npos;
+    for (const std::string_view prefix : {"vantordata.new.", "vantordata.bak."}) {
+        if (folded.starts_with(prefix))
+            return platform::IsUniqueEnding(std::string_view(folded).substr(prefix.size()));
+    }
+    return false;
 }
 
 void RemoveLeftoverWorkFiles(platform::FileSystem& disk, const std::filesystem::path& directory) {

@@ -80,6 +80,14 @@ std::string UniqueEnding() {
     return ending;
 }
 
+bool IsUniqueEnding(std::string_view ending) {
+    const std::size_t dash = ending.find('-');
+    if (dash == 0 || dash == std::string_view::npos || ending.size() != dash + 13)
+        return false;
+    return ending.substr(0, dash).find_first_not_of("0123456789") == std::string_view::npos &&
+           ending.substr(dash + 1).find_first_not_of("0123456789abcdef") == std::string_view::npos;
+}
+
 WriteResult PosixFileSystem::createFile(const fs::path& directory, std::string_view prefix,
                                         const fs::path& model, std::string_view bytes,
                                         fs::path& created) {

@@ -107,6 +107,10 @@ std::string ReplaceProblem(const std::filesystem::path& target);
 // A name ending that no two writes share: the process number and a random
 // part.
 std::string UniqueEnding();
+// Whether a name's ending is one UniqueEnding makes (the process number,
+// "-" and twelve hexadecimal digits), so that what a killed write left can
+// be told from a file someone named.
+bool IsUniqueEnding(std::string_view ending);
 
 // The one safe write: `file` (its link target, when it is a link) holds
 // either its old bytes or `bytes`, never a mix, and keeps its mode, owner
