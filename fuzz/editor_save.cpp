@@ -189,13 +189,17 @@ void CheckSavedFields(const std::filesystem::path& dir, const std::string& key,
     const int own = std::max(files.ReadLangSection(key, translated), 0);
     for (int field = own + 1; field <= admin::kEditorFields; ++field) {
         const auto f = static_cast<std::size_t>(field);
-        if (expected[f].empty() || (field == 3 && expected[f].starts_with("UNUSED")))
+        if (expected[f].empty())
             continue;
-        // In Norwegian a text key reads as its own text.
+        // In Norwegian a text key reads as its own text; a description that
+        // then reads "UNUSED" is shown as none.
         const std::string read = data::IsTextKey(expected[f])
                                      ? std::string(data::KeyText(expected[f]))
                                      : expected[f];
-        TV_REQUIRE(record.fields[f] == read);
+        if (field == 3 && read.starts_with("UNUSED"))
+            TV_REQUIRE(record.fields[f].empty());
+        else
+            TV_REQUIRE(record.fields[f] == read);
     }
 }
 
@@ -206,8 +210,23 @@ bool AnyValueProblem(const RecordFields& fields) {
     return false;
 }
 
+// A copy of the sample whose Norwegian language file keeps only its head
+// lines: it holds no record texts for a save to find, and every reader of an
+// input indexes it anew.
+std::filesystem::path EditorInstallation() {
+    const std::filesystem::path dir = fuzz::SampleDataCopy("editor");
+    const std::string language = fuzz::FileText(dir / "Lang_NO.txt");
+    std::size_t end = 0;
+    while (end < language.size() && language[end] != data::kSection) {
+        const std::size_t lf = language.find('\n', end);
+        end = lf == std::string::npos ? language.size() : lf + 1;
+    }
+    fuzz::WriteFile(dir / "Lang_NO.txt", language.substr(0, end) + "EOF\r\n");
+    return dir;
+}
+
 struct Installation {
-    std::filesystem::path dir = fuzz::SampleDataCopy("editor");
+    std::filesystem::path dir = EditorInstallation();
     std::filesystem::path article = dir / "Vantordata.dat";
     std::filesystem::path backup = dir / "VantorData.bak";
     platform::FakeSystem system;
@@ -252,7 +271,7 @@ void EditRecord(Installation& at, const Input& input, const std::vector<TextLine
     const data::DataFiles files(at.dir, "NO", messages);
     const std::optional<RecordFields> read = admin::ReadRecordFields(files, key);
 
-    SaveRequest request{false, key, read.value_or(RecordFields{})};
+    SaveRequest request{.isNew = false, .key = key, .fields = read.value_or(RecordFields{})};
     const std::size_t first = input.control & 15;
     for (std::size_t j = 0; j < input.values.size(); ++j)
         request.fields[static_cast<std::size_t>(kEditable[(first + j) % kEditable.size()])] =
@@ -287,7 +306,7 @@ void NewRecord(Installation& at, const Input& input, const std::vector<std::stri
     const data::DataFiles files(at.dir, "NO", messages);
     const bool exists = admin::ReadRecordFields(files, key).has_value();
 
-    SaveRequest request{true, key, admin::NewRecordFields()};
+    SaveRequest request{.isNew = true, .key = key, .fields = admin::NewRecordFields()};
     RecordFields expected;
     for (int field = 1; field <= admin::kEditorFields; ++field)
         expected[static_cast<std::size_t>(field)] =

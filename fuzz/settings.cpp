@@ -1,5 +1,8 @@
 // The settings store and the ini files: the input is a value, a NUL and the
-// bytes of a settings file, which serve as an ini file as well.
+// bytes of a settings file, which serve as an ini file as well. Reading and
+// rewriting are checked on the bytes in memory, name by name; the files
+// themselves are written once per input, and must then hold what the bytes
+// in memory hold.
 
 #include "FuzzSupport.h"
 #include "platform/FileBytes.h"
@@ -67,6 +70,14 @@ bool ChangedInOnePlace(std::string_view beforeBytes, std::string_view afterBytes
     return true;
 }
 
+// Every save rewrites the whole text and every name is read back after it,
+// so an input saves two of its names: the last but one (the file's own name
+// when it has one) and one that the input's size picks. Other inputs pick
+// the others.
+bool Chosen(std::size_t n, std::size_t count, std::size_t size) {
+    return n + 2 == count || n == size % count;
+}
+
 // ---- the settings store
 
 struct Address {
@@ -115,33 +126,27 @@ std::vector<Address> AddressesOf(std::string_view file) {
     return addresses;
 }
 
-void CheckStore(const std::filesystem::path& path, std::string_view file, std::string_view value) {
-    tv::fuzz::WriteFile(path, file);
-    // What the file holds: only the saves below change it, and each one's
-    // result is read back, so it need not be read again before the next.
+void CheckStore(std::string_view file, std::string_view value) {
     std::string before(file);
-    FileSettingsStore store(path);
     const std::vector<Address> addresses = AddressesOf(file);
     std::vector<std::string> values;
     for (const Address& a : addresses)
-        values.push_back(store.get(a.app, a.section, a.key));
-    TV_REQUIRE(store.readProblem().empty());
+        values.push_back(SettingsValue(before, a.app, a.section, a.key));
 
     for (std::size_t n = 0; n < addresses.size(); ++n) {
         const Address& saved = addresses[n];
-        if (!StorableAddress(saved))
+        if (!Chosen(n, addresses.size(), file.size()) || !StorableAddress(saved))
             continue;
-        TV_REQUIRE(store.save(saved.app, saved.section, saved.key, value));
-        TV_REQUIRE(!store.saveFailed());
-        const std::string after = tv::fuzz::FileText(path);
+        const std::string after =
+            WithSettingsValues(before, saved.app, saved.section, {{saved.key, std::string(value)}});
         // A value saved is read back as it was; no other value changes.
-        TV_REQUIRE(store.get(saved.app, saved.section, saved.key) == value);
+        TV_REQUIRE(SettingsValue(after, saved.app, saved.section, saved.key) == value);
         for (std::size_t m = 0; m < addresses.size(); ++m) {
             if (SameAddress(addresses[m], saved))
                 values[m] = std::string(value);
             else
-                TV_REQUIRE(store.get(addresses[m].app, addresses[m].section, addresses[m].key) ==
-                           values[m]);
+                TV_REQUIRE(SettingsValue(after, addresses[m].app, addresses[m].section,
+                                         addresses[m].key) == values[m]);
         }
         // Every other line stays byte for byte, and every value stays on
         // its line.
@@ -149,10 +154,28 @@ void CheckStore(const std::filesystem::path& path, std::string_view file, std::s
         TV_REQUIRE(ChangedInOnePlace(before, after, changed));
         TV_REQUIRE(changed.size() <= 2);
         // Saving it again changes nothing.
-        TV_REQUIRE(store.save(saved.app, saved.section, saved.key, value));
-        TV_REQUIRE(tv::fuzz::FileText(path) == after);
+        TV_REQUIRE(WithSettingsValues(after, saved.app, saved.section,
+                                      {{saved.key, std::string(value)}}) == after);
         before = after;
     }
+}
+
+// The store on its file: it reads what the file holds and writes what the
+// bytes in memory become.
+void CheckStoreFile(const std::filesystem::path& path, std::string_view file,
+                    std::string_view value) {
+    const Address saved = AddressesOf(file).back();
+    if (!StorableAddress(saved))
+        return;
+    tv::fuzz::WriteFile(path, file);
+    FileSettingsStore store(path);
+    TV_REQUIRE(store.get(saved.app, saved.section, saved.key) ==
+               SettingsValue(file, saved.app, saved.section, saved.key));
+    TV_REQUIRE(store.readProblem().empty());
+    TV_REQUIRE(store.save(saved.app, saved.section, saved.key, value));
+    TV_REQUIRE(!store.saveFailed());
+    TV_REQUIRE(tv::fuzz::FileText(path) == WithSettingsValues(file, saved.app, saved.section,
+                                                              {{saved.key, std::string(value)}}));
 }
 
 // ---- the ini files
@@ -194,9 +217,9 @@ std::string_view StripQuotes(std::string_view value) {
     return value;
 }
 
-void CheckSection(const std::filesystem::path& path, const std::string& section, std::size_t buffer) {
-    const std::string whole = GetPrivateProfileSection(section, path, kMaxIniBytes + 2);
-    const std::string cut = GetPrivateProfileSection(section, path, buffer);
+void CheckSection(std::string_view bytes, const std::string& section, std::size_t buffer) {
+    const std::string whole = ProfileSection(bytes, section, kMaxIniBytes + 2);
+    const std::string cut = ProfileSection(bytes, section, buffer);
     TV_REQUIRE(whole.empty() || whole.back() == '\0');
     if (buffer < 2)
         TV_REQUIRE(cut.empty());
@@ -207,51 +230,23 @@ void CheckSection(const std::filesystem::path& path, const std::string& section,
                    whole.compare(0, buffer - 2, cut, 0, buffer - 2) == 0);
 }
 
-void CheckIni(const std::filesystem::path& path, std::string_view file, std::string_view input) {
-    tv::fuzz::WriteFile(path, file);
-    std::string before(file); // what the file holds, as in CheckStore
-    // A value of one line.
+// A value of one line.
+std::string OneLine(std::string_view input) {
     std::string value;
     for (const char c : input)
         if (c != '\r' && c != '\n')
             value += c;
+    return value;
+}
 
-    const std::vector<IniName> names = NamesOf(file);
-    std::vector<std::string> values;
-    for (const IniName& n : names) {
-        values.push_back(GetPrivateProfileString(n.section, n.key, "\x01", path));
-        TV_REQUIRE(values.back().size() <= 254);
-        CheckSection(path, n.section, value.size());
-    }
+// The value's pieces between commas as the lines of a section, and what
+// the section then reads back as.
+struct SectionLines {
+    std::string lines, expected;
+};
 
-    for (std::size_t n = 0; n < names.size(); ++n) {
-        const IniName& written = names[n];
-        if (!WritableName(written))
-            continue;
-        TV_REQUIRE(WritePrivateProfileString(written.section, written.key, value, path));
-        const std::string after = tv::fuzz::FileText(path);
-        const std::string expected(StripQuotes(Trim(value)).substr(0, 254));
-        TV_REQUIRE(GetPrivateProfileString(written.section, written.key, "\x01", path) == expected);
-        for (std::size_t m = 0; m < names.size(); ++m) {
-            if (EqualsIgnoringCase(names[m].section, written.section) &&
-                EqualsIgnoringCase(names[m].key, written.key))
-                values[m] = expected;
-            else
-                TV_REQUIRE(GetPrivateProfileString(names[m].section, names[m].key, "\x01", path) ==
-                           values[m]);
-        }
-        std::vector<std::string> changed;
-        TV_REQUIRE(ChangedInOnePlace(before, after, changed));
-        TV_REQUIRE(changed.size() <= 2);
-        before = after;
-    }
-
-    // A whole section: the value's pieces between commas as its lines.
-    const IniName& target = names.back();
-    if (!WritableName(target))
-        return;
-    std::string lines;
-    std::string expected;
+SectionLines SectionLinesOf(const std::string& value) {
+    SectionLines section;
     std::size_t start = 0;
     while (start <= value.size()) {
         std::size_t end = value.find(',', start);
@@ -263,17 +258,82 @@ void CheckIni(const std::filesystem::path& path, std::string_view file, std::str
             break;
         if (Trim(piece).starts_with('['))
             continue; // would start a section of its own
-        lines += piece + '\0';
+        section.lines += piece + '\0';
         if (!Trim(piece).empty() && !Trim(piece).starts_with(';'))
-            expected += piece.substr(piece.find_first_not_of(" \t")) + '\0';
+            section.expected += piece.substr(piece.find_first_not_of(" \t")) + '\0';
     }
-    const std::string others = GetPrivateProfileString("Other", "A", "\x01", path);
-    TV_REQUIRE(WritePrivateProfileSection(target.section, lines, path));
-    if (expected.size() < kMaxIniBytes)
-        TV_REQUIRE(GetPrivateProfileSection(target.section, path, kMaxIniBytes) == expected);
+    return section;
+}
+
+void CheckIni(std::string_view file, std::string_view input) {
+    std::string before(file);
+    const std::string value = OneLine(input);
+    const std::vector<IniName> names = NamesOf(file);
+    std::vector<std::string> values;
+    for (std::size_t n = 0; n < names.size(); ++n) {
+        values.push_back(ProfileString(before, names[n].section, names[n].key, "\x01"));
+        TV_REQUIRE(values.back().size() <= 254);
+        if (Chosen(n, names.size(), file.size()))
+            CheckSection(before, names[n].section, value.size());
+    }
+
+    for (std::size_t n = 0; n < names.size(); ++n) {
+        const IniName& written = names[n];
+        if (!Chosen(n, names.size(), file.size()) || !WritableName(written))
+            continue;
+        const std::string after = WithProfileString(before, written.section, written.key, value);
+        const std::string expected(StripQuotes(Trim(value)).substr(0, 254));
+        TV_REQUIRE(ProfileString(after, written.section, written.key, "\x01") == expected);
+        for (std::size_t m = 0; m < names.size(); ++m) {
+            if (EqualsIgnoringCase(names[m].section, written.section) &&
+                EqualsIgnoringCase(names[m].key, written.key))
+                values[m] = expected;
+            else
+                TV_REQUIRE(ProfileString(after, names[m].section, names[m].key, "\x01") ==
+                           values[m]);
+        }
+        std::vector<std::string> changed;
+        TV_REQUIRE(ChangedInOnePlace(before, after, changed));
+        TV_REQUIRE(changed.size() <= 2);
+        before = after;
+    }
+
+    // A whole section.
+    const IniName& target = names.back();
+    if (!WritableName(target))
+        return;
+    const SectionLines section = SectionLinesOf(value);
+    const std::string after = WithProfileSection(before, target.section, section.lines);
+    if (section.expected.size() < kMaxIniBytes)
+        TV_REQUIRE(ProfileSection(after, target.section, kMaxIniBytes) == section.expected);
     if (!EqualsIgnoringCase(target.section, "Other"))
-        TV_REQUIRE(GetPrivateProfileString("Other", "A", "\x01", path) == others);
-    CheckSection(path, target.section, value.size() / 2);
+        TV_REQUIRE(ProfileString(after, "Other", "A", "\x01") ==
+                   ProfileString(before, "Other", "A", "\x01"));
+    CheckSection(after, target.section, value.size() / 2);
+}
+
+// The four functions on their file: they read what the file holds and write
+// what the bytes in memory become.
+void CheckIniFile(const std::filesystem::path& path, std::string_view file,
+                  std::string_view input) {
+    const IniName target = NamesOf(file).back();
+    if (!WritableName(target))
+        return;
+    const std::string value = OneLine(input);
+    tv::fuzz::WriteFile(path, file);
+    TV_REQUIRE(GetPrivateProfileString(target.section, target.key, "\x01", path) ==
+               ProfileString(file, target.section, target.key, "\x01"));
+    TV_REQUIRE(GetPrivateProfileSection(target.section, path, value.size()) ==
+               ProfileSection(file, target.section, value.size()));
+    TV_REQUIRE(WritePrivateProfileString(target.section, target.key, value, path));
+    const std::string written = WithProfileString(file, target.section, target.key, value);
+    TV_REQUIRE(tv::fuzz::FileText(path) == written);
+    // A whole section on every other input.
+    if (file.size() % 2 == 0)
+        return;
+    const std::string lines = SectionLinesOf(value).lines;
+    TV_REQUIRE(WritePrivateProfileSection(target.section, lines, path));
+    TV_REQUIRE(tv::fuzz::FileText(path) == WithProfileSection(written, target.section, lines));
 }
 
 } // namespace
@@ -289,7 +349,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static const std::filesystem::path dir = tv::fuzz::ScratchDir() / "settings";
     static const bool made = std::filesystem::create_directories(dir);
     (void)made;
-    CheckStore(dir / "settings.ini", file, value);
-    CheckIni(dir / "personal.ini", file, value);
+    CheckStore(file, value);
+    CheckStoreFile(dir / "settings.ini", file, value);
+    CheckIni(file, value);
+    CheckIniFile(dir / "personal.ini", file, value);
     return 0;
 }

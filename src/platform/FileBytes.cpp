@@ -15,6 +15,7 @@ namespace fs = std::filesystem;
 
 std::vector<TextLine> SplitLines(std::string_view bytes) {
     std::vector<TextLine> lines;
+    lines.reserve(static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')) + 1);
     std::size_t start = 0;
     while (start < bytes.size()) {
         const std::size_t lf = bytes.find('\n', start);
@@ -31,9 +32,15 @@ std::vector<TextLine> SplitLines(std::string_view bytes) {
 }
 
 std::string JoinLines(const std::vector<TextLine>& lines) {
-    std::string bytes;
+    std::size_t size = 0;
     for (const TextLine& line : lines)
-        bytes += line.text + line.eol;
+        size += line.text.size() + line.eol.size();
+    std::string bytes;
+    bytes.reserve(size);
+    for (const TextLine& line : lines) {
+        bytes += line.text;
+        bytes += line.eol;
+    }
     return bytes;
 }
 

@@ -96,15 +96,16 @@ std::string Truncated(std::string_view text, std::size_t bufferSize) {
     return std::string(text.substr(0, bufferSize - 1));
 }
 
-std::vector<TextLine> ReadLines(const std::filesystem::path& file) {
-    const std::optional<std::string> bytes = ReadFileBytes(file, kMaxIniBytes);
-    return bytes ? SplitLines(*bytes) : std::vector<TextLine>{};
+// The bytes of a file read for its values; none when it cannot be read.
+std::string ReadIni(const std::filesystem::path& file) {
+    std::optional<std::string> bytes = ReadFileBytes(file, kMaxIniBytes);
+    return bytes ? std::move(*bytes) : std::string();
 }
 
-// The lines of a file about to be rewritten, none when it does not exist
+// The bytes of a file about to be rewritten, none when it does not exist
 // yet; the reason when it exists but cannot be read whole, so that a file
 // that could not be read is never taken for an empty one and overwritten.
-WriteResult ReadForRewrite(const std::filesystem::path& file, std::vector<TextLine>& lines) {
+WriteResult ReadForRewrite(const std::filesystem::path& file, std::string& bytes) {
     const FileRead read = ReadRegularFile(file, kMaxIniBytes);
     if (read.missing)
         return {};
@@ -113,7 +114,7 @@ WriteResult ReadForRewrite(const std::filesystem::path& file, std::vector<TextLi
                                     ": it is larger than 1 MiB and is left as it is");
     if (!read.readable)
         return WriteResult::Failure(file.string() + ": " + read.reason);
-    lines = SplitLines(read.bytes);
+    bytes = std::move(read.bytes);
     return {};
 }
 
@@ -138,10 +139,9 @@ std::vector<std::string> SplitAtNul(std::string_view lines) {
 
 } // namespace
 
-std::string GetPrivateProfileString(std::string_view section, std::string_view key,
-                                    std::string_view def, const std::filesystem::path& file,
-                                    std::size_t bufferSize) {
-    const std::vector<TextLine> lines = ReadLines(file);
+std::string ProfileString(std::string_view bytes, std::string_view section, std::string_view key,
+                          std::string_view def, std::size_t bufferSize) {
+    const std::vector<TextLine> lines = SplitLines(bytes);
     const auto span = FindSection(lines, section);
     const auto at = span ? FindKey(lines, *span, key) : std::nullopt;
     if (!at)
@@ -149,11 +149,9 @@ std::string GetPrivateProfileString(std::string_view section, std::string_view k
     return Truncated(StripQuotes(ParseKeyValue(lines[*at].text)->value), bufferSize);
 }
 
-WriteResult WritePrivateProfileString(std::string_view section, std::string_view key,
-                                      std::string_view value, const std::filesystem::path& file) {
-    std::vector<TextLine> lines;
-    if (WriteResult read = ReadForRewrite(file, lines); !read)
-        return read;
+std::string WithProfileString(std::string_view bytes, std::string_view section,
+                              std::string_view key, std::string_view value) {
+    std::vector<TextLine> lines = SplitLines(bytes);
     std::string entry = std::string(key) + "=" + std::string(value);
     const auto span = FindSection(lines, section);
     if (!span) {
@@ -164,12 +162,12 @@ WriteResult WritePrivateProfileString(std::string_view section, std::string_view
     } else {
         InsertLine(lines, EndOfContent(lines, *span), std::move(entry));
     }
-    return WriteFileSafely(file, JoinLines(lines));
+    return JoinLines(lines);
 }
 
-std::string GetPrivateProfileSection(std::string_view section, const std::filesystem::path& file,
-                                     std::size_t bufferSize) {
-    const std::vector<TextLine> lines = ReadLines(file);
+std::string ProfileSection(std::string_view bytes, std::string_view section,
+                           std::size_t bufferSize) {
+    const std::vector<TextLine> lines = SplitLines(bytes);
     const auto span = FindSection(lines, section);
     if (!span)
         return {};
@@ -192,11 +190,9 @@ std::string GetPrivateProfileSection(std::string_view section, const std::filesy
     return result;
 }
 
-WriteResult WritePrivateProfileSection(std::string_view section, std::string_view lines,
-                                       const std::filesystem::path& file) {
-    std::vector<TextLine> fileLines;
-    if (WriteResult read = ReadForRewrite(file, fileLines); !read)
-        return read;
+std::string WithProfileSection(std::string_view bytes, std::string_view section,
+                               std::string_view lines) {
+    std::vector<TextLine> fileLines = SplitLines(bytes);
     const auto span = FindSection(fileLines, section);
     std::size_t at = fileLines.size();
     if (span) {
@@ -210,7 +206,34 @@ WriteResult WritePrivateProfileSection(std::string_view section, std::string_vie
     }
     for (std::string& line : SplitAtNul(lines))
         InsertLine(fileLines, at++, std::move(line));
-    return WriteFileSafely(file, JoinLines(fileLines));
+    return JoinLines(fileLines);
+}
+
+std::string GetPrivateProfileString(std::string_view section, std::string_view key,
+                                    std::string_view def, const std::filesystem::path& file,
+                                    std::size_t bufferSize) {
+    return ProfileString(ReadIni(file), section, key, def, bufferSize);
+}
+
+WriteResult WritePrivateProfileString(std::string_view section, std::string_view key,
+                                      std::string_view value, const std::filesystem::path& file) {
+    std::string bytes;
+    if (WriteResult read = ReadForRewrite(file, bytes); !read)
+        return read;
+    return WriteFileSafely(file, WithProfileString(bytes, section, key, value));
+}
+
+std::string GetPrivateProfileSection(std::string_view section, const std::filesystem::path& file,
+                                     std::size_t bufferSize) {
+    return ProfileSection(ReadIni(file), section, bufferSize);
+}
+
+WriteResult WritePrivateProfileSection(std::string_view section, std::string_view lines,
+                                       const std::filesystem::path& file) {
+    std::string bytes;
+    if (WriteResult read = ReadForRewrite(file, bytes); !read)
+        return read;
+    return WriteFileSafely(file, WithProfileSection(bytes, section, lines));
 }
 
 } // namespace tv::platform

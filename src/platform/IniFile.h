@@ -45,4 +45,16 @@ std::string GetPrivateProfileSection(std::string_view section, const std::filesy
 WriteResult WritePrivateProfileSection(std::string_view section, std::string_view lines,
                                        const std::filesystem::path& file);
 
+// The same four on the bytes of an ini file held in memory: the file
+// functions read the file, use these and write what the With... functions
+// return.
+std::string ProfileString(std::string_view bytes, std::string_view section, std::string_view key,
+                          std::string_view def, std::size_t bufferSize = 255);
+std::string WithProfileString(std::string_view bytes, std::string_view section,
+                              std::string_view key, std::string_view value);
+std::string ProfileSection(std::string_view bytes, std::string_view section,
+                           std::size_t bufferSize = 255);
+std::string WithProfileSection(std::string_view bytes, std::string_view section,
+                               std::string_view lines);
+
 } // namespace tv::platform

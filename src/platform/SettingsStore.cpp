@@ -116,6 +116,35 @@ Location Locate(const std::vector<TextLine>& lines, std::string_view app, std::s
 
 } // namespace
 
+std::string SettingsValue(std::string_view bytes, std::string_view app, std::string_view section,
+                          std::string_view key) {
+    const std::vector<TextLine> lines = SplitLines(bytes);
+    const Location where = Locate(lines, app, section, key);
+    if (!where.keyLine)
+        return {};
+    const std::string& text = lines[*where.keyLine].text;
+    return Unescape(std::string_view(text).substr(text.find('=') + 1));
+}
+
+std::string WithSettingsValues(std::string_view bytes, std::string_view app,
+                               std::string_view section, const SettingsStore::Values& values) {
+    std::vector<TextLine> lines = SplitLines(bytes);
+    for (const auto& [key, value] : values) {
+        const Location where = Locate(lines, app, section, key);
+        if (where.keyLine) {
+            // The key keeps the spelling it was first written with.
+            std::string& text = lines[*where.keyLine].text;
+            text = text.substr(0, text.find('=') + 1) + Escape(value);
+        } else if (where.sectionEnd) {
+            InsertLine(lines, *where.sectionEnd, key + "=" + Escape(value));
+        } else {
+            InsertLine(lines, lines.size(), SectionLine(app, section));
+            InsertLine(lines, lines.size(), key + "=" + Escape(value));
+        }
+    }
+    return JoinLines(lines);
+}
+
 FileSettingsStore::FileSettingsStore(fs::path file) : file_(std::move(file)) {}
 
 fs::path FileSettingsStore::defaultPath() {
@@ -146,14 +175,7 @@ std::optional<std::string> FileSettingsStore::read() const {
 std::string FileSettingsStore::get(std::string_view app, std::string_view section,
                                    std::string_view key) const {
     const std::optional<std::string> bytes = read();
-    if (!bytes)
-        return {};
-    const std::vector<TextLine> lines = SplitLines(*bytes);
-    const Location where = Locate(lines, app, section, key);
-    if (!where.keyLine)
-        return {};
-    const std::string& text = lines[*where.keyLine].text;
-    return Unescape(std::string_view(text).substr(text.find('=') + 1));
+    return bytes ? SettingsValue(*bytes, app, section, key) : std::string();
 }
 
 bool FileSettingsStore::save(std::string_view app, std::string_view section, std::string_view key,
@@ -170,23 +192,10 @@ bool FileSettingsStore::saveAll(std::string_view app, std::string_view section,
         problem_ = readProblem_;
         return false;
     }
-    std::vector<TextLine> lines = SplitLines(*bytes);
-    for (const auto& [key, value] : values) {
-        const Location where = Locate(lines, app, section, key);
-        if (where.keyLine) {
-            // The key keeps the spelling it was first written with.
-            std::string& text = lines[*where.keyLine].text;
-            text = text.substr(0, text.find('=') + 1) + Escape(value);
-        } else if (where.sectionEnd) {
-            InsertLine(lines, *where.sectionEnd, key + "=" + Escape(value));
-        } else {
-            InsertLine(lines, lines.size(), SectionLine(app, section));
-            InsertLine(lines, lines.size(), key + "=" + Escape(value));
-        }
-    }
     // A note (the directory not flushed, another group) is not said: the
     // file is rewritten at every save, so it would come back with each.
-    const WriteResult written = WriteFileSafely(file_, JoinLines(lines));
+    const WriteResult written =
+        WriteFileSafely(file_, WithSettingsValues(*bytes, app, section, values));
     if (!written)
         problem_ = written.reason;
     return static_cast<bool>(written);

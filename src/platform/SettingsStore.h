@@ -89,6 +89,14 @@ private:
 // The store the window and the commands use: the file store, and a message
 // (the file and the reason) the first time a value cannot be saved, so a
 // CAD program beside it never reads an older valve's values unnoticed.
+// The value of key in the bytes of a settings file ("" when it has none),
+// and those bytes with values saved into them: what FileSettingsStore reads
+// from its file and writes back.
+std::string SettingsValue(std::string_view bytes, std::string_view app, std::string_view section,
+                          std::string_view key);
+std::string WithSettingsValues(std::string_view bytes, std::string_view app,
+                               std::string_view section, const SettingsStore::Values& values);
+
 class ReportingSettingsStore final : public SettingsStore {
 public:
     ReportingSettingsStore(FileSettingsStore& store, MessageBoxes& messages)
