@@ -1,4 +1,5 @@
 #include "app/CommandLine.h"
+#include "app/DataCheckCommand.h"
 #include "app/EditorCommands.h"
 #include "app/MainWindow.h"
 #include "data/DataFiles.h"
@@ -32,6 +33,7 @@ void PrintHelp(std::ostream& out) {
            "       tessaro-vavuvirivado result CODE [--debug] [--lang XX]\n"
            "       tessaro-vavuvirivado report CODE [--debug] [--lang XX] [--open]\n"
            "       tessaro-vavuvirivado menucheck\n"
+           "       tessaro-vavuvirivado datacheck [--json] [--codes] [--lang XX]\n"
            "       tessaro-vavuvirivado list KIND\n"
            "       tessaro-vavuvirivado edit KEY [FIELD=TEXT]...\n"
            "       tessaro-vavuvirivado new KEY [FIELD=TEXT]...\n"
@@ -73,6 +75,21 @@ void PrintHelp(std::ostream& out) {
            "              directory; prints its path. Exit status 1 when a dimension\n"
            "              list is missing (nothing is written) or the file could not\n"
            "              be written, 2 as for check.\n"
+           "  datacheck [--json] [--codes] [--lang XX]\n"
+           "              check every configuration a customer can reach, through the\n"
+           "              wizard or a typed code, against the data files: the lists\n"
+           "              and their code letters, the option combinations and bottoms,\n"
+           "              every article record the result and the report look up,\n"
+           "              the key lines of the article file and the language files.\n"
+           "              Writes the findings, each with the number of accepted codes\n"
+           "              it touches and one of them, to DataCheck.txt in the data\n"
+           "              directory and prints a summary and its path. --json prints\n"
+           "              them as one JSON object instead (codes, lookups, findings:\n"
+           "              kind, subject, detail, codes, example, language) and writes\n"
+           "              nothing; --codes prints every accepted code, one a line,\n"
+           "              sorted; --lang XX makes only that language's findings.\n"
+           "              Exit status 0 without findings, 1 with findings or when\n"
+           "              the file could not be written, 2 as for check.\n"
            "  list KIND   list the article records of a kind (_VHK, _CPD, _BRV, _TK,\n"
            "              _AKT, _SPK or _CLD) as the administration screen's data\n"
            "              buttons do: writes the listing file S + KIND + .txt in the\n"
@@ -141,6 +158,8 @@ int RunNamedCommand(int argc, char* argv[], const std::vector<std::string>& args
         return tv::app::RunResultCommand(args, platform, std::cout, std::cerr);
     if (args[0] == "menucheck")
         return tv::app::RunMenuCheckCommand(args, platform, std::cout, std::cerr);
+    if (args[0] == "datacheck")
+        return tv::app::RunDataCheckCommand(args, platform, std::cout, std::cerr);
     if (args[0] == "list")
         return tv::app::RunListCommand(args, platform, std::cout, std::cerr);
     tv::platform::PosixFileSystem disk;
@@ -186,8 +205,8 @@ int main(int argc, char* argv[]) {
         PrintHelp(std::cout);
         return 0;
     }
-    static constexpr std::array<std::string_view, 7> kCommands = {
-        "check", "result", "report", "menucheck", "list", "edit", "new"};
+    static constexpr std::array<std::string_view, 8> kCommands = {
+        "check", "result", "report", "menucheck", "datacheck", "list", "edit", "new"};
     if (!args.empty() && std::find(kCommands.begin(), kCommands.end(), args[0]) != kCommands.end())
         return RunCommand(argc, argv, args);
     if (!args.empty()) {

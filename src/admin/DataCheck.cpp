@@ -1,0 +1,939 @@
+#include "admin/DataCheck.h"
+
+#include "data/TextFile.h"
+#include "platform/FileBytes.h"
+#include "platform/FileSystem.h"
+#include "result/ArticleFile.h"
+#include "wizard/ChoiceLine.h"
+#include "wizard/Configuration.h"
+#include "wizard/ValvePageLayout.h"
+
+#include <algorithm>
+#include <array>
+#include <limits>
+#include <map>
+#include <set>
+#include <tuple>
+
+namespace tv::admin {
+
+namespace {
+
+constexpr std::string_view kCrLf = "\r\n";
+constexpr std::uint64_t kMost = std::numeric_limits<std::uint64_t>::max();
+constexpr std::string_view kNoAkt = "NOAKT";
+constexpr std::string_view kDefaultHouseCode = "UFOT";
+
+// Counts of codes can pass any integer: they are held at the largest.
+std::uint64_t Add(std::uint64_t a, std::uint64_t b) {
+    return a > kMost - b ? kMost : a + b;
+}
+
+std::uint64_t Times(std::uint64_t a, std::uint64_t b) {
+    if (a == 0 || b == 0)
+        return 0;
+    return a > kMost / b ? kMost : a * b;
+}
+
+std::uint64_t Power(std::uint64_t base, int exponent) {
+    std::uint64_t value = 1;
+    for (int i = 0; i < exponent; ++i)
+        value = Times(value, base);
+    return value;
+}
+
+// A letter a typed code can hold: one character that upper-casing keeps,
+// neither blank nor a control character.
+bool Typeable(std::string_view letter) {
+    if (letter.size() != 1)
+        return false;
+    const auto byte = static_cast<unsigned char>(letter[0]);
+    return byte > 0x20 && byte != 0x7F && platform::UpperCase(letter) == letter;
+}
+
+// Which line of a list a letter names, when several have it.
+enum class Wins { First, Last };
+
+// A list of the parameter file read whole: its title and every line up to
+// "EOL", however many the readers would take.
+struct WholeList {
+    bool found = false;
+    std::string title;
+    std::vector<std::string> lines;
+};
+
+// One line of a list as the configurations see it.
+struct ListChoice {
+    wizard::ChoiceLine line;
+    int number = 0;        // 1-based
+    bool accepted = false; // the line a typed code names by its letter
+};
+
+struct ChoiceListRead {
+    std::string key;
+    bool found = false; // present with data lines
+    std::string title;
+    std::vector<ListChoice> choices; // the lines offered
+};
+
+// One connection slot's two choices.
+struct SlotPair {
+    const ListChoice* connection = nullptr;
+    const ListChoice* dimension = nullptr;
+    bool accepted = false;
+    std::string key; // the connection record's key
+};
+
+// A valve type with one of its dimensions: what every lookup below it
+// shares.
+struct DimensionContext {
+    int type = 0;
+    const wizard::ChoiceLine* typeLine = nullptr;
+    bool typeAccepted = false;
+    const ListChoice* dimension = nullptr;
+    // Types 2 to 4: the accessories the code check or the wizard offers,
+    // each with whether a typed code names it.
+    std::vector<std::pair<const ListChoice*, bool>> accessories;
+    std::uint64_t accessoryCount = 0;           // accepted accessory letters
+    std::vector<SlotPair> pairs;
+    std::uint64_t pairCount = 0; // accepted pairs of one slot
+    int slots = 0;
+    std::string centreKey;
+    std::array<std::string, 4> houseCodes;
+
+    bool accepted() const { return typeAccepted && dimension->accepted; }
+};
+
+// The option tags of one bottom: spindle, closing direction, wedge and
+// actuator.
+using OptionTags = std::array<std::string, 4>;
+
+struct Bottom {
+    std::string letter;
+    OptionTags tags;
+    bool accepted = false; // a typed code names it
+};
+
+std::vector<int> ConnectionPositions(int type) {
+    switch (type) {
+    case 2:
+        return {5, 7, 9};
+    case 3:
+        return {5, 7, 9, 11};
+    default:
+        return {5, 9};
+    }
+}
+
+std::string Quoted(std::string_view letter) {
+    return "'" + std::string(letter) + "'";
+}
+
+// A key as a finding names it: without the blank that ends it in a lookup.
+std::string Subject(std::string_view key) {
+    while (!key.empty() && key.back() == ' ')
+        key.remove_suffix(1);
+    return std::string(key);
+}
+
+// What one article key's lookups found, and who needs them.
+struct ArticleUse {
+    bool found = false;
+    bool unused = false;
+    bool shadowed = false;
+    std::string shadowLine;
+    std::vector<std::string> badFields;
+    std::string houseCodes; // field 10
+    std::uint64_t codes = 0;
+    std::string example;
+    std::string role; // the first part it was looked up for
+};
+
+class Checker {
+public:
+    Checker(data::DataFiles& files, std::string_view language)
+        : files_(files), language_(language) {}
+
+    DataCheckResult run();
+    void forEachCode(const std::function<void(std::string_view)>& take);
+
+private:
+    void readModel();
+    ChoiceListRead readList(const std::string& key, Wins wins, std::size_t limit,
+                            std::size_t descriptionColumn, bool consulted, bool limitFinding);
+    WholeList readWhole(const std::string& key);
+    void readBottoms();
+    void checkCombinations();
+    DimensionContext context(int type, const wizard::ChoiceLine& typeLine, bool typeAccepted,
+                             const ListChoice& dimension);
+    std::uint64_t acceptedBottoms() const;
+    std::uint64_t codesOf(const DimensionContext& c) const;
+    std::uint64_t codesWithPairs(const DimensionContext& c, std::uint64_t pairs) const;
+    std::string example(const DimensionContext& c, const Bottom* bottom,
+                        const ListChoice* accessory, const SlotPair* pair) const;
+    void lookUp(const std::string& key, std::uint64_t codes, const std::string& example,
+                const std::string& role);
+    void checkDimension(const DimensionContext& c);
+    void checkArticleKeys();
+    void checkLanguages();
+    void finding(std::string kind, std::string subject, std::string detail, std::uint64_t codes,
+                 const std::string& example, std::string language = {},
+                 bool byDetail = false);
+
+    data::DataFiles& files_;
+    std::string language_;
+    wizard::ValvePageLayout layout_;
+    std::string suffix_;
+    std::vector<wizard::ChoiceLine> types_;
+    std::map<std::string, ChoiceListRead> lists_;
+    std::vector<Bottom> bottoms_;
+    std::vector<DimensionContext> contexts_;
+    std::map<std::string, ArticleUse> articles_;
+    std::set<std::string> lookups_;
+    std::map<std::tuple<std::string, std::string, std::string, std::string>, DataFinding>
+        findings_;
+    std::uint64_t codes_ = 0;
+};
+
+WholeList Checker::readWhole(const std::string& key) {
+    lookups_.insert("section " + key);
+    WholeList list;
+    auto file = files_.openParameterFile();
+    if (!file || !data::FindSection(key, *file))
+        return list;
+    list.found = true;
+    list.title = data::ReadTextLine(*file);
+    while (!file->atEnd()) {
+        std::string line = data::ReadTextLine(*file);
+        if (line == "EOL" || (line.empty() && file->atEnd()))
+            break;
+        list.lines.push_back(std::move(line));
+    }
+    return list;
+}
+
+ChoiceListRead Checker::readList(const std::string& key, Wins wins, std::size_t limit,
+                                 std::size_t descriptionColumn, bool consulted,
+                                 bool limitFinding) {
+    if (const auto known = lists_.find(key); known != lists_.end())
+        return known->second;
+    ChoiceListRead read;
+    read.key = key;
+    const WholeList whole = readWhole(key);
+    read.title = whole.title;
+    read.found = whole.found && !whole.lines.empty();
+    if (!read.found && consulted)
+        finding("missing-section", key,
+                whole.found ? "the section has no lines" : "the section is not in the file", 0,
+                {});
+    // The readers take 30 lines of a list and the accessory lists 20 of them.
+    const std::size_t taken = std::min({whole.lines.size(), limit, static_cast<std::size_t>(data::kMaxListLines)});
+    if (whole.lines.size() > limit && limitFinding)
+        finding("section-limit", key,
+                std::to_string(whole.lines.size()) + " lines; only the first " +
+                    std::to_string(limit) + " are offered",
+                0, {});
+    std::map<std::string, std::vector<std::size_t>> byLetter;
+    for (std::size_t i = 0; i < taken; ++i) {
+        ListChoice choice;
+        choice.line = wizard::ParseChoiceLine(whole.lines[i], descriptionColumn);
+        choice.number = static_cast<int>(i) + 1;
+        read.choices.push_back(std::move(choice));
+        byLetter[read.choices.back().line.letter].push_back(i);
+    }
+    for (const auto& [letter, at] : byLetter) {
+        const std::size_t named = wins == Wins::First ? at.front() : at.back();
+        if (Typeable(letter))
+            read.choices[named].accepted = true;
+        if (!Typeable(letter) && consulted) {
+            for (const std::size_t i : at)
+                finding("untypeable-letter", key,
+                        "line " + std::to_string(i + 1) + " (" + read.choices[i].line.key +
+                            ") has the letter " + Quoted(letter) + ", which a typed code never holds",
+                        0, {}, {}, true);
+        }
+        if (at.size() > 1 && !letter.empty() && consulted) {
+            const ListChoice& kept = read.choices[named];
+            for (const std::size_t i : at) {
+                if (i == named)
+                    continue;
+                finding("letter-collision", key,
+                        "letter " + Quoted(letter) + ": " + read.choices[i].line.key + " (line " +
+                            std::to_string(i + 1) + ") and " + kept.line.key + " (line " +
+                            std::to_string(named + 1) + "); a code names " + kept.line.key,
+                        0, {}, {}, true);
+            }
+        }
+    }
+    lists_[key] = read;
+    return read;
+}
+
+void Checker::readModel() {
+    {
+        auto file = files_.openParameterFile();
+        if (file)
+            files_.ReadParamHead(*file);
+    }
+    suffix_ = files_.head.codeSuffix;
+    layout_ = wizard::ReadValvePageLayout(files_);
+    const std::size_t count =
+        std::min(layout_.valveTypes.size(), static_cast<std::size_t>(wizard::kMaxValveTypes));
+    types_.assign(layout_.valveTypes.begin(), layout_.valveTypes.begin() + count);
+    readBottoms();
+    checkCombinations();
+}
+
+// Every bottom section a typed code can name, with the option tags its line
+// gives.
+void Checker::readBottoms() {
+    for (int byte = 0x21; byte <= 0xFF; ++byte) {
+        const std::string letter(1, static_cast<char>(byte));
+        if (!Typeable(letter))
+            continue;
+        auto file = files_.openParameterFile();
+        if (!file || !data::FindSection(data::SectionKey("BOTTOM_" + letter), *file))
+            continue;
+        data::ReadTextLine(*file); // a caption
+        const std::string line = data::ReadTextLine(*file);
+        Bottom bottom{letter, {}, true};
+        for (int group = 0; group < 4; ++group) {
+            const bool first = line.size() > static_cast<std::size_t>(4 + group) &&
+                               line[static_cast<std::size_t>(4 + group)] == '0';
+            bottom.tags[static_cast<std::size_t>(group)] =
+                layout_.optionTags[static_cast<std::size_t>(group) * 2 + (first ? 0 : 1)];
+        }
+        if (!line.starts_with(letter))
+            finding("bottom-mismatch", data::SectionKey("BOTTOM_" + letter),
+                    "its line does not begin with its letter " + Quoted(letter) + ": " +
+                        line.substr(0, 40),
+                    0, {});
+        bottoms_.push_back(std::move(bottom));
+    }
+    lookups_.insert("bottoms");
+}
+
+// The 16 option combinations the wizard can reach (option defaults and the
+// middle-click restore produce each): their combination keys, the letter
+// each leads to and that bottom's options.
+void Checker::checkCombinations() {
+    for (int combination = 0; combination < 16; ++combination) {
+        OptionTags tags;
+        for (int group = 0; group < 4; ++group) {
+            const bool second = (combination >> (3 - group)) & 1;
+            tags[static_cast<std::size_t>(group)] =
+                layout_.optionTags[static_cast<std::size_t>(group) * 2 + (second ? 1 : 0)];
+        }
+        const std::string key =
+            data::SectionKey(tags[0] + "_" + tags[1] + "_" + tags[2] + "_" + tags[3]);
+        lookups_.insert("combination " + key);
+        const std::string letter = files_.LookupCodeLetter(key);
+        if (letter.empty()) {
+            finding("missing-combination", key, "no line gives the bottom letter of these options",
+                    0, {});
+            continue;
+        }
+        const std::string bottomKey = data::SectionKey("BOTTOM_" + letter);
+        if (!Typeable(letter))
+            finding("untypeable-letter", key,
+                    "the bottom letter " + Quoted(letter) + " is one a typed code never holds", 0,
+                    {}, {}, true);
+        const auto bottom = std::find_if(bottoms_.begin(), bottoms_.end(),
+                                         [&](const Bottom& b) { return b.letter == letter; });
+        if (bottom == bottoms_.end()) {
+            if (Typeable(letter))
+                finding("missing-section", bottomKey,
+                        "the options of " + key + " lead to it; the section is not in the file", 0,
+                        {});
+            bottoms_.push_back(Bottom{letter, tags, false});
+            continue;
+        }
+        if (bottom->tags != tags)
+            finding("bottom-mismatch", bottomKey,
+                    "the options of " + key + " lead to " + Quoted(letter) +
+                        ", whose line gives the options " + bottom->tags[0] + "_" +
+                        bottom->tags[1] + "_" + bottom->tags[2] + "_" + bottom->tags[3],
+                    0, {}, {}, true);
+    }
+    // A combination whose bottom a typed code cannot name still reaches the
+    // wizard's records with its own tags.
+    for (int combination = 0; combination < 16; ++combination) {
+        OptionTags tags;
+        for (int group = 0; group < 4; ++group)
+            tags[static_cast<std::size_t>(group)] =
+                layout_.optionTags[static_cast<std::size_t>(group) * 2 +
+                                   (((combination >> (3 - group)) & 1) ? 1 : 0)];
+        const bool known = std::any_of(bottoms_.begin(), bottoms_.end(),
+                                       [&](const Bottom& b) { return b.tags == tags; });
+        if (!known)
+            bottoms_.push_back(Bottom{{}, tags, false});
+    }
+}
+
+std::uint64_t Checker::acceptedBottoms() const {
+    return static_cast<std::uint64_t>(std::count_if(
+        bottoms_.begin(), bottoms_.end(), [](const Bottom& b) { return b.accepted; }));
+}
+
+DimensionContext Checker::context(int type, const wizard::ChoiceLine& typeLine, bool typeAccepted,
+                                  const ListChoice& dimension) {
+    DimensionContext c;
+    c.type = type;
+    c.typeLine = &typeLine;
+    c.typeAccepted = typeAccepted;
+    c.dimension = &dimension;
+    c.slots = static_cast<int>(ConnectionPositions(type).size());
+    const bool wizard = type <= 3;
+    const int millimetres = dimension.line.millimetres;
+
+    if (type >= 2) {
+        // The code check takes a dimension's own accessory list up to 100 mm
+        // and the shared one above; the wizard takes the own list at any
+        // size and the shared one when there is none.
+        const std::string prefix = "CPD_" + typeLine.key + "_";
+        const std::string own = data::SectionKey(prefix + wizard::FourDigits(millimetres));
+        const std::string shared = data::SectionKey(prefix + "+");
+        const ChoiceListRead& checked =
+            lists_[readList(millimetres <= 100 ? own : shared, Wins::Last,
+                            wizard::kMaxAccessoryLines, wizard::kDescriptionColumn, true, true)
+                       .key];
+        for (const ListChoice& accessory : checked.choices) {
+            c.accessories.push_back({&accessory, accessory.accepted});
+            if (accessory.accepted)
+                ++c.accessoryCount;
+        }
+        if (wizard) {
+            const ChoiceListRead& ownList =
+                lists_[readList(own, Wins::Last, wizard::kMaxAccessoryLines,
+                                wizard::kDescriptionColumn, false, true)
+                           .key];
+            const ChoiceListRead& offered =
+                ownList.found ? ownList
+                              : lists_[readList(shared, Wins::Last, wizard::kMaxAccessoryLines,
+                                                wizard::kDescriptionColumn, true, true)
+                                           .key];
+            if (&offered != &checked)
+                for (const ListChoice& accessory : offered.choices)
+                    c.accessories.push_back({&accessory, false});
+        }
+    } else {
+        c.accessoryCount = 1; // the single valve's "X"
+    }
+
+    const ChoiceListRead& connections =
+        lists_[readList(data::SectionKey("CONN_" + typeLine.key), Wins::First,
+                        data::kMaxListLines, wizard::kConnectionDescriptionColumn, true, true)
+                   .key];
+    for (const ListChoice& connection : connections.choices) {
+        const std::string dimensionsKey =
+            data::SectionKey(dimension.line.key + "_" + connection.line.key);
+        const ChoiceListRead& dimensions =
+            lists_[readList(dimensionsKey, Wins::Last, data::kMaxListLines,
+                            wizard::kDescriptionColumn, wizard || connection.accepted, true)
+                       .key];
+        for (const ListChoice& connectionDimension : dimensions.choices) {
+            SlotPair pair;
+            pair.connection = &connection;
+            pair.dimension = &connectionDimension;
+            pair.accepted = connection.accepted && connectionDimension.accepted;
+            wizard::ConfigurationRecord record;
+            record.dimensionMillimetres = millimetres;
+            record.slots[1].connectionKey = connection.line.key;
+            record.slots[1].dimensionKey = connectionDimension.line.key;
+            pair.key = result::ConnectionKey(record, 1);
+            if (pair.accepted)
+                ++c.pairCount;
+            c.pairs.push_back(std::move(pair));
+        }
+    }
+
+    wizard::ConfigurationRecord record;
+    record.dimensionMillimetres = millimetres;
+    record.typeKey = typeLine.key;
+    c.centreKey = result::CenterPartKey(record);
+    return c;
+}
+
+std::uint64_t Checker::codesOf(const DimensionContext& c) const {
+    if (!c.accepted())
+        return 0;
+    return Times(Times(acceptedBottoms(), c.accessoryCount), Power(c.pairCount, c.slots));
+}
+
+// Codes of the context with at least one slot on one of `pairs` accepted
+// pairs: all of them, less those whose every slot holds another pair.
+std::uint64_t Checker::codesWithPairs(const DimensionContext& c, std::uint64_t pairs) const {
+    if (!c.accepted() || pairs == 0)
+        return 0;
+    const std::uint64_t all = Power(c.pairCount, c.slots);
+    const std::uint64_t without = Power(c.pairCount - pairs, c.slots);
+    return Times(Times(acceptedBottoms(), c.accessoryCount), all - without);
+}
+
+// A code of the context, with the given choices where they are given and
+// the first accepted one elsewhere; "" when the context has no code.
+std::string Checker::example(const DimensionContext& c, const Bottom* bottom,
+                             const ListChoice* accessory, const SlotPair* pair) const {
+    if (codesOf(c) == 0)
+        return {};
+    if (!bottom)
+        for (const Bottom& b : bottoms_)
+            if (b.accepted && (!bottom || b.letter < bottom->letter))
+                bottom = &b;
+    if (!accessory && c.type >= 2)
+        for (const auto& [a, accepted] : c.accessories)
+            if (accepted && (!accessory || a->line.letter < accessory->line.letter))
+                accessory = a;
+    const SlotPair* first = nullptr;
+    for (const SlotPair& p : c.pairs)
+        if (p.accepted && !first)
+            first = &p;
+    std::string code(wizard::kCodePositions, 'X');
+    code[0] = c.typeLine->letter[0];
+    code[1] = bottom->letter[0];
+    if (c.type >= 2)
+        code[2] = accessory->line.letter[0];
+    code[3] = c.dimension->line.letter[0];
+    bool placed = false;
+    for (const int position : ConnectionPositions(c.type)) {
+        const SlotPair* slot = pair && !placed ? pair : first;
+        placed = true;
+        code[static_cast<std::size_t>(position) - 1] = slot->connection->line.letter[0];
+        code[static_cast<std::size_t>(position)] = slot->dimension->line.letter[0];
+    }
+    return code + suffix_;
+}
+
+void Checker::lookUp(const std::string& key, std::uint64_t codes, const std::string& example,
+                     const std::string& role) {
+    auto [at, inserted] = articles_.try_emplace(Subject(key));
+    ArticleUse& use = at->second;
+    if (inserted) {
+        lookups_.insert("article " + Subject(key));
+        use.role = role;
+        result::ArticleRecord record;
+        const int count = result::LookupArticle(files_, key, record, true);
+        use.found = record.fields[0] != "(MISSING) ";
+        use.unused = record.fields[0] == "(UNUSED) ";
+        use.houseCodes = record.fields[10];
+        if (use.found) {
+            auto file = files_.openArticleFile();
+            const std::string searched = Subject(key) + " ";
+            if (file) {
+                const auto line =
+                    file->contents().findKeyLine(data::KeyRule::Article, searched, 0);
+                if (line && !file->contents().lineAt(*line).starts_with(searched)) {
+                    use.shadowed = true;
+                    use.shadowLine = "line " +
+                                     std::to_string(file->contents().linesBefore(*line) + 1) +
+                                     ": " + std::string(file->contents().lineAt(*line).substr(0, 60));
+                }
+            }
+            for (const int field : {4, 5, 6, 8}) {
+                const std::string& text = record.fields[static_cast<std::size_t>(field)];
+                if (field > count || text.starts_with("UNUSED"))
+                    continue;
+                std::size_t at = text.starts_with('-') || text.starts_with('+') ? 1 : 0;
+                if (at < text.size() && text[at] == '.')
+                    ++at;
+                if (at >= text.size() || text[at] < '0' || text[at] > '9')
+                    use.badFields.push_back("field " + std::to_string(field) + " \"" +
+                                            text.substr(0, 30) + "\" does not begin with a number");
+            }
+            if (role == "centre part") {
+                const std::string& codesField = record.fields[10];
+                bool whole = codesField.size() >= 19;
+                for (std::size_t k = 0; whole && k < 4; ++k) {
+                    const std::string code = codesField.substr(5 * k, 4);
+                    whole = code.find(' ') == std::string::npos;
+                }
+                if (!whole)
+                    use.badFields.push_back("field 10 \"" + codesField.substr(0, 30) +
+                                            "\" does not hold four four-character house codes");
+            }
+        }
+    }
+    use.codes = Add(use.codes, codes);
+    if (use.example.empty() || (!example.empty() && example < use.example))
+        use.example = example.empty() ? use.example : example;
+}
+
+void Checker::checkDimension(const DimensionContext& c) {
+    const std::uint64_t all = codesOf(c);
+    const std::string any = example(c, nullptr, nullptr, nullptr);
+
+    // The centre part (for the single valve only its house codes).
+    lookUp(c.centreKey, all, any, "centre part");
+    const ArticleUse& centre = articles_[Subject(c.centreKey)];
+    std::array<std::string, 4> houseCodes;
+    for (std::size_t k = 0; k < 4; ++k)
+        houseCodes[k] = !centre.found ? std::string(kDefaultHouseCode)
+                        : centre.houseCodes.size() > 5 * k ? centre.houseCodes.substr(5 * k, 4)
+                                                           : std::string();
+
+    // Valve houses: by the option tags of each bottom.
+    for (const Bottom& bottom : bottoms_) {
+        const bool accepted = bottom.accepted && c.accepted();
+        if (!accepted && c.type > 3)
+            continue;
+        const std::uint64_t codes =
+            accepted ? Times(c.accessoryCount, Power(c.pairCount, c.slots)) : 0;
+        const std::string code = accepted ? example(c, &bottom, nullptr, nullptr) : std::string();
+        wizard::ConfigurationRecord record;
+        record.dimensionMillimetres = c.dimension->line.millimetres;
+        for (std::size_t g = 0; g < 4; ++g)
+            record.options[g].tag = bottom.tags[g];
+        for (std::size_t k = 0; k < 4; ++k)
+            if (k == 0 || houseCodes[k] != houseCodes[k - 1])
+                lookUp(result::ValveHouseKey(record, houseCodes[k]), codes, code, "valve house");
+        // The report's actuator row.
+        if (bottom.tags[3] != kNoAkt)
+            lookUp(data::SectionKey(wizard::FourDigits(c.dimension->line.millimetres) + "_AKT"),
+                   codes, code, "actuator");
+    }
+
+    // The accessory, and the report's centre part as it spells the key.
+    if (c.type >= 2) {
+        for (const auto& [accessory, named] : c.accessories) {
+            const bool accepted = named && c.accepted();
+            if (!accepted && c.type > 3)
+                continue;
+            const std::uint64_t codes =
+                accepted ? Times(acceptedBottoms(), Power(c.pairCount, c.slots)) : 0;
+            lookUp(data::SectionKey(wizard::FourDigits(c.dimension->line.millimetres) + "_" +
+                                    accessory->line.key + "_BRV "),
+                   codes, accepted ? example(c, nullptr, accessory, nullptr) : std::string(),
+                   "accessory");
+        }
+        lookUp(data::SectionKey(wizard::FourDigits(c.dimension->line.millimetres) + "_" +
+                                c.typeLine->key + "_CPD"),
+               all, any, "centre part");
+    }
+
+    // Connections: a key counts the codes with it in any slot.
+    std::map<std::string, std::pair<std::uint64_t, const SlotPair*>> byKey;
+    for (const SlotPair& pair : c.pairs) {
+        auto& [count, first] = byKey[pair.key];
+        if (pair.accepted)
+            ++count;
+        if (!first || (pair.accepted && !first->accepted))
+            first = &pair;
+    }
+    for (const auto& [key, entry] : byKey) {
+        const auto& [count, pair] = entry;
+        if (count == 0 && c.type > 3)
+            continue;
+        lookUp(key, codesWithPairs(c, count),
+               count > 0 ? example(c, nullptr, nullptr, pair) : std::string(), "connection");
+    }
+}
+
+// Key lines no lookup finds: one without the blank that ends its key, and
+// a later one with a key an earlier line has.
+void Checker::checkArticleKeys() {
+    auto file = files_.openArticleFile();
+    if (!file)
+        return;
+    const data::FileIndex& index = file->contents();
+    std::map<std::string, std::size_t> first;
+    std::size_t number = 0;
+    for (std::size_t at = 0; at < index.end(); at = index.nextLine(at)) {
+        ++number;
+        const std::string_view line = index.lineAt(at);
+        if (number <= 2 || line.empty() || line[0] != data::kSection || data::IsTextKey(line))
+            continue;
+        const std::size_t blank = line.find(' ');
+        const std::string key(line.substr(0, blank));
+        if (blank == std::string_view::npos) {
+            finding("key-never-found", key,
+                    "line " + std::to_string(number) + ": no blank after the key", 0, {}, {}, true);
+            continue;
+        }
+        const auto [earlier, isNew] = first.try_emplace(key, number);
+        if (!isNew)
+            finding("key-never-found", key,
+                    "line " + std::to_string(number) + " repeats the key of line " +
+                        std::to_string(earlier->second),
+                    0, {}, {}, true);
+    }
+}
+
+// The six language files, and the translated lists of each present one.
+void Checker::checkLanguages() {
+    for (const std::string_view language : kDataLanguages) {
+        if (!language_.empty() && language != language_)
+            continue;
+        const std::string name = "Lang_" + std::string(language) + ".txt";
+        lookups_.insert("file " + name);
+        platform::RecordingMessageBoxes quiet;
+        data::DataFiles other(files_.dataDirectory(), std::string(language), quiet);
+        auto file = other.openLanguageFile();
+        if (!file) {
+            finding("missing-language-file", name, "the language file is not in the data directory",
+                    0, {}, std::string(language));
+            continue;
+        }
+        // Norwegian is the language of the lists themselves.
+        if (language == "NO")
+            continue;
+        for (const auto& [key, list] : lists_) {
+            // The dimension lists are shown as they stand.
+            if (!list.found || list.title.empty() || key.starts_with("\xA4" "DIM_"))
+                continue;
+            const std::string title = data::SectionKey(list.title);
+            lookups_.insert("translation " + std::string(language) + " " + title);
+            data::ListLines lines;
+            if (other.ReadLangSection(title, lines) < 0)
+                finding("missing-translation", title,
+                        "the list " + key + " is shown untranslated", 0, {},
+                        std::string(language), true);
+        }
+    }
+}
+
+void Checker::finding(std::string kind, std::string subject, std::string detail,
+                      std::uint64_t codes, const std::string& example, std::string language,
+                      bool byDetail) {
+    auto [at, inserted] =
+        findings_.try_emplace({kind, subject, language, byDetail ? detail : std::string()});
+    DataFinding& f = at->second;
+    if (inserted) {
+        f.kind = std::move(kind);
+        f.subject = std::move(subject);
+        f.detail = std::move(detail);
+        f.language = std::move(language);
+    }
+    f.codes = Add(f.codes, codes);
+    if (!example.empty() && (f.example.empty() || example < f.example))
+        f.example = example;
+}
+
+DataCheckResult Checker::run() {
+    readModel();
+    for (std::size_t t = 0; t < types_.size(); ++t) {
+        const int type = static_cast<int>(t) + 1;
+        const wizard::ChoiceLine& typeLine = types_[t];
+        // The first valve type with a letter is the one a code names.
+        bool typeAccepted = Typeable(typeLine.letter);
+        for (std::size_t u = 0; u < t; ++u)
+            typeAccepted = typeAccepted && types_[u].letter != typeLine.letter;
+        const bool wizard = type <= 3;
+        if (!wizard && !typeAccepted)
+            continue;
+        const ChoiceListRead& dimensions =
+            lists_[readList(data::SectionKey("DIM_" + typeLine.key), Wins::Last,
+                            data::kMaxListLines, wizard::kDescriptionColumn, true, true)
+                       .key];
+        for (const ListChoice& dimension : dimensions.choices) {
+            if (!wizard && !dimension.accepted)
+                continue;
+            contexts_.push_back(context(type, typeLine, typeAccepted, dimension));
+        }
+    }
+    std::uint64_t perBottom = 0;
+    for (const DimensionContext& c : contexts_) {
+        codes_ = Add(codes_, codesOf(c));
+        if (c.accepted())
+            perBottom = Add(perBottom, Times(c.accessoryCount, Power(c.pairCount, c.slots)));
+        checkDimension(c);
+    }
+
+    // The result screen's layout: every result needs it for its sums.
+    {
+        const std::string key = data::SectionKey("REPORTSCREEN");
+        lookups_.insert("section " + key);
+        auto file = files_.openParameterFile();
+        if (!file || !data::FindSection(key, *file)) {
+            std::string any;
+            for (const DimensionContext& c : contexts_)
+                if (any.empty())
+                    any = example(c, nullptr, nullptr, nullptr);
+            finding("missing-section", key, "the result screen has no layout and no sums", codes_,
+                    any);
+        }
+    }
+
+    // Bottom findings touch every code with their letter.
+    for (auto& [id, f] : findings_) {
+        if (f.kind != "bottom-mismatch")
+            continue;
+        const std::string letter = f.subject.substr(std::string_view("\xA4" "BOTTOM_").size());
+        const auto bottom = std::find_if(bottoms_.begin(), bottoms_.end(), [&](const Bottom& b) {
+            return b.accepted && b.letter == letter;
+        });
+        if (bottom == bottoms_.end())
+            continue;
+        f.codes = perBottom;
+        for (const DimensionContext& c : contexts_)
+            if (f.example.empty())
+                f.example = example(c, &*bottom, nullptr, nullptr);
+    }
+
+    for (const auto& [key, use] : articles_) {
+        const std::string detail = "looked up for the " + use.role;
+        if (!use.found)
+            finding("missing-article", key, detail, use.codes, use.example);
+        else if (use.unused)
+            finding("unused-article", key, detail, use.codes, use.example);
+        if (use.shadowed)
+            finding("key-shadowed", key, "the lookup finds " + use.shadowLine, use.codes,
+                    use.example);
+        for (const std::string& field : use.badFields)
+            finding("bad-field", key, field, use.codes, use.example, {}, true);
+    }
+    checkArticleKeys();
+    checkLanguages();
+
+    DataCheckResult result;
+    result.identification = files_.ReadParamIdentification();
+    result.codes = codes_;
+    result.lookups = lookups_.size();
+    for (auto& [id, f] : findings_)
+        result.findings.push_back(std::move(f));
+    std::stable_sort(result.findings.begin(), result.findings.end(),
+                     [](const DataFinding& a, const DataFinding& b) {
+                         return std::tie(a.kind, b.codes, a.subject, a.language) <
+                                std::tie(b.kind, a.codes, b.subject, b.language);
+                     });
+    return result;
+}
+
+void Checker::forEachCode(const std::function<void(std::string_view)>& take) {
+    readModel();
+    // Codes in byte order: by type letter, bottom letter, accessory letter,
+    // dimension letter, then the slots' pairs.
+    struct Entry {
+        std::string head; // positions 1 to 4
+        std::vector<std::string> pairs;
+        int slots = 0;
+        int type = 0;
+    };
+    std::vector<Entry> entries;
+    for (std::size_t t = 0; t < types_.size(); ++t) {
+        const int type = static_cast<int>(t) + 1;
+        const wizard::ChoiceLine& typeLine = types_[t];
+        bool typeAccepted = Typeable(typeLine.letter);
+        for (std::size_t u = 0; u < t; ++u)
+            typeAccepted = typeAccepted && types_[u].letter != typeLine.letter;
+        if (!typeAccepted)
+            continue;
+        const ChoiceListRead& dimensions =
+            lists_[readList(data::SectionKey("DIM_" + typeLine.key), Wins::Last,
+                            data::kMaxListLines, wizard::kDescriptionColumn, false, false)
+                       .key];
+        for (const ListChoice& dimension : dimensions.choices) {
+            if (!dimension.accepted)
+                continue;
+            const DimensionContext c = context(type, typeLine, true, dimension);
+            std::vector<std::string> pairs;
+            for (const SlotPair& pair : c.pairs)
+                if (pair.accepted)
+                    pairs.push_back(pair.connection->line.letter + pair.dimension->line.letter);
+            std::sort(pairs.begin(), pairs.end());
+            std::vector<std::string> accessories;
+            if (type >= 2) {
+                for (const auto& [a, accepted] : c.accessories)
+                    if (accepted)
+                        accessories.push_back(a->line.letter);
+            } else {
+                accessories.push_back("X");
+            }
+            for (const Bottom& bottom : bottoms_) {
+                if (!bottom.accepted)
+                    continue;
+                for (const std::string& accessory : accessories)
+                    entries.push_back({typeLine.letter + bottom.letter + accessory +
+                                           dimension.line.letter,
+                                       pairs, c.slots, type});
+            }
+        }
+    }
+    std::sort(entries.begin(), entries.end(),
+              [](const Entry& a, const Entry& b) { return a.head < b.head; });
+    for (const Entry& entry : entries) {
+        if (entry.pairs.empty())
+            continue;
+        const std::vector<int> positions = ConnectionPositions(entry.type);
+        std::vector<std::size_t> at(positions.size(), 0);
+        std::string code = entry.head + std::string(wizard::kCodePositions - 4, 'X') + suffix_;
+        while (true) {
+            for (std::size_t s = 0; s < positions.size(); ++s) {
+                const auto p = static_cast<std::size_t>(positions[s]) - 1;
+                code[p] = entry.pairs[at[s]][0];
+                code[p + 1] = entry.pairs[at[s]][1];
+            }
+            take(code);
+            // The last slot turns fastest: the codes come in order.
+            std::size_t s = positions.size();
+            while (s > 0 && ++at[s - 1] == entry.pairs.size())
+                at[--s] = 0;
+            if (s == 0)
+                break;
+        }
+    }
+}
+
+std::string Number(std::uint64_t value) {
+    return value == kMost ? "more than " + std::to_string(kMost - 1) : std::to_string(value);
+}
+
+} // namespace
+
+DataCheckResult CheckData(data::DataFiles& files, std::string_view language) {
+    return Checker(files, language).run();
+}
+
+void ForEachAcceptedCode(data::DataFiles& files,
+                         const std::function<void(std::string_view)>& take) {
+    Checker(files, {}).forEachCode(take);
+}
+
+std::string DataCheckSummary(const DataCheckResult& result) {
+    return Number(result.codes) + " codes, " + std::to_string(result.lookups) + " lookups, " +
+           std::to_string(result.findings.size()) +
+           (result.findings.size() == 1 ? " finding" : " findings");
+}
+
+std::string DataCheckText(const DataCheckResult& result) {
+    std::string text = "DataCheck - " + result.identification + std::string(kCrLf);
+    text += "Codes: " + Number(result.codes) + std::string(kCrLf);
+    text += "Lookups: " + std::to_string(result.lookups) + std::string(kCrLf);
+    std::map<std::string, std::size_t> perKind;
+    for (const DataFinding& f : result.findings)
+        ++perKind[f.kind];
+    text += "Findings: " + std::to_string(result.findings.size()) + std::string(kCrLf);
+    for (const auto& [kind, count] : perKind)
+        text += "  " + kind + ": " + std::to_string(count) + std::string(kCrLf);
+    std::string kind;
+    for (const DataFinding& f : result.findings) {
+        if (f.kind != kind) {
+            kind = f.kind;
+            text += std::string(kCrLf) + "[" + kind + "]" + std::string(kCrLf);
+        }
+        text += f.subject;
+        if (!f.language.empty())
+            text += " (" + f.language + ")";
+        text += ": " + f.detail + "; " + Number(f.codes) + " codes";
+        if (!f.example.empty())
+            text += ", e.g. " + f.example;
+        text += std::string(kCrLf);
+    }
+    return text;
+}
+
+std::optional<std::filesystem::path> WriteDataCheck(data::DataFiles& files,
+                                                    const DataCheckResult& result,
+                                                    platform::MessageBoxes& messages) {
+    const std::filesystem::path path = files.locate(kDataCheckFile);
+    const platform::WriteResult written = platform::WriteFileSafely(path, DataCheckText(result));
+    if (!written) {
+        messages.inform("The data check could not be written:" + std::string(kCrLf) +
+                        data::PathText(path) + std::string(kCrLf) + written.reason);
+        return std::nullopt;
+    }
+    if (!written.note.empty())
+        messages.inform("The data check was written, but " + written.note);
+    return path;
+}
+
+} // namespace tv::admin
