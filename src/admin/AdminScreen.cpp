@@ -1,12 +1,14 @@
 #include "admin/AdminScreen.h"
 
 #include "admin/ArticleEditor.h"
+#include "admin/DataCheck.h"
 #include "admin/DebugMode.h"
 #include "admin/EditorScreen.h"
 #include "admin/MenuCheck.h"
 #include "platform/qt/QtText.h"
 #include "window/Widgets.h"
 
+#include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
@@ -25,6 +27,8 @@ QString Screen(const std::string& text) {
 // usual button width.
 constexpr int kMenuCheckLeft = 2000;
 constexpr int kMenuCheckWidth = 1500;
+// The data check button stands beside it.
+constexpr int kDataCheckGap = 150;
 
 constexpr const char* kNoRecordsListed = "Ingen data valgt";
 
@@ -102,7 +106,10 @@ AdminScreen::AdminScreen(QWidget* window, window::Session& session, QPushButton*
     menuCheck_ = MakeControl<QPushButton>(window, "cmdMenuCheck");
     menuCheck_->setText("Menykontroll");
     connect(menuCheck_, &QPushButton::clicked, this, &AdminScreen::runMenuCheck);
-    status_ = MakeControl<QLabel>(window, "lblAdminStatus");
+    dataCheck_ = MakeControl<QPushButton>(window, "cmdDataCheck");
+    dataCheck_->setText("Datakontroll");
+    connect(dataCheck_, &QPushButton::clicked, this, &AdminScreen::runDataCheck);
+    status_ = MakeControl<window::WrapLabel>(window, "lblAdminStatus");
     status_->setTextFormat(Qt::PlainText);
     status_->setWordWrap(true);
     status_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
@@ -114,7 +121,8 @@ AdminScreen::~AdminScreen() = default;
 void AdminScreen::hideAll() {
     for (QWidget* control :
          std::initializer_list<QWidget*>{settingsFrame_, dataFrame_, debugButton_, debugLabel_,
-                                         recordStatus_, recordList_, menuCheck_, status_})
+                                         recordStatus_, recordList_, menuCheck_, dataCheck_,
+                                         status_})
         control->hide();
     editor_->Close();
     for (const auto& controls : optionRows_) {
@@ -179,9 +187,14 @@ void AdminScreen::Layout() {
                             session_.px(window::kButtonHeight));
     menuCheck_->setEnabled(true);
     menuCheck_->show();
-    // What the last save or menu check did, beside the button row, to the
+    dataCheck_->setGeometry(menuCheck_->geometry().right() + 1 + session_.px(kDataCheckGap),
+                            exit_->y(), session_.px(kMenuCheckWidth),
+                            session_.px(window::kButtonHeight));
+    dataCheck_->setEnabled(true);
+    dataCheck_->show();
+    // What the last save or check did, beside the button row, to the
     // window's right edge less the margin the screen keeps on its left.
-    const int statusLeft = menuCheck_->geometry().right() + session_.px(200);
+    const int statusLeft = dataCheck_->geometry().right() + session_.px(200);
     statusPlace_ = QRect(statusLeft, exit_->y(), page()->width() - statusLeft - session_.px(200),
                          exit_->height());
     status_->clear();
@@ -224,6 +237,23 @@ void AdminScreen::runMenuCheck() {
     }
     // Nothing was written: the user may put it right and try again.
     menuCheck_->setEnabled(true);
+}
+
+// The check reads every list and record once; on a large installation that
+// takes a while, which the status line and the cursor say meanwhile.
+void AdminScreen::runDataCheck() {
+    dataCheck_->setEnabled(false);
+    showStatus("Datakontroll kj\xF8rer \x85");
+    status_->repaint();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const DataCheckResult result = CheckData(*session_.files);
+    const auto written = WriteDataCheck(*session_.files, result, session_.platform.messages);
+    QApplication::restoreOverrideCursor();
+    if (written)
+        showStatus(DataCheckSummary(result) + ": " + data::PathText(*written));
+    else
+        status_->clear();
+    dataCheck_->setEnabled(true);
 }
 
 void AdminScreen::listRecords(std::string_view kind) {

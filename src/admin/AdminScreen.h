@@ -52,6 +52,7 @@ private:
     void toggleDebugMode();
     void showOptionRow(int row);
     void runMenuCheck();
+    void runDataCheck();
     void listRecords(std::string_view kind);
     void openRecord(const QListWidgetItem* entry);
     void newRecord();
@@ -78,6 +79,7 @@ private:
     QLabel* recordStatus_;
     window::PressList* recordList_;
     QPushButton* menuCheck_;
+    QPushButton* dataCheck_;
     QLabel* status_; // lblAdminStatus
     QRect statusPlace_;
     EditorScreen* editor_;

@@ -239,5 +239,20 @@ TEST_F(AdminScreenTest, MenuCheckWritesItsFileOnceAndSaysWhenItCannot) {
     EXPECT_EQ(test::ReadBytes(dataDir() / "MenuCheck.txt").substr(0, 18), Cp("¤DIM_ENKELVENTIL  "));
 }
 
+TEST_F(AdminScreenTest, DataCheckWritesItsFileAndShowsItsSummary) {
+    openByPassCode();
+    auto* button = control<QPushButton>("cmdDataCheck");
+    EXPECT_EQ(button->text(), "Datakontroll");
+    EXPECT_EQ(button->y(), control<QPushButton>("cmdExit")->y());
+    EXPECT_GT(button->x(), control<QPushButton>("cmdMenuCheck")->geometry().right());
+    press("cmdDataCheck");
+    EXPECT_TRUE(messages_.shown.empty());
+    EXPECT_TRUE(test::ReadBytes(dataDir() / "DataCheck.txt").starts_with("DataCheck - "));
+    const QString status = control<QLabel>("lblAdminStatus")->text();
+    EXPECT_TRUE(status.contains(" findings: ") && status.endsWith("DataCheck.txt"))
+        << status.toStdString();
+    EXPECT_TRUE(button->isVisible() && button->isEnabled()) << "to run it again";
+}
+
 } // namespace
 } // namespace tv::app
