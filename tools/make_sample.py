@@ -2864,6 +2864,25 @@ def readme_text():
         a(line)
     a("```")
     a("")
+    a("## What the data check finds")
+    a("")
+    a("`tessaro-vavuvirivado datacheck` counts 11,748,736 accepted codes on the sample and")
+    a("reports six findings (`DataCheck.txt`, or `--json`):")
+    a("")
+    a("| kind | subject | codes | why |")
+    a("|---|---|---|---|")
+    a("| `missing-article` | `¤0080_FLENS_DN050_TK` | 17,600 (e.g. `EAXAFHXXFHXX-V18`) |"
+      " the missing record of the menu check's faults |")
+    a("| `missing-section` | `¤DN080_FLENSSERVICE` | 0 | the missing service-flange list:"
+      " the wizard offers the connection at DN 80, no code can name a dimension of it |")
+    a("| `unused-article` | `¤0150_ISOLASJON_BRV`, `¤0200_…`, `¤0250_…`, `¤0300_…` |"
+      " 494,832, 494,832, 492,128, 492,128 | the insulation cover (accessory I) is"
+      " withdrawn (`UNUSED`) but still offered from DN 150 up |")
+    a("")
+    a("The first fault of the menu check (column 30 of the DN 100 line of `¤DN080_FLENS`)")
+    a("is none of the codes: the code check and the wizard read the letter in column 20,")
+    a("which is B.")
+    a("")
     a("## Options and bottom letters (position 2)")
     a("")
     a("Option tags in the head, in order: " + ", ".join("`%s`" % t for t in OPTION_TAGS) +
