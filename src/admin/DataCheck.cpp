@@ -1,5 +1,6 @@
 #include "admin/DataCheck.h"
 
+#include "data/Pictures.h"
 #include "data/TextFile.h"
 #include "platform/FileBytes.h"
 #include "platform/FileSystem.h"
@@ -170,7 +171,11 @@ private:
     std::uint64_t codesOf(const DimensionContext& c) const;
     std::uint64_t codesWithPairs(const DimensionContext& c, std::uint64_t pairs) const;
     std::string example(const DimensionContext& c, const Bottom* bottom,
-                        const ListChoice* accessory, const SlotPair* pair) const;
+                        const ListChoice* accessory, const SlotPair* pair,
+                        std::size_t slot = 0) const;
+    void picture(const std::string& name, const std::string& fallback, std::uint64_t codes,
+                 const std::string& example, const std::string& detail);
+    void checkPictures();
     void lookUp(const std::string& key, std::uint64_t codes, const std::string& example,
                 const std::string& role);
     void checkDimension(const DimensionContext& c);
@@ -189,6 +194,7 @@ private:
     std::vector<Bottom> bottoms_;
     std::vector<DimensionContext> contexts_;
     std::map<std::string, ArticleUse> articles_;
+    std::map<std::string, bool> pictures_;
     std::set<std::string> lookups_;
     std::map<std::tuple<std::string, std::string, std::string, std::string>, DataFinding>
         findings_;
@@ -473,7 +479,8 @@ std::uint64_t Checker::codesWithPairs(const DimensionContext& c, std::uint64_t p
 // A code of the context, with the given choices where they are given and
 // the first accepted one elsewhere; "" when the context has no code.
 std::string Checker::example(const DimensionContext& c, const Bottom* bottom,
-                             const ListChoice* accessory, const SlotPair* pair) const {
+                             const ListChoice* accessory, const SlotPair* pair,
+                             std::size_t slot) const {
     if (codesOf(c) == 0)
         return {};
     if (!bottom)
@@ -494,12 +501,12 @@ std::string Checker::example(const DimensionContext& c, const Bottom* bottom,
     if (c.type >= 2)
         code[2] = accessory->line.letter[0];
     code[3] = c.dimension->line.letter[0];
-    bool placed = false;
-    for (const int position : ConnectionPositions(c.type)) {
-        const SlotPair* slot = pair && !placed ? pair : first;
-        placed = true;
-        code[static_cast<std::size_t>(position) - 1] = slot->connection->line.letter[0];
-        code[static_cast<std::size_t>(position)] = slot->dimension->line.letter[0];
+    const std::vector<int> positions = ConnectionPositions(c.type);
+    for (std::size_t s = 0; s < positions.size(); ++s) {
+        const SlotPair* chosen = pair && s == slot ? pair : first;
+        const auto at = static_cast<std::size_t>(positions[s]);
+        code[at - 1] = chosen->connection->line.letter[0];
+        code[at] = chosen->dimension->line.letter[0];
     }
     return code + suffix_;
 }
@@ -626,6 +633,80 @@ void Checker::checkDimension(const DimensionContext& c) {
         lookUp(key, codesWithPairs(c, count),
                count > 0 ? example(c, nullptr, nullptr, pair) : std::string(), "connection");
     }
+
+    // The picture of each slot's connection: by the connection dimension,
+    // else by how it compares with the valve's; a slot's letter is in the
+    // name, so a picture counts the codes with the pair in that slot only.
+    const std::vector<int> positions = ConnectionPositions(c.type);
+    for (std::size_t s = 0; s < positions.size(); ++s) {
+        const char letter = "NESW"[positions[s] / 2 - 2];
+        std::map<std::pair<std::string, std::string>, std::pair<std::uint64_t, const SlotPair*>>
+            byName;
+        for (const SlotPair& pair : c.pairs) {
+            const std::string& key = pair.connection->line.key;
+            const int millimetres = pair.dimension->line.millimetres;
+            auto& [count, first] = byName[{
+                key + "_" + wizard::FourDigits(millimetres) + "_" + letter,
+                key + "_" + wizard::CompareDimensions(c.dimension->line.millimetres, millimetres) +
+                    "_" + letter}];
+            if (pair.accepted)
+                ++count;
+            if (!first || (pair.accepted && !first->accepted))
+                first = &pair;
+        }
+        for (const auto& [names, entry] : byName) {
+            const auto& [count, pair] = entry;
+            const std::uint64_t codes =
+                c.accepted() && count > 0
+                    ? Times(Times(Times(acceptedBottoms(), c.accessoryCount), count),
+                            Power(c.pairCount, c.slots - 1))
+                    : 0;
+            picture(names.first, names.second, codes,
+                    codes > 0 ? example(c, nullptr, nullptr, pair, s) : std::string(),
+                    "the connection picture (" + names.first + ") of the slot " + letter);
+        }
+    }
+}
+
+// A picture, or the one asked for when it is missing; a missing one falls
+// back to the placeholder.
+void Checker::picture(const std::string& name, const std::string& fallback, std::uint64_t codes,
+                      const std::string& example, const std::string& detail) {
+    auto found = [this](const std::string& stem) {
+        lookups_.insert("picture " + stem);
+        const auto known = pictures_.find(stem);
+        if (known != pictures_.end())
+            return known->second;
+        return pictures_[stem] = data::FindPicture(files_, stem, {}).found;
+    };
+    if (found(name) || (!fallback.empty() && found(fallback)))
+        return;
+    finding("missing-picture", fallback.empty() ? name : fallback, detail, codes, example);
+}
+
+// The valve page's picture of each type the wizard offers, and the result's
+// and the enlarged view's picture of each type a configuration reaches.
+void Checker::checkPictures() {
+    std::map<int, std::pair<std::uint64_t, std::string>> byType;
+    for (const DimensionContext& c : contexts_) {
+        auto& [codes, code] = byType[c.type];
+        codes = Add(codes, codesOf(c));
+        if (code.empty())
+            code = example(c, nullptr, nullptr, nullptr);
+    }
+    for (const auto& [type, entry] : byType) {
+        const std::string& key = types_[static_cast<std::size_t>(type) - 1].key;
+        if (type <= 3)
+            picture(key, {}, 0, {}, "the valve page's picture of the valve type");
+        picture(key + "_RC", {}, entry.first, entry.second,
+                "the result's picture of the valve type");
+        picture(key + "_EC", {}, entry.first, entry.second,
+                "the enlarged view's picture of the valve type");
+    }
+    for (const std::string_view language : kDataLanguages)
+        if (language_.empty() || language == language_)
+            picture("ConnectionStart_" + std::string(language), {}, 0, {},
+                    "the connection page's first picture");
 }
 
 // Key lines no lookup finds: one without the blank that ends its key, and
@@ -780,6 +861,7 @@ DataCheckResult Checker::run() {
             finding("bad-field", key, field, use.codes, use.example, {}, true);
     }
     checkArticleKeys();
+    checkPictures();
     checkLanguages();
 
     DataCheckResult result;

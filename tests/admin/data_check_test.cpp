@@ -116,8 +116,7 @@ TEST_F(DataCheckTest, EachPlantedFaultGivesItsFindingWithItsCodes) {
     const PlantedFault faults[] = {
         {"a connection-dimension list without lines", "Tessaro.dat",
          "¤DN080_FLENS\r\nTK_DN080_FLENS\r\nDN080              A 0080DN 80\r\n",
-         "¤DN080_FLENS\r\nTK_DN080_FLENS\r\n",
-         "missing-section", "¤DN080_FLENS", 0, "", ""},
+         "¤DN080_FLENS\r\nTK_DN080_FLENS\r\n", "missing-section", "¤DN080_FLENS", 0, "", ""},
         {"two accessories with one letter", "Tessaro.dat",
          "GARNITYR           G 1500Med innbyggingsgarnityr\r\n",
          "GARNITYR           G 1500Med innbyggingsgarnityr\r\nKOMPLETT           G 1500Med "
@@ -149,6 +148,8 @@ TEST_F(DataCheckTest, EachPlantedFaultGivesItsFindingWithItsCodes) {
          "EAXAFAXXFAXX-V18", ""},
         {"a language file missing", "Lang_FI.txt", "", "", "missing-language-file", "Lang_FI.txt",
          0, "", "FI"},
+        {"a connection picture and its fallback missing", "FLENS_0080_N.gif", "", "FLENS_E_N.gif",
+         "missing-picture", "FLENS_E_N", 16 + 32, "EAXAFAXXFAXX-V18", ""},
         {"a list without its translation", "Lang_EN.txt", "¤TILBEHOR_LITEN", "¤TILBEHOR_SMALL",
          "missing-translation", "¤TILBEHOR_LITEN", 0, "", "EN"},
     };
@@ -162,10 +163,15 @@ TEST_F(DataCheckTest, EachPlantedFaultGivesItsFindingWithItsCodes) {
         WriteBytes(dir_ / "Vantordata.dat", articles);
         WriteBytes(dir_ / "Lang_FI.txt", finnish);
         WriteBytes(dir_ / "Lang_EN.txt", english);
-        if (*fault.from)
+        // A fault without a text to replace removes its file (and a second one).
+        const std::filesystem::path sample = std::filesystem::path(TV_SAMPLE_DIR) / "Tessaro";
+        if (*fault.from) {
             replace(fault.file, fault.from, fault.to);
-        else
-            std::filesystem::remove(dir_ / fault.file);
+        } else {
+            for (const char* file : {fault.file, fault.to})
+                if (*file)
+                    std::filesystem::remove(dir_ / file);
+        }
 
         const DataCheckResult result = check();
         ASSERT_EQ(result.findings.size(), 1u)
@@ -178,6 +184,9 @@ TEST_F(DataCheckTest, EachPlantedFaultGivesItsFindingWithItsCodes) {
         EXPECT_EQ(found.example, fault.example);
         EXPECT_EQ(found.language, fault.language);
         EXPECT_FALSE(found.detail.empty());
+        for (const char* file : {fault.file, fault.to})
+            if (!*fault.from && *file)
+                std::filesystem::copy_file(sample / file, dir_ / file);
     }
 }
 
