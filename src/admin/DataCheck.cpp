@@ -15,6 +15,7 @@
 #include <map>
 #include <set>
 #include <tuple>
+#include <unordered_map>
 
 namespace tv::admin {
 
@@ -710,32 +711,59 @@ void Checker::checkPictures() {
 }
 
 // Key lines no lookup finds: one without the blank that ends its key, and
-// a later one with a key an earlier line has.
+// a later one with a key an earlier line has. Only the key lines are
+// visited; line numbers are counted once, for the lines a finding names.
 void Checker::checkArticleKeys() {
     auto file = files_.openArticleFile();
     if (!file)
         return;
     const data::FileIndex& index = file->contents();
-    std::map<std::string, std::size_t> first;
-    std::size_t number = 0;
-    for (std::size_t at = 0; at < index.end(); at = index.nextLine(at)) {
-        ++number;
+    const std::size_t body = index.nextLine(index.nextLine(0)); // below the two head lines
+    // The keys point into the file's bytes, which `file` holds meanwhile.
+    std::unordered_map<std::string_view, std::size_t> first;
+    first.reserve(index.keyLineCount());
+    std::vector<std::pair<std::size_t, std::size_t>> faults; // line, earlier line (or none)
+    constexpr std::size_t kNone = std::numeric_limits<std::size_t>::max();
+    for (std::size_t i = 0; i < index.keyLineCount(); ++i) {
+        const std::size_t at = index.keyLineAt(i);
         const std::string_view line = index.lineAt(at);
-        if (number <= 2 || line.empty() || line[0] != data::kSection || data::IsTextKey(line))
+        if (at < body || data::IsTextKey(line))
             continue;
         const std::size_t blank = line.find(' ');
-        const std::string key(line.substr(0, blank));
         if (blank == std::string_view::npos) {
-            finding("key-never-found", key,
-                    "line " + std::to_string(number) + ": no blank after the key", 0, {}, {}, true);
+            faults.emplace_back(at, kNone);
             continue;
         }
-        const auto [earlier, isNew] = first.try_emplace(key, number);
+        const auto [earlier, isNew] = first.try_emplace(line.substr(0, blank), at);
         if (!isNew)
+            faults.emplace_back(at, earlier->second);
+    }
+    std::vector<std::size_t> named;
+    for (const auto& [at, earlier] : faults) {
+        named.push_back(at);
+        if (earlier != kNone)
+            named.push_back(earlier);
+    }
+    std::sort(named.begin(), named.end());
+    std::map<std::size_t, std::size_t> numbers;
+    std::size_t counted = 0;
+    std::size_t lines = 0;
+    for (const std::size_t at : named) {
+        lines += static_cast<std::size_t>(
+            std::count(index.bytes().begin() + counted, index.bytes().begin() + at, '\n'));
+        counted = at;
+        numbers[at] = lines + 1;
+    }
+    for (const auto& [at, earlier] : faults) {
+        const std::string_view line = index.lineAt(at);
+        const std::string key(line.substr(0, line.find(' ')));
+        const std::string number = "line " + std::to_string(numbers[at]);
+        if (earlier == kNone)
+            finding("key-never-found", key, number + ": no blank after the key", 0, {}, {}, true);
+        else
             finding("key-never-found", key,
-                    "line " + std::to_string(number) + " repeats the key of line " +
-                        std::to_string(earlier->second),
-                    0, {}, {}, true);
+                    number + " repeats the key of line " + std::to_string(numbers[earlier]), 0, {},
+                    {}, true);
     }
 }
 

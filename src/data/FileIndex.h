@@ -72,6 +72,10 @@ public:
     std::optional<std::size_t> findKeyLine(KeyRule rule, std::string_view key,
                                            std::size_t from) const;
 
+    // The lines that begin with "¤" (text key lines too), in file order.
+    std::size_t keyLineCount() const { return links_.size(); }
+    std::size_t keyLineAt(std::size_t i) const { return links_[i].line; }
+
     // The offsets of the text key lines ("¤¤..."), in file order: these are
     // read as their translation, so the key table gives none of them.
     const std::vector<std::uint32_t>& textKeyLines() const { return textKeyLines_; }
