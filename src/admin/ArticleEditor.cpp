@@ -103,8 +103,12 @@ std::optional<std::size_t> LookedUpLine(const data::DataFiles& files,
     const std::string searched = std::string(key) + ' ';
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const std::string& text = lines[i].text;
-        const std::string delivered = data::IsTextKey(text) ? files.TranslateText(text) : text;
-        if (IsKeyLine(delivered) && data::KeyLineHolds(data::KeyRule::Article, delivered, searched))
+        // A text key line is a key line when its translation begins with
+        // "¤", even with "¤¤": the readers translate a line once.
+        const bool textKey = data::IsTextKey(text);
+        const std::string delivered = textKey ? files.TranslateText(text) : text;
+        const bool keyLine = textKey ? delivered.starts_with(data::kSection) : IsKeyLine(text);
+        if (keyLine && data::KeyLineHolds(data::KeyRule::Article, delivered, searched))
             return i;
     }
     return std::nullopt;
