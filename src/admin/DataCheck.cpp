@@ -182,6 +182,7 @@ private:
     void checkDimension(const DimensionContext& c);
     void checkArticleKeys();
     void checkLanguages();
+    std::vector<std::string> helpKeys() const;
     void finding(std::string kind, std::string subject, std::string detail, std::uint64_t codes,
                  const std::string& example, std::string language = {},
                  bool byDetail = false);
@@ -767,7 +768,30 @@ void Checker::checkArticleKeys() {
     }
 }
 
-// The six language files, and the translated lists of each present one.
+// The help panels the wizard shows on a right click (and on its own) for
+// the valve types it offers.
+std::vector<std::string> Checker::helpKeys() const {
+    std::vector<std::string> keys = {"Startinfo",   "Dimensions",     "Reconfig1",
+                                     "optSpinQual", "optCloseDir",    "optWedgeQuality",
+                                     "optActuator", "Spindlekvalitet"};
+    std::set<char> slots;
+    for (std::size_t t = 0; t < types_.size() && t < 3; ++t) {
+        const int type = static_cast<int>(t) + 1;
+        keys.push_back("CenterHelp" + std::to_string(type));
+        keys.push_back(type == 1 ? "NoAccesories" : "Accesories");
+        for (const int position : ConnectionPositions(type))
+            slots.insert("NESW"[position / 2 - 2]);
+    }
+    for (const char slot : slots)
+        for (const char* state : {"ConnSel0_", "ConnSel1_"})
+            keys.push_back(state + std::string(1, slot));
+    std::sort(keys.begin(), keys.end());
+    keys.erase(std::unique(keys.begin(), keys.end()), keys.end());
+    return keys;
+}
+
+// The six language files, their help panels, and the translated lists of
+// each present one.
 void Checker::checkLanguages() {
     for (const std::string_view language : kDataLanguages) {
         if (!language_.empty() && language != language_)
@@ -779,11 +803,18 @@ void Checker::checkLanguages() {
                     0, {}, std::string(language));
             continue;
         }
+        platform::RecordingMessageBoxes quiet;
+        data::DataFiles other(files_.dataDirectory(), std::string(language), quiet);
+        for (const std::string& key : helpKeys()) {
+            const std::string section = data::SectionKey(key + "_hlp");
+            lookups_.insert("help " + std::string(language) + " " + section);
+            if (!other.ReadHelpPanel(key, {}))
+                finding("missing-help", section, "the help panel is not in " + name, 0, {},
+                        std::string(language));
+        }
         // Norwegian is the language of the lists themselves.
         if (language == "NO")
             continue;
-        platform::RecordingMessageBoxes quiet;
-        data::DataFiles other(files_.dataDirectory(), std::string(language), quiet);
         for (const auto& [key, list] : lists_) {
             // The dimension lists are shown as they stand.
             if (!list.found || list.title.empty() || key.starts_with("\xA4" "DIM_"))

@@ -22,7 +22,7 @@ protected:
 TEST_F(DataCheckCommandTest, TheSamplesFindingsInTheFileAndAsJson) {
     EXPECT_EQ(run({"datacheck"}), 1);
     EXPECT_EQ(out_.str(),
-              "11748736 codes, 720 lookups, 6 findings\n" + data::PathText(file()) + "\n");
+              "11748736 codes, 846 lookups, 6 findings\n" + data::PathText(file()) + "\n");
     const std::string text = test::ReadBytes(file());
     EXPECT_NE(text.find(Cp("\r\n¤0080_FLENS_DN050_TK: looked up for the connection; 17600 codes, "
                            "e.g. EAXAFHXXFHXX-V18\r\n")),
