@@ -793,6 +793,33 @@ std::vector<std::string> Checker::helpKeys() const {
 // The six language files, their help panels, and the translated lists of
 // each present one.
 void Checker::checkLanguages() {
+    // The texts the screens, the result and the report translate: the text
+    // keys of the parameter file and the program's own.
+    std::set<std::string> texts;
+    for (const char* text : {" stk",
+                             "Aktuator",
+                             "Senterdel",
+                             "Bestillingsnummer",
+                             "Kode",
+                             "Koden er kopiert",
+                             "Mangler",
+                             "Start ny",
+                             "Avbryt",
+                             "Bestillers sign",
+                             "Bestilling fra",
+                             "Oppgi \xF8nsket antall",
+                             "Tilkobling kl. 12",
+                             "Tilkobling kl. 3",
+                             "Tilkobling kl. 6",
+                             "Tilkobling kl. 9",
+                             "Tilkobling klokka 12",
+                             "Tilkobling klokka 3",
+                             "Tilkobling klokka 6",
+                             "Tilkobling klokka 9"})
+        texts.insert(data::TextKey(text));
+    if (auto file = files_.openParameterFile())
+        for (const std::uint32_t at : file->contents().textKeyLines())
+            texts.insert(std::string(file->contents().lineAt(at)));
     for (const std::string_view language : kDataLanguages) {
         if (!language_.empty() && language != language_)
             continue;
@@ -812,9 +839,18 @@ void Checker::checkLanguages() {
                 finding("missing-help", section, "the help panel is not in " + name, 0, {},
                         std::string(language));
         }
-        // Norwegian is the language of the lists themselves.
+        // Norwegian is the language of the lists and texts themselves.
         if (language == "NO")
             continue;
+        if (auto file = other.openLanguageFile()) {
+            const auto& translations = file->contents().translations();
+            for (const std::string& key : texts) {
+                lookups_.insert("text " + std::string(language) + " " + key);
+                if (!translations.contains(key))
+                    finding("missing-translation", key, "the text is shown in Norwegian", 0, {},
+                            std::string(language));
+            }
+        }
         for (const auto& [key, list] : lists_) {
             // The dimension lists are shown as they stand.
             if (!list.found || list.title.empty() || key.starts_with("\xA4" "DIM_"))

