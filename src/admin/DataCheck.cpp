@@ -96,7 +96,7 @@ struct DimensionContext {
     // Types 2 to 4: the accessories the code check or the wizard offers,
     // each with whether a typed code names it.
     std::vector<std::pair<const ListChoice*, bool>> accessories;
-    std::uint64_t accessoryCount = 0;           // accepted accessory letters
+    std::uint64_t accessoryCount = 0; // accepted accessory letters
     std::vector<SlotPair> pairs;
     std::uint64_t pairCount = 0; // accepted pairs of one slot
     int slots = 0;
@@ -161,8 +161,9 @@ public:
 
 private:
     void readModel();
-    ChoiceListRead readList(const std::string& key, Wins wins, std::size_t limit,
-                            std::size_t descriptionColumn, bool consulted, bool limitFinding);
+    const ChoiceListRead& readList(const std::string& key, Wins wins, std::size_t limit,
+                                   std::size_t descriptionColumn, bool consulted,
+                                   bool limitFinding);
     WholeList readWhole(const std::string& key);
     void readBottoms();
     void checkCombinations();
@@ -184,8 +185,7 @@ private:
     void checkLanguages();
     std::vector<std::string> helpKeys() const;
     void finding(std::string kind, std::string subject, std::string detail, std::uint64_t codes,
-                 const std::string& example, std::string language = {},
-                 bool byDetail = false);
+                 const std::string& example, std::string language = {}, bool byDetail = false);
 
     data::DataFiles& files_;
     std::string language_;
@@ -198,8 +198,7 @@ private:
     std::map<std::string, ArticleUse> articles_;
     std::map<std::string, bool> pictures_;
     std::set<std::string> lookups_;
-    std::map<std::tuple<std::string, std::string, std::string, std::string>, DataFinding>
-        findings_;
+    std::map<std::tuple<std::string, std::string, std::string, std::string>, DataFinding> findings_;
     std::uint64_t codes_ = 0;
 };
 
@@ -220,9 +219,10 @@ WholeList Checker::readWhole(const std::string& key) {
     return list;
 }
 
-ChoiceListRead Checker::readList(const std::string& key, Wins wins, std::size_t limit,
-                                 std::size_t descriptionColumn, bool consulted,
-                                 bool limitFinding) {
+// A list as the configurations see it, read once.
+const ChoiceListRead& Checker::readList(const std::string& key, Wins wins, std::size_t limit,
+                                        std::size_t descriptionColumn, bool consulted,
+                                        bool limitFinding) {
     if (const auto known = lists_.find(key); known != lists_.end())
         return known->second;
     ChoiceListRead read;
@@ -232,10 +232,10 @@ ChoiceListRead Checker::readList(const std::string& key, Wins wins, std::size_t 
     read.found = whole.found && !whole.lines.empty();
     if (!read.found && consulted)
         finding("missing-section", key,
-                whole.found ? "the section has no lines" : "the section is not in the file", 0,
-                {});
+                whole.found ? "the section has no lines" : "the section is not in the file", 0, {});
     // The readers take 30 lines of a list and the accessory lists 20 of them.
-    const std::size_t taken = std::min({whole.lines.size(), limit, static_cast<std::size_t>(data::kMaxListLines)});
+    const std::size_t taken =
+        std::min({whole.lines.size(), limit, static_cast<std::size_t>(data::kMaxListLines)});
     if (whole.lines.size() > limit && limitFinding)
         finding("section-limit", key,
                 std::to_string(whole.lines.size()) + " lines; only the first " +
@@ -257,7 +257,8 @@ ChoiceListRead Checker::readList(const std::string& key, Wins wins, std::size_t 
             for (const std::size_t i : at)
                 finding("untypeable-letter", key,
                         "line " + std::to_string(i + 1) + " (" + read.choices[i].line.key +
-                            ") has the letter " + Quoted(letter) + ", which a typed code never holds",
+                            ") has the letter " + Quoted(letter) +
+                            ", which a typed code never holds",
                         0, {}, {}, true);
         }
         if (at.size() > 1 && !letter.empty() && consulted) {
@@ -273,8 +274,7 @@ ChoiceListRead Checker::readList(const std::string& key, Wins wins, std::size_t 
             }
         }
     }
-    lists_[key] = read;
-    return read;
+    return lists_[key] = std::move(read);
 }
 
 void Checker::readModel() {
@@ -379,8 +379,8 @@ void Checker::checkCombinations() {
 }
 
 std::uint64_t Checker::acceptedBottoms() const {
-    return static_cast<std::uint64_t>(std::count_if(
-        bottoms_.begin(), bottoms_.end(), [](const Bottom& b) { return b.accepted; }));
+    return static_cast<std::uint64_t>(std::count_if(bottoms_.begin(), bottoms_.end(),
+                                                    [](const Bottom& b) { return b.accepted; }));
 }
 
 DimensionContext Checker::context(int type, const wizard::ChoiceLine& typeLine, bool typeAccepted,
@@ -402,24 +402,20 @@ DimensionContext Checker::context(int type, const wizard::ChoiceLine& typeLine, 
         const std::string own = data::SectionKey(prefix + wizard::FourDigits(millimetres));
         const std::string shared = data::SectionKey(prefix + "+");
         const ChoiceListRead& checked =
-            lists_[readList(millimetres <= 100 ? own : shared, Wins::Last,
-                            wizard::kMaxAccessoryLines, wizard::kDescriptionColumn, true, true)
-                       .key];
+            readList(millimetres <= 100 ? own : shared, Wins::Last, wizard::kMaxAccessoryLines,
+                     wizard::kDescriptionColumn, true, true);
         for (const ListChoice& accessory : checked.choices) {
             c.accessories.push_back({&accessory, accessory.accepted});
             if (accessory.accepted)
                 ++c.accessoryCount;
         }
         if (wizard) {
-            const ChoiceListRead& ownList =
-                lists_[readList(own, Wins::Last, wizard::kMaxAccessoryLines,
-                                wizard::kDescriptionColumn, false, true)
-                           .key];
+            const ChoiceListRead& ownList = readList(own, Wins::Last, wizard::kMaxAccessoryLines,
+                                                     wizard::kDescriptionColumn, false, true);
             const ChoiceListRead& offered =
                 ownList.found ? ownList
-                              : lists_[readList(shared, Wins::Last, wizard::kMaxAccessoryLines,
-                                                wizard::kDescriptionColumn, true, true)
-                                           .key];
+                              : readList(shared, Wins::Last, wizard::kMaxAccessoryLines,
+                                         wizard::kDescriptionColumn, true, true);
             if (&offered != &checked)
                 for (const ListChoice& accessory : offered.choices)
                     c.accessories.push_back({&accessory, false});
@@ -429,16 +425,14 @@ DimensionContext Checker::context(int type, const wizard::ChoiceLine& typeLine, 
     }
 
     const ChoiceListRead& connections =
-        lists_[readList(data::SectionKey("CONN_" + typeLine.key), Wins::First,
-                        data::kMaxListLines, wizard::kConnectionDescriptionColumn, true, true)
-                   .key];
+        readList(data::SectionKey("CONN_" + typeLine.key), Wins::First, data::kMaxListLines,
+                 wizard::kConnectionDescriptionColumn, true, true);
     for (const ListChoice& connection : connections.choices) {
         const std::string dimensionsKey =
             data::SectionKey(dimension.line.key + "_" + connection.line.key);
         const ChoiceListRead& dimensions =
-            lists_[readList(dimensionsKey, Wins::Last, data::kMaxListLines,
-                            wizard::kDescriptionColumn, wizard || connection.accepted, true)
-                       .key];
+            readList(dimensionsKey, Wins::Last, data::kMaxListLines, wizard::kDescriptionColumn,
+                     wizard || connection.accepted, true);
         for (const ListChoice& connectionDimension : dimensions.choices) {
             SlotPair pair;
             pair.connection = &connection;
@@ -529,13 +523,12 @@ void Checker::lookUp(const std::string& key, std::uint64_t codes, const std::str
             auto file = files_.openArticleFile();
             const std::string searched = Subject(key) + " ";
             if (file) {
-                const auto line =
-                    file->contents().findKeyLine(data::KeyRule::Article, searched, 0);
+                const auto line = file->contents().findKeyLine(data::KeyRule::Article, searched, 0);
                 if (line && !file->contents().lineAt(*line).starts_with(searched)) {
                     use.shadowed = true;
-                    use.shadowLine = "line " +
-                                     std::to_string(file->contents().linesBefore(*line) + 1) +
-                                     ": " + std::string(file->contents().lineAt(*line).substr(0, 60));
+                    use.shadowLine =
+                        "line " + std::to_string(file->contents().linesBefore(*line) + 1) + ": " +
+                        std::string(file->contents().lineAt(*line).substr(0, 60));
                 }
             }
             for (const int field : {4, 5, 6, 8}) {
@@ -576,7 +569,7 @@ void Checker::checkDimension(const DimensionContext& c) {
     const ArticleUse& centre = articles_[Subject(c.centreKey)];
     std::array<std::string, 4> houseCodes;
     for (std::size_t k = 0; k < 4; ++k)
-        houseCodes[k] = !centre.found ? std::string(kDefaultHouseCode)
+        houseCodes[k] = !centre.found                      ? std::string(kDefaultHouseCode)
                         : centre.houseCodes.size() > 5 * k ? centre.houseCodes.substr(5 * k, 4)
                                                            : std::string();
 
@@ -853,7 +846,9 @@ void Checker::checkLanguages() {
         }
         for (const auto& [key, list] : lists_) {
             // The dimension lists are shown as they stand.
-            if (!list.found || list.title.empty() || key.starts_with("\xA4" "DIM_"))
+            if (!list.found || list.title.empty() ||
+                key.starts_with("\xA4"
+                                "DIM_"))
                 continue;
             const std::string title = data::SectionKey(list.title);
             lookups_.insert("translation " + std::string(language) + " " + title);
@@ -895,9 +890,8 @@ DataCheckResult Checker::run() {
         if (!wizard && !typeAccepted)
             continue;
         const ChoiceListRead& dimensions =
-            lists_[readList(data::SectionKey("DIM_" + typeLine.key), Wins::Last,
-                            data::kMaxListLines, wizard::kDescriptionColumn, true, true)
-                       .key];
+            readList(data::SectionKey("DIM_" + typeLine.key), Wins::Last, data::kMaxListLines,
+                     wizard::kDescriptionColumn, true, true);
         for (const ListChoice& dimension : dimensions.choices) {
             if (!wizard && !dimension.accepted)
                 continue;
@@ -931,7 +925,9 @@ DataCheckResult Checker::run() {
     for (auto& [id, f] : findings_) {
         if (f.kind != "bottom-mismatch")
             continue;
-        const std::string letter = f.subject.substr(std::string_view("\xA4" "BOTTOM_").size());
+        const std::string letter = f.subject.substr(std::string_view("\xA4"
+                                                                     "BOTTOM_")
+                                                        .size());
         const auto bottom = std::find_if(bottoms_.begin(), bottoms_.end(), [&](const Bottom& b) {
             return b.accepted && b.letter == letter;
         });
@@ -993,9 +989,8 @@ void Checker::forEachCode(const std::function<void(std::string_view)>& take) {
         if (!typeAccepted)
             continue;
         const ChoiceListRead& dimensions =
-            lists_[readList(data::SectionKey("DIM_" + typeLine.key), Wins::Last,
-                            data::kMaxListLines, wizard::kDescriptionColumn, false, false)
-                       .key];
+            readList(data::SectionKey("DIM_" + typeLine.key), Wins::Last, data::kMaxListLines,
+                     wizard::kDescriptionColumn, false, false);
         for (const ListChoice& dimension : dimensions.choices) {
             if (!dimension.accepted)
                 continue;
@@ -1017,9 +1012,9 @@ void Checker::forEachCode(const std::function<void(std::string_view)>& take) {
                 if (!bottom.accepted)
                     continue;
                 for (const std::string& accessory : accessories)
-                    entries.push_back({typeLine.letter + bottom.letter + accessory +
-                                           dimension.line.letter,
-                                       pairs, c.slots, type});
+                    entries.push_back(
+                        {typeLine.letter + bottom.letter + accessory + dimension.line.letter, pairs,
+                         c.slots, type});
             }
         }
     }

@@ -34,18 +34,18 @@ inline constexpr std::string_view kDataCheckFile = "DataCheck.txt";
 
 // One fault of the data. Texts are Windows-1252, as the data files.
 struct DataFinding {
-    std::string kind;    // "missing-article", "letter-collision", ...
-    std::string subject; // a key with its "¤", a picture or file name
-    std::string detail;  // one line
+    std::string kind;        // "missing-article", "letter-collision", ...
+    std::string subject;     // a key with its "¤", a picture or file name
+    std::string detail;      // one line
     std::uint64_t codes = 0; // accepted codes that meet it (0: only the wizard does)
     std::string example;     // one of those codes; "" when there is none
     std::string language;    // the language code, where the finding is one language's
 };
 
 struct DataCheckResult {
-    std::string identification;  // of the data files
-    std::uint64_t codes = 0;     // accepted codes (held at the largest count)
-    std::uint64_t lookups = 0;   // distinct lookups made
+    std::string identification;        // of the data files
+    std::uint64_t codes = 0;           // accepted codes (held at the largest count)
+    std::uint64_t lookups = 0;         // distinct lookups made
     std::vector<DataFinding> findings; // grouped by kind, most codes first
 };
 

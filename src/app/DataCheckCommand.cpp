@@ -33,7 +33,8 @@ std::optional<DataCheckOptions> ParseOptions(const std::vector<std::string>& arg
             const auto& known = admin::kDataLanguages;
             if (std::find(std::begin(known), std::end(known), options.language) ==
                 std::end(known)) {
-                err << "datacheck: unknown language '" << args[i] << "'\n" << kDataCheckUsage << '\n';
+                err << "datacheck: unknown language '" << args[i] << "'\n"
+                    << kDataCheckUsage << '\n';
                 return std::nullopt;
             }
         } else {
@@ -83,9 +84,8 @@ int RunDataCheckCommand(const std::vector<std::string>& args, platform::Platform
     data::DataFiles& files = *installation->files;
 
     if (options->codes) {
-        admin::ForEachAcceptedCode(files, [&out](std::string_view code) {
-            out << platform::Cp1252ToUtf8(code) << '\n';
-        });
+        admin::ForEachAcceptedCode(
+            files, [&out](std::string_view code) { out << platform::Cp1252ToUtf8(code) << '\n'; });
         out << std::flush;
         return out ? kExitValid : kExitInvalid;
     }

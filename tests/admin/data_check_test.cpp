@@ -80,8 +80,8 @@ protected:
 TEST_F(DataCheckTest, CountsListsAndAcceptsEveryCodeOfASmallInstallation) {
     const DataCheckResult result = check();
     EXPECT_EQ(result.codes, 368u);
-    EXPECT_TRUE(result.findings.empty()) << result.findings.front().kind << " "
-                                         << result.findings.front().subject;
+    EXPECT_TRUE(result.findings.empty())
+        << result.findings.front().kind << " " << result.findings.front().subject;
 
     data::DataFiles files(dir_.path(), "NO", messages_);
     std::vector<std::string> codes;
@@ -200,15 +200,15 @@ TEST_F(DataCheckTest, ListsBeyondTheirLimitAndOneLanguage) {
     std::string lines;
     for (int i = 0; i < 20; ++i)
         lines += "GARNITYR           G 1500Med innbyggingsgarnityr\r\n";
-    replace("Tessaro.dat", "UTEN               U 0000Uten tilbehør\r\nGARNITYR", lines + "GARNITYR");
+    replace("Tessaro.dat", "UTEN               U 0000Uten tilbehør\r\nGARNITYR",
+            lines + "GARNITYR");
     std::filesystem::remove(dir_ / "Lang_FI.txt");
     std::filesystem::remove(dir_ / "Lang_DE.txt");
 
     const DataCheckResult result = check("DE");
     auto has = [&result](std::string_view kind, std::string_view subject) {
-        return std::any_of(result.findings.begin(), result.findings.end(), [&](const auto& f) {
-            return f.kind == kind && f.subject == subject;
-        });
+        return std::any_of(result.findings.begin(), result.findings.end(),
+                           [&](const auto& f) { return f.kind == kind && f.subject == subject; });
     };
     EXPECT_TRUE(has("section-limit", Cp("¤CPD_TKRYSS_0080")));
     EXPECT_TRUE(has("missing-language-file", "Lang_DE.txt"));
@@ -219,8 +219,8 @@ TEST_F(DataCheckTest, FileIsWrittenWithTheSummaryAndAFailedWriteIsSaid) {
     replace("Vantordata.dat", "¤0100_FLENS_DN080_TK ", "¤0100_FLENS_DN080_XX ");
     data::DataFiles files(dir_.path(), "NO", messages_);
     const DataCheckResult result = CheckData(files);
-    EXPECT_EQ(DataCheckSummary(result), "368 codes, " + std::to_string(result.lookups) +
-                                            " lookups, 1 finding");
+    EXPECT_EQ(DataCheckSummary(result),
+              "368 codes, " + std::to_string(result.lookups) + " lookups, 1 finding");
     const auto path = WriteDataCheck(files, result, messages_);
     ASSERT_TRUE(path);
     EXPECT_EQ(ReadBytes(*path),

@@ -48,10 +48,11 @@ TEST_F(DataCheckCommandTest, TheSamplesFindingsInTheFileAndAsJson) {
 }
 
 TEST_F(DataCheckCommandTest, WrongUsageChecksNothing) {
-    for (const auto& args : std::vector<std::vector<std::string>>{{"datacheck", "--json", "--codes"},
-                                                                  {"datacheck", "--lang", "XX"},
-                                                                  {"datacheck", "--lang"},
-                                                                  {"datacheck", "now"}}) {
+    for (const auto& args :
+         std::vector<std::vector<std::string>>{{"datacheck", "--json", "--codes"},
+                                               {"datacheck", "--lang", "XX"},
+                                               {"datacheck", "--lang"},
+                                               {"datacheck", "now"}}) {
         err_.str("");
         EXPECT_EQ(run(args), 2) << args.back();
         EXPECT_NE(err_.str().find(kDataCheckUsage), std::string::npos) << err_.str();
