@@ -15,6 +15,7 @@
 #include <map>
 #include <set>
 #include <tuple>
+#include <type_traits>
 #include <unordered_map>
 
 namespace tv::admin {
@@ -116,15 +117,23 @@ struct Bottom {
     bool accepted = false; // a typed code names it
 };
 
-std::vector<int> ConnectionPositions(int type) {
-    switch (type) {
-    case 2:
-        return {5, 7, 9};
-    case 3:
-        return {5, 7, 9, 11};
-    default:
-        return {5, 9};
+// Pairs grouped by what they lead to: how many of them a typed code names,
+// and the one an example takes (a named one when there is one).
+struct PairGroup {
+    std::uint64_t accepted = 0;
+    const SlotPair* example = nullptr;
+};
+
+template <class KeyOf> auto GroupPairs(const std::vector<SlotPair>& pairs, KeyOf keyOf) {
+    std::map<std::invoke_result_t<KeyOf, const SlotPair&>, PairGroup> groups;
+    for (const SlotPair& pair : pairs) {
+        PairGroup& group = groups[keyOf(pair)];
+        if (pair.accepted)
+            ++group.accepted;
+        if (!group.example || (pair.accepted && !group.example->accepted))
+            group.example = &pair;
     }
+    return groups;
 }
 
 std::string Quoted(std::string_view letter) {
@@ -167,6 +176,7 @@ private:
     WholeList readWhole(const std::string& key);
     void readBottoms();
     void checkCombinations();
+    OptionTags tagsOf(int combination) const;
     DimensionContext context(int type, const wizard::ChoiceLine& typeLine, bool typeAccepted,
                              const ListChoice& dimension);
     std::uint64_t acceptedBottoms() const;
@@ -180,6 +190,7 @@ private:
     void checkPictures();
     void lookUp(const std::string& key, std::uint64_t codes, const std::string& example,
                 const std::string& role);
+    void buildContexts(bool withWizard);
     void checkDimension(const DimensionContext& c);
     void checkArticleKeys();
     void checkLanguages();
@@ -324,14 +335,21 @@ void Checker::readBottoms() {
 // The 16 option combinations the wizard can reach (option defaults and the
 // middle-click restore produce each): their combination keys, the letter
 // each leads to and that bottom's options.
+// The tags of one of the 16 option combinations: bit 3 (spindle) to bit 0
+// (actuator) set for the second option of a group.
+OptionTags Checker::tagsOf(int combination) const {
+    OptionTags tags;
+    for (int group = 0; group < 4; ++group) {
+        const bool second = (combination >> (3 - group)) & 1;
+        tags[static_cast<std::size_t>(group)] =
+            layout_.optionTags[static_cast<std::size_t>(group) * 2 + (second ? 1 : 0)];
+    }
+    return tags;
+}
+
 void Checker::checkCombinations() {
     for (int combination = 0; combination < 16; ++combination) {
-        OptionTags tags;
-        for (int group = 0; group < 4; ++group) {
-            const bool second = (combination >> (3 - group)) & 1;
-            tags[static_cast<std::size_t>(group)] =
-                layout_.optionTags[static_cast<std::size_t>(group) * 2 + (second ? 1 : 0)];
-        }
+        const OptionTags tags = tagsOf(combination);
         const std::string key =
             data::SectionKey(tags[0] + "_" + tags[1] + "_" + tags[2] + "_" + tags[3]);
         lookups_.insert("combination " + key);
@@ -346,14 +364,14 @@ void Checker::checkCombinations() {
             finding("untypeable-letter", key,
                     "the bottom letter " + Quoted(letter) + " is one a typed code never holds", 0,
                     {}, {}, true);
-        const auto bottom = std::find_if(bottoms_.begin(), bottoms_.end(),
-                                         [&](const Bottom& b) { return b.letter == letter; });
+        const auto bottom = std::find_if(bottoms_.begin(), bottoms_.end(), [&](const Bottom& b) {
+            return b.accepted && b.letter == letter;
+        });
         if (bottom == bottoms_.end()) {
             if (Typeable(letter))
                 finding("missing-section", bottomKey,
                         "the options of " + key + " lead to it; the section is not in the file", 0,
                         {});
-            bottoms_.push_back(Bottom{letter, tags, false});
             continue;
         }
         if (bottom->tags != tags)
@@ -363,14 +381,10 @@ void Checker::checkCombinations() {
                         bottom->tags[1] + "_" + bottom->tags[2] + "_" + bottom->tags[3],
                     0, {}, {}, true);
     }
-    // A combination whose bottom a typed code cannot name still reaches the
-    // wizard's records with its own tags.
+    // A combination whose bottom a typed code cannot name (or that names
+    // none) still reaches the wizard's records with its own tags.
     for (int combination = 0; combination < 16; ++combination) {
-        OptionTags tags;
-        for (int group = 0; group < 4; ++group)
-            tags[static_cast<std::size_t>(group)] =
-                layout_.optionTags[static_cast<std::size_t>(group) * 2 +
-                                   (((combination >> (3 - group)) & 1) ? 1 : 0)];
+        const OptionTags tags = tagsOf(combination);
         const bool known = std::any_of(bottoms_.begin(), bottoms_.end(),
                                        [&](const Bottom& b) { return b.tags == tags; });
         if (!known)
@@ -390,7 +404,7 @@ DimensionContext Checker::context(int type, const wizard::ChoiceLine& typeLine, 
     c.typeLine = &typeLine;
     c.typeAccepted = typeAccepted;
     c.dimension = &dimension;
-    c.slots = static_cast<int>(ConnectionPositions(type).size());
+    c.slots = static_cast<int>(wizard::ConnectionPositions(type).size());
     const bool wizard = type <= 3;
     const int millimetres = dimension.line.millimetres;
 
@@ -497,7 +511,7 @@ std::string Checker::example(const DimensionContext& c, const Bottom* bottom,
     if (c.type >= 2)
         code[2] = accessory->line.letter[0];
     code[3] = c.dimension->line.letter[0];
-    const std::vector<int> positions = ConnectionPositions(c.type);
+    const std::vector<int> positions = wizard::ConnectionPositions(c.type);
     for (std::size_t s = 0; s < positions.size(); ++s) {
         const SlotPair* chosen = pair && s == slot ? pair : first;
         const auto at = static_cast<std::size_t>(positions[s]);
@@ -613,51 +627,37 @@ void Checker::checkDimension(const DimensionContext& c) {
     }
 
     // Connections: a key counts the codes with it in any slot.
-    std::map<std::string, std::pair<std::uint64_t, const SlotPair*>> byKey;
-    for (const SlotPair& pair : c.pairs) {
-        auto& [count, first] = byKey[pair.key];
-        if (pair.accepted)
-            ++count;
-        if (!first || (pair.accepted && !first->accepted))
-            first = &pair;
-    }
-    for (const auto& [key, entry] : byKey) {
-        const auto& [count, pair] = entry;
-        if (count == 0 && c.type > 3)
+    const auto byKey = GroupPairs(c.pairs, [](const SlotPair& pair) { return pair.key; });
+    for (const auto& [key, group] : byKey) {
+        if (group.accepted == 0 && c.type > 3)
             continue;
-        lookUp(key, codesWithPairs(c, count),
-               count > 0 ? example(c, nullptr, nullptr, pair) : std::string(), "connection");
+        lookUp(key, codesWithPairs(c, group.accepted),
+               group.accepted > 0 ? example(c, nullptr, nullptr, group.example) : std::string(),
+               "connection");
     }
 
     // The picture of each slot's connection: by the connection dimension,
     // else by how it compares with the valve's; a slot's letter is in the
     // name, so a picture counts the codes with the pair in that slot only.
-    const std::vector<int> positions = ConnectionPositions(c.type);
+    const std::vector<int> positions = wizard::ConnectionPositions(c.type);
     for (std::size_t s = 0; s < positions.size(); ++s) {
         const char letter = "NESW"[positions[s] / 2 - 2];
-        std::map<std::pair<std::string, std::string>, std::pair<std::uint64_t, const SlotPair*>>
-            byName;
-        for (const SlotPair& pair : c.pairs) {
+        const auto byName = GroupPairs(c.pairs, [&](const SlotPair& pair) {
             const std::string& key = pair.connection->line.key;
             const int millimetres = pair.dimension->line.millimetres;
-            auto& [count, first] = byName[{
+            return std::pair{
                 key + "_" + wizard::FourDigits(millimetres) + "_" + letter,
                 key + "_" + wizard::CompareDimensions(c.dimension->line.millimetres, millimetres) +
-                    "_" + letter}];
-            if (pair.accepted)
-                ++count;
-            if (!first || (pair.accepted && !first->accepted))
-                first = &pair;
-        }
-        for (const auto& [names, entry] : byName) {
-            const auto& [count, pair] = entry;
+                    "_" + letter};
+        });
+        for (const auto& [names, group] : byName) {
             const std::uint64_t codes =
-                c.accepted() && count > 0
-                    ? Times(Times(Times(acceptedBottoms(), c.accessoryCount), count),
+                c.accepted() && group.accepted > 0
+                    ? Times(Times(Times(acceptedBottoms(), c.accessoryCount), group.accepted),
                             Power(c.pairCount, c.slots - 1))
                     : 0;
             picture(names.first, names.second, codes,
-                    codes > 0 ? example(c, nullptr, nullptr, pair, s) : std::string(),
+                    codes > 0 ? example(c, nullptr, nullptr, group.example, s) : std::string(),
                     "the connection picture (" + names.first + ") of the slot " + letter);
         }
     }
@@ -772,7 +772,7 @@ std::vector<std::string> Checker::helpKeys() const {
         const int type = static_cast<int>(t) + 1;
         keys.push_back("CenterHelp" + std::to_string(type));
         keys.push_back(type == 1 ? "NoAccesories" : "Accesories");
-        for (const int position : ConnectionPositions(type))
+        for (const int position : wizard::ConnectionPositions(type))
             slots.insert("NESW"[position / 2 - 2]);
     }
     for (const char slot : slots)
@@ -877,8 +877,10 @@ void Checker::finding(std::string kind, std::string subject, std::string detail,
         f.example = example;
 }
 
-DataCheckResult Checker::run() {
-    readModel();
+// The valve types with each of their dimensions a configuration reaches:
+// through the wizard (types 1 to 3, every line) as well, or through typed
+// codes only.
+void Checker::buildContexts(bool withWizard) {
     for (std::size_t t = 0; t < types_.size(); ++t) {
         const int type = static_cast<int>(t) + 1;
         const wizard::ChoiceLine& typeLine = types_[t];
@@ -886,18 +888,21 @@ DataCheckResult Checker::run() {
         bool typeAccepted = Typeable(typeLine.letter);
         for (std::size_t u = 0; u < t; ++u)
             typeAccepted = typeAccepted && types_[u].letter != typeLine.letter;
-        const bool wizard = type <= 3;
+        const bool wizard = withWizard && type <= 3;
         if (!wizard && !typeAccepted)
             continue;
         const ChoiceListRead& dimensions =
             readList(data::SectionKey("DIM_" + typeLine.key), Wins::Last, data::kMaxListLines,
                      wizard::kDescriptionColumn, true, true);
-        for (const ListChoice& dimension : dimensions.choices) {
-            if (!wizard && !dimension.accepted)
-                continue;
-            contexts_.push_back(context(type, typeLine, typeAccepted, dimension));
-        }
+        for (const ListChoice& dimension : dimensions.choices)
+            if (wizard || dimension.accepted)
+                contexts_.push_back(context(type, typeLine, typeAccepted, dimension));
     }
+}
+
+DataCheckResult Checker::run() {
+    readModel();
+    buildContexts(true);
     std::uint64_t perBottom = 0;
     for (const DimensionContext& c : contexts_) {
         codes_ = Add(codes_, codesOf(c));
@@ -980,42 +985,28 @@ void Checker::forEachCode(const std::function<void(std::string_view)>& take) {
         int type = 0;
     };
     std::vector<Entry> entries;
-    for (std::size_t t = 0; t < types_.size(); ++t) {
-        const int type = static_cast<int>(t) + 1;
-        const wizard::ChoiceLine& typeLine = types_[t];
-        bool typeAccepted = Typeable(typeLine.letter);
-        for (std::size_t u = 0; u < t; ++u)
-            typeAccepted = typeAccepted && types_[u].letter != typeLine.letter;
-        if (!typeAccepted)
-            continue;
-        const ChoiceListRead& dimensions =
-            readList(data::SectionKey("DIM_" + typeLine.key), Wins::Last, data::kMaxListLines,
-                     wizard::kDescriptionColumn, false, false);
-        for (const ListChoice& dimension : dimensions.choices) {
-            if (!dimension.accepted)
+    buildContexts(false);
+    for (const DimensionContext& c : contexts_) {
+        std::vector<std::string> pairs;
+        for (const SlotPair& pair : c.pairs)
+            if (pair.accepted)
+                pairs.push_back(pair.connection->line.letter + pair.dimension->line.letter);
+        std::sort(pairs.begin(), pairs.end());
+        std::vector<std::string> accessories;
+        if (c.type >= 2) {
+            for (const auto& [a, accepted] : c.accessories)
+                if (accepted)
+                    accessories.push_back(a->line.letter);
+        } else {
+            accessories.push_back("X");
+        }
+        for (const Bottom& bottom : bottoms_) {
+            if (!bottom.accepted)
                 continue;
-            const DimensionContext c = context(type, typeLine, true, dimension);
-            std::vector<std::string> pairs;
-            for (const SlotPair& pair : c.pairs)
-                if (pair.accepted)
-                    pairs.push_back(pair.connection->line.letter + pair.dimension->line.letter);
-            std::sort(pairs.begin(), pairs.end());
-            std::vector<std::string> accessories;
-            if (type >= 2) {
-                for (const auto& [a, accepted] : c.accessories)
-                    if (accepted)
-                        accessories.push_back(a->line.letter);
-            } else {
-                accessories.push_back("X");
-            }
-            for (const Bottom& bottom : bottoms_) {
-                if (!bottom.accepted)
-                    continue;
-                for (const std::string& accessory : accessories)
-                    entries.push_back(
-                        {typeLine.letter + bottom.letter + accessory + dimension.line.letter, pairs,
-                         c.slots, type});
-            }
+            for (const std::string& accessory : accessories)
+                entries.push_back(
+                    {c.typeLine->letter + bottom.letter + accessory + c.dimension->line.letter,
+                     pairs, c.slots, c.type});
         }
     }
     std::sort(entries.begin(), entries.end(),
@@ -1023,7 +1014,7 @@ void Checker::forEachCode(const std::function<void(std::string_view)>& take) {
     for (const Entry& entry : entries) {
         if (entry.pairs.empty())
             continue;
-        const std::vector<int> positions = ConnectionPositions(entry.type);
+        const std::vector<int> positions = wizard::ConnectionPositions(entry.type);
         std::vector<std::size_t> at(positions.size(), 0);
         std::string code = entry.head + std::string(wizard::kCodePositions - 4, 'X') + suffix_;
         while (true) {

@@ -59,7 +59,8 @@ std::vector<int> UnusedPositions(int valveType) {
     }
 }
 
-// The connection positions of the slots a valve type has.
+} // namespace
+
 std::vector<int> ConnectionPositions(int valveType) {
     switch (valveType) {
     case 2:
@@ -70,8 +71,6 @@ std::vector<int> ConnectionPositions(int valveType) {
         return {5, 9};
     }
 }
-
-} // namespace
 
 ChoiceList ReadChoiceList(data::DataFiles& files, std::string_view key,
                           std::size_t descriptionColumn, std::size_t maxLines) {

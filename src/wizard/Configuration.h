@@ -127,6 +127,10 @@ private:
     platform::MessageBoxes* messages_ = nullptr;
 };
 
+// The code positions of the connections of a valve type's slots (the
+// connection dimension follows each).
+std::vector<int> ConnectionPositions(int valveType);
+
 // A choice list of the parameter file: its title line (which names the
 // translated list in the language file) and its lines.
 struct ChoiceList {
