@@ -68,7 +68,6 @@ struct WholeList {
 // One line of a list as the configurations see it.
 struct ListChoice {
     wizard::ChoiceLine line;
-    int number = 0;        // 1-based
     bool accepted = false; // the line a typed code names by its letter
 };
 
@@ -102,7 +101,6 @@ struct DimensionContext {
     std::uint64_t pairCount = 0; // accepted pairs of one slot
     int slots = 0;
     std::string centreKey;
-    std::array<std::string, 4> houseCodes;
 
     bool accepted() const { return typeAccepted && dimension->accepted; }
 };
@@ -256,7 +254,6 @@ const ChoiceListRead& Checker::readList(const std::string& key, Wins wins, std::
     for (std::size_t i = 0; i < taken; ++i) {
         ListChoice choice;
         choice.line = wizard::ParseChoiceLine(whole.lines[i], descriptionColumn);
-        choice.number = static_cast<int>(i) + 1;
         read.choices.push_back(std::move(choice));
         byLetter[read.choices.back().line.letter].push_back(i);
     }
@@ -570,8 +567,8 @@ void Checker::lookUp(const std::string& key, std::uint64_t codes, const std::str
         }
     }
     use.codes = Add(use.codes, codes);
-    if (use.example.empty() || (!example.empty() && example < use.example))
-        use.example = example.empty() ? use.example : example;
+    if (!example.empty() && (use.example.empty() || example < use.example))
+        use.example = example;
 }
 
 void Checker::checkDimension(const DimensionContext& c) {
