@@ -6,6 +6,7 @@
 #include "data/DataFiles.h"
 #include "platform/Cp1252.h"
 #include "platform/FileBytes.h"
+#include "platform/Json.h"
 #include "result/ResultComputation.h"
 #include "wizard/Configuration.h"
 #include "wizard/ValvePageLayout.h"
@@ -13,7 +14,6 @@
 #include <algorithm>
 #include <cmath>
 #include <array>
-#include <cstdio>
 #include <istream>
 #include <memory>
 #include <optional>
@@ -170,18 +170,15 @@ struct CheckedCode {
 CheckedCode CheckAndCompute(const std::string& code, const ValvePage& page,
                             const CommandInstallation& installation, platform::Platform& platform) {
     data::DataFiles& files = *installation.files;
-    CheckedCode checked;
-    checked.configuration = std::make_unique<wizard::Configuration>(files, page.layout);
-    wizard::Configuration& configuration = *checked.configuration;
-    configuration.setMessages(&platform.messages);
-    configuration.Clear();
-    configuration.code = code;
-    checked.position = configuration.CheckCode();
-    if (checked.position != 0)
-        return checked;
-    const result::ResultInputs inputs{configuration, installation.values, page.accessoryCaption};
-    checked.state = result::ComputeResult(files, platform, inputs);
-    return checked;
+    auto configuration = std::make_unique<wizard::Configuration>(files, page.layout);
+    configuration->setMessages(&platform.messages);
+    configuration->Clear();
+    configuration->code = code;
+    if (const int position = configuration->CheckCode(); position != 0)
+        return {std::move(configuration), position, {}};
+    const result::ResultInputs inputs{*configuration, installation.values, page.accessoryCaption};
+    // The result is made in its place; the configuration it reads stays where it is.
+    return {std::move(configuration), 0, result::ComputeResult(files, platform, inputs)};
 }
 
 // A valid code with its result, as the result screen has it.
@@ -215,55 +212,6 @@ std::optional<int> ComputeTypedCode(std::string_view command, const std::string&
     return kExitInvalid;
 }
 
-// A text of the program as a JSON string: UTF-8, with quotes, backslashes
-// and control characters escaped.
-void AppendJsonText(std::string& json, std::string_view cp1252) {
-    json += '"';
-    // ASCII is the same in UTF-8: the characters between two others are
-    // taken as one run.
-    std::size_t run = 0;
-    for (std::size_t i = 0; i < cp1252.size(); ++i) {
-        const auto c = static_cast<unsigned char>(cp1252[i]);
-        if (c >= 0x20 && c < 0x80 && c != '"' && c != '\\')
-            continue;
-        json.append(cp1252, run, i - run);
-        run = i + 1;
-        switch (c) {
-        case '"':
-            json += "\\\"";
-            break;
-        case '\\':
-            json += "\\\\";
-            break;
-        case '\r':
-            json += "\\r";
-            break;
-        case '\n':
-            json += "\\n";
-            break;
-        case '\t':
-            json += "\\t";
-            break;
-        default:
-            if (c >= 0x80) {
-                json += platform::Cp1252ToUtf8(cp1252.substr(i, 1));
-                break;
-            }
-            char escape[8];
-            std::snprintf(escape, sizeof escape, "\\u%04x", c);
-            json += escape;
-        }
-    }
-    json.append(cp1252, run);
-    json += '"';
-}
-
-std::string JsonText(std::string_view cp1252) {
-    std::string json;
-    AppendJsonText(json, cp1252);
-    return json;
-}
-
 // A JSON number: the shortest decimal form with a point.
 // JSON has no infinity: a number that is none is written as null.
 void AppendJsonNumber(std::string& json, double value) {
@@ -275,7 +223,7 @@ void AppendJsonTexts(std::string& json, const std::vector<std::string>& texts) {
     for (std::size_t i = 0; i < texts.size(); ++i) {
         if (i > 0)
             json += ',';
-        AppendJsonText(json, texts[i]);
+        platform::AppendJsonString(json, texts[i]);
     }
     json += ']';
 }
@@ -285,9 +233,9 @@ std::string ResultJson(const std::string& code, int valveType, const result::Res
     std::string json;
     json.reserve(4096);
     json += "{\"code\":";
-    AppendJsonText(json, code);
+    platform::AppendJsonString(json, code);
     json += ",\"valve_type\":" + std::to_string(valveType) + ",\"result_text\":";
-    AppendJsonText(json, state.resultText);
+    platform::AppendJsonString(json, state.resultText);
     json += ",\"vertical_length\":";
     AppendJsonNumber(json, state.vertical);
     json += ",\"horizontal_length\":";
@@ -312,13 +260,13 @@ std::string ResultJson(const std::string& code, int valveType, const result::Res
         if (slot != result::kCentre)
             json += ',';
         json += std::string("\"") + name + "\":{\"key\":";
-        AppendJsonText(json, part.key);
+        platform::AppendJsonString(json, part.key);
         json += ",\"article_number\":";
-        AppendJsonText(json, part.articleNumber);
+        platform::AppendJsonString(json, part.articleNumber);
         json += ",\"description\":";
-        AppendJsonText(json, part.description);
+        platform::AppendJsonString(json, part.description);
         json += ",\"block_name\":";
-        AppendJsonText(json, part.blockName);
+        platform::AppendJsonString(json, part.blockName);
         json += ",\"length\":";
         AppendJsonNumber(json, part.length);
         json += ",\"weight\":";
@@ -333,7 +281,7 @@ std::string ResultJson(const std::string& code, int valveType, const result::Res
         if (slot > 1)
             json += ',';
         json += std::string("\"") + kConnections[slot - 1] + "\":";
-        AppendJsonText(json, state.connectionKeys[slot]);
+        platform::AppendJsonString(json, state.connectionKeys[slot]);
     }
 
     json += "},\"handover\":{";
@@ -342,9 +290,9 @@ std::string ResultJson(const std::string& code, int valveType, const result::Res
         if (!first)
             json += ',';
         first = false;
-        AppendJsonText(json, key);
+        platform::AppendJsonString(json, key);
         json += ':';
-        AppendJsonText(json, value);
+        platform::AppendJsonString(json, value);
     }
     json += "},\"missing\":";
     AppendJsonTexts(json, state.missingKeys);
@@ -358,7 +306,7 @@ std::string ResultJson(const std::string& code, int valveType, const result::Res
 // found (for a line too short to be checked, the first position it
 // lacks) and what the code entry screen would say.
 std::string InvalidCodeJson(const std::string& code, const std::string& error, int position) {
-    return "{\"code\":" + JsonText(code) + ",\"error\":" + JsonText(error) +
+    return "{\"code\":" + platform::JsonString(code) + ",\"error\":" + platform::JsonString(error) +
            ",\"position\":" + std::to_string(position) + "}";
 }
 

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <cmath>
 #include <cstdlib>
 #include <cstdio>
 #include <limits>
@@ -565,6 +566,14 @@ std::string FormatFixed(double value, int decimals, std::string_view decimalSepa
 }
 
 std::string FormatShortest(double value, std::string_view decimalSeparator) {
+    // A whole number of at most 15 digits, as most lengths and weights are,
+    // is its digits (negative zero as zero).
+    if (value == std::trunc(value) && std::abs(value) < 1e15) {
+        char digits[24];
+        const auto written =
+            std::to_chars(digits, digits + sizeof digits, static_cast<long long>(value));
+        return std::string(digits, written.ptr);
+    }
     // At most 15 significant digits, as a general number format shows a
     // number: 0.1 + 1.1 is 1.2, not the 1.2000000000000002 that would read
     // back as the same double. Never an exponent.

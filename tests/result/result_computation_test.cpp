@@ -827,6 +827,9 @@ TEST(FormatTest, ShortestDecimal) {
         {1e-7, ",", "0,0000001"},
         {-0.0, ",", "0"},
         {-3.75, ",", "-3,75"},
+        {-1140, ",", "-1140"},
+        {999999999999999, ".", "999999999999999"},
+        {1e15 + 1, ".", "1000000000000000"}, // sixteen digits: rounded to fifteen
     };
     for (const Case& c : cases)
         EXPECT_EQ(FormatShortest(c.value, c.separator), c.text) << c.value;
