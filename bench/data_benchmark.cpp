@@ -9,6 +9,7 @@
 //         in the window are.
 
 #include "admin/MenuCheck.h"
+#include "app/CommandLine.h"
 #include "data/DataFiles.h"
 #include "data/StartScreenLayout.h"
 #include "output/Report.h"
@@ -27,12 +28,14 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <thread>
 
@@ -265,6 +268,49 @@ BENCHMARK(BM_ComputeResult)
     ->ArgsProduct({{0, 1}, {0, 1}, {20000}})
     ->Args({0, 1, 100000})
     ->Unit(benchmark::kMillisecond);
+
+// What `result -` does for each line once start-up has run, on a copy of
+// the sample: the code check, the result and its JSON line, one operation
+// each.
+void BM_BulkResult(benchmark::State& state) {
+    static constexpr std::array<const char*, 14> kSampleCodes = {
+        "EBXCFCXXFCXX-V18", "EBXAMAXXSLXX-V18", "EJXDSRXXFDXX-V18", "ECXBGBXXFAXX-V18",
+        "TBGCFCSPFCXX-V18", "TBUAFABAMAXX-V18", "TFKEFEFEFEXX-V18", "TKKFSVGEFGXX-V18",
+        "KBBDFDFDFDFD-V18", "KAGCFBGCSPMC-V18", "KBIFFGFFFFBF-V18", "DBUCFCXXFCXX-V18",
+        "DAGBFBXXSMXX-V18", "DPBDMCXXBDXX-V18"};
+    test::TempDir install;
+    fs::copy(TV_SAMPLE_DIR, install.path(), fs::copy_options::recursive);
+    Run run;
+    run.system.cwd = install.path();
+    std::optional<app::CommandInstallation> installation;
+    {
+        const data::Operation startup;
+        installation = app::StartInstallation(run.platform);
+    }
+    if (!installation) {
+        state.SkipWithError("start-up failed");
+        return;
+    }
+    // The copy and start-up's probe file are changes of a moment ago, which
+    // every operation would compare by content for two seconds.
+    std::this_thread::sleep_for(std::chrono::milliseconds(2100));
+    app::CodeLines lines(*installation, run.platform);
+    Measure measure(state, install.path() / "Tessaro", {"Tessaro.dat", "Vantordata.dat"});
+    std::int64_t codes = 0;
+    bool valid = true;
+    measure.start();
+    for (auto _ : state) {
+        for (const char* code : kSampleCodes)
+            valid = lines.answer(code).valid && valid;
+        codes += static_cast<std::int64_t>(kSampleCodes.size());
+    }
+    measure.stop();
+    state.counters["codes_per_s"] =
+        benchmark::Counter(static_cast<double>(codes), benchmark::Counter::kIsRate);
+    if (!valid)
+        state.SkipWithError("a sample code was not valid");
+}
+BENCHMARK(BM_BulkResult)->Unit(benchmark::kMicrosecond);
 
 // The whole report command's work, cold: code check, result and the page
 // (the picture's drawing recorded, its encoding left out).

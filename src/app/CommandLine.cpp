@@ -6,6 +6,7 @@
 #include "data/DataFiles.h"
 #include "platform/Cp1252.h"
 #include "platform/FileBytes.h"
+#include "platform/Json.h"
 #include "result/ResultComputation.h"
 #include "wizard/Configuration.h"
 #include "wizard/ValvePageLayout.h"
@@ -13,7 +14,7 @@
 #include <algorithm>
 #include <cmath>
 #include <array>
-#include <cstdio>
+#include <istream>
 #include <memory>
 #include <optional>
 #include <ostream>
@@ -28,15 +29,25 @@ constexpr std::size_t kShortestCode = wizard::kCodePositions + 1;
 
 constexpr std::array<std::string_view, 6> kLanguages = {"NO", "EN", "DE", "FI", "DK", "SE"};
 
-// The typed code in upper case, as the code entry screen takes it; nothing
-// (and a line on err) when it is too short to be checked.
+// A code as the terminal gives it (UTF-8), in upper case, as the code
+// entry screen takes it.
+std::string CodeAsTyped(std::string_view typed) {
+    return platform::UpperCase(platform::Utf8ToCp1252(typed));
+}
+
+std::string ShortCodeProblem() {
+    return "the code must have at least " + std::to_string(kShortestCode) +
+           " characters: twelve positions and the code suffix";
+}
+
+// The typed code in upper case; nothing (and a line on err) when it is too
+// short to be checked.
 std::optional<std::string> TypedCode(std::string_view command, const std::string& typed,
                                      std::ostream& err) {
-    std::string code = platform::UpperCase(platform::Utf8ToCp1252(typed));
+    std::string code = CodeAsTyped(typed);
     if (code.size() >= kShortestCode)
         return code;
-    err << command << ": the code must have at least " << kShortestCode
-        << " characters: twelve positions and the code suffix\n";
+    err << command << ": " << ShortCodeProblem() << '\n';
     return std::nullopt;
 }
 
@@ -120,6 +131,56 @@ std::optional<CommandInstallation> StartInstallation(platform::Platform& platfor
 
 namespace {
 
+// Start-up for `result` and `report`, with the debug mode and the language
+// of the run.
+std::optional<CommandInstallation> StartResultRun(const ResultOptions& options,
+                                                  platform::Platform& platform) {
+    // For this run only: nothing of the two is written to the settings.
+    auto installation = StartInstallation(platform, options.language);
+    if (installation)
+        installation->values.debugMode = installation->values.debugMode || options.debug;
+    return installation;
+}
+
+} // namespace
+
+// What a code is checked against besides the lists: the valve page, and
+// the accessory caption of a typed code (the language's frame caption).
+struct ValvePage {
+    wizard::ValvePageLayout layout;
+    std::string accessoryCaption;
+};
+
+namespace {
+
+ValvePage ReadValvePage(data::DataFiles& files) {
+    ValvePage page{wizard::ReadValvePageLayout(files), {}};
+    page.accessoryCaption = wizard::ReadValvePageCaptions(files).accessoryFrame;
+    return page;
+}
+
+// A code checked as the code entry screen checks it and, when it is valid,
+// its result as the result screen has it.
+struct CheckedCode {
+    std::unique_ptr<wizard::Configuration> configuration;
+    int position = 0; // the first invalid position; 0 for a valid code
+    result::ResultState state;
+};
+
+CheckedCode CheckAndCompute(const std::string& code, const ValvePage& page,
+                            const CommandInstallation& installation, platform::Platform& platform) {
+    data::DataFiles& files = *installation.files;
+    auto configuration = std::make_unique<wizard::Configuration>(files, page.layout);
+    configuration->setMessages(&platform.messages);
+    configuration->Clear();
+    configuration->code = code;
+    if (const int position = configuration->CheckCode(); position != 0)
+        return {std::move(configuration), position, {}};
+    const result::ResultInputs inputs{*configuration, installation.values, page.accessoryCaption};
+    // The result is made in its place; the configuration it reads stays where it is.
+    return {std::move(configuration), 0, result::ComputeResult(files, platform, inputs)};
+}
+
 // A valid code with its result, as the result screen has it.
 struct ComputedCode {
     StartupValues values;
@@ -128,7 +189,7 @@ struct ComputedCode {
     result::ResultState state;
 };
 
-// Start-up, the code check and the result computation of `result` and
+// Start-up, the code check and the result computation of `result CODE` and
 // `report`. Gives the exit status when the command ends here.
 std::optional<int> ComputeTypedCode(std::string_view command, const std::string& typedCode,
                                     const ResultOptions& options, platform::Platform& platform,
@@ -136,91 +197,55 @@ std::optional<int> ComputeTypedCode(std::string_view command, const std::string&
     const auto typed = TypedCode(command, typedCode, err);
     if (!typed)
         return kExitFailure;
-    const std::string& code = *typed;
-
-    // For this run only: nothing of the two is written to the settings.
-    auto installation = StartInstallation(platform, options.language);
+    auto installation = StartResultRun(options, platform);
     if (!installation)
         return kExitFailure;
-    StartupValues& values = computed.values;
-    values = std::move(installation->values);
-    values.debugMode = values.debugMode || options.debug;
+    CheckedCode checked =
+        CheckAndCompute(*typed, ReadValvePage(*installation->files), *installation, platform);
+    computed.values = std::move(installation->values);
     computed.files = std::move(installation->files);
-    data::DataFiles& files = *computed.files;
-    computed.configuration =
-        std::make_unique<wizard::Configuration>(files, wizard::ReadValvePageLayout(files));
-    wizard::Configuration& configuration = *computed.configuration;
-    configuration.setMessages(&platform.messages);
-    configuration.Clear();
-    configuration.code = code;
-    if (const int position = configuration.CheckCode(); position != 0) {
-        platform.messages.inform(wizard::PositionMessage(code, position));
-        return kExitInvalid;
-    }
-
-    // A typed code: the accessory caption is the language's frame caption.
-    const std::string caption = wizard::ReadValvePageCaptions(files).accessoryFrame;
-    const result::ResultInputs inputs{configuration, values, caption};
-    computed.state = result::ComputeResult(files, platform, inputs);
-    return std::nullopt;
-}
-
-// A text of the program as a JSON string: UTF-8, with quotes, backslashes
-// and control characters escaped.
-std::string JsonText(std::string_view cp1252) {
-    const std::string utf8 = platform::Cp1252ToUtf8(cp1252);
-    std::string json = "\"";
-    for (const char c : utf8) {
-        switch (c) {
-        case '"':
-            json += "\\\"";
-            break;
-        case '\\':
-            json += "\\\\";
-            break;
-        case '\r':
-            json += "\\r";
-            break;
-        case '\n':
-            json += "\\n";
-            break;
-        case '\t':
-            json += "\\t";
-            break;
-        default:
-            if (static_cast<unsigned char>(c) < 0x20) {
-                char escape[8];
-                std::snprintf(escape, sizeof escape, "\\u%04x", static_cast<unsigned char>(c));
-                json += escape;
-            } else {
-                json += c;
-            }
-        }
-    }
-    return json + "\"";
+    computed.configuration = std::move(checked.configuration);
+    computed.state = std::move(checked.state);
+    if (checked.position == 0)
+        return std::nullopt;
+    platform.messages.inform(wizard::PositionMessage(*typed, checked.position));
+    return kExitInvalid;
 }
 
 // A JSON number: the shortest decimal form with a point.
 // JSON has no infinity: a number that is none is written as null.
-std::string JsonNumber(double value) {
-    if (!std::isfinite(value))
-        return "null";
-    return result::FormatShortest(value, ".");
+void AppendJsonNumber(std::string& json, double value) {
+    json += std::isfinite(value) ? result::FormatShortest(value, ".") : "null";
 }
 
-std::string JsonBool(bool value) {
-    return value ? "true" : "false";
+void AppendJsonTexts(std::string& json, const std::vector<std::string>& texts) {
+    json += '[';
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        if (i > 0)
+            json += ',';
+        platform::AppendJsonString(json, texts[i]);
+    }
+    json += ']';
 }
 
+// Each member as "name": value, written straight into the object.
 std::string ResultJson(const std::string& code, int valveType, const result::ResultState& state) {
-    std::string json = "{\"code\":" + JsonText(code) +
-                       ",\"valve_type\":" + std::to_string(valveType) +
-                       ",\"result_text\":" + JsonText(state.resultText) +
-                       ",\"vertical_length\":" + JsonNumber(state.vertical) +
-                       ",\"horizontal_length\":" + JsonNumber(state.horizontal) +
-                       ",\"total_weight\":" + JsonNumber(state.weight) +
-                       ",\"vertical_complete\":" + JsonBool(state.verticalComplete) +
-                       ",\"horizontal_complete\":" + JsonBool(state.horizontalComplete);
+    std::string json;
+    json.reserve(4096);
+    json += "{\"code\":";
+    platform::AppendJsonString(json, code);
+    json += ",\"valve_type\":" + std::to_string(valveType) + ",\"result_text\":";
+    platform::AppendJsonString(json, state.resultText);
+    json += ",\"vertical_length\":";
+    AppendJsonNumber(json, state.vertical);
+    json += ",\"horizontal_length\":";
+    AppendJsonNumber(json, state.horizontal);
+    json += ",\"total_weight\":";
+    AppendJsonNumber(json, state.weight);
+    json += ",\"vertical_complete\":";
+    json += state.verticalComplete ? "true" : "false";
+    json += ",\"horizontal_complete\":";
+    json += state.horizontalComplete ? "true" : "false";
 
     static constexpr std::array<std::pair<result::PartSlot, const char*>, 5> kParts = {{
         {result::kCentre, "centre"},
@@ -233,13 +258,20 @@ std::string ResultJson(const std::string& code, int valveType, const result::Res
     for (const auto& [slot, name] : kParts) {
         const result::Part& part = state.parts[slot];
         if (slot != result::kCentre)
-            json += ",";
-        json += std::string("\"") + name + "\":{\"key\":" + JsonText(part.key) +
-                ",\"article_number\":" + JsonText(part.articleNumber) +
-                ",\"description\":" + JsonText(part.description) +
-                ",\"block_name\":" + JsonText(part.blockName) +
-                ",\"length\":" + JsonNumber(part.length) +
-                ",\"weight\":" + JsonNumber(part.weight) + "}";
+            json += ',';
+        json += std::string("\"") + name + "\":{\"key\":";
+        platform::AppendJsonString(json, part.key);
+        json += ",\"article_number\":";
+        platform::AppendJsonString(json, part.articleNumber);
+        json += ",\"description\":";
+        platform::AppendJsonString(json, part.description);
+        json += ",\"block_name\":";
+        platform::AppendJsonString(json, part.blockName);
+        json += ",\"length\":";
+        AppendJsonNumber(json, part.length);
+        json += ",\"weight\":";
+        AppendJsonNumber(json, part.weight);
+        json += '}';
     }
 
     // Connection slots 1 north, 2 east, 3 south, 4 west.
@@ -247,23 +279,161 @@ std::string ResultJson(const std::string& code, int valveType, const result::Res
     json += "},\"connections\":{";
     for (std::size_t slot = 1; slot <= 4; ++slot) {
         if (slot > 1)
-            json += ",";
-        json += std::string("\"") + kConnections[slot - 1] +
-                "\":" + JsonText(state.connectionKeys[slot]);
+            json += ',';
+        json += std::string("\"") + kConnections[slot - 1] + "\":";
+        platform::AppendJsonString(json, state.connectionKeys[slot]);
     }
 
     json += "},\"handover\":{";
     bool first = true;
     for (const auto& [key, value] : state.handover) {
         if (!first)
-            json += ",";
+            json += ',';
         first = false;
-        json += JsonText(key) + ":" + JsonText(value);
+        platform::AppendJsonString(json, key);
+        json += ':';
+        platform::AppendJsonString(json, value);
     }
-    return json + "}}";
+    json += "},\"missing\":";
+    AppendJsonTexts(json, state.missingKeys);
+    json += ",\"unused\":";
+    AppendJsonTexts(json, state.unusedKeys);
+    json += '}';
+    return json;
+}
+
+// A line of the input that is no valid code: the position the check
+// found (for a line too short to be checked, the first position it
+// lacks) and what the code entry screen would say.
+std::string InvalidCodeJson(const std::string& code, const std::string& error, int position) {
+    return "{\"code\":" + platform::JsonString(code) + ",\"error\":" + platform::JsonString(error) +
+           ",\"position\":" + std::to_string(position) + "}";
+}
+
+// `result -`: one start-up, then one JSON line for each line of `in`.
+int RunBulkResult(const ResultOptions& options, platform::Platform& platform, std::istream& in,
+                  std::ostream& out) {
+    std::optional<CommandInstallation> installation;
+    {
+        const data::Operation startup;
+        installation = StartResultRun(options, platform);
+    }
+    if (!installation)
+        return kExitFailure;
+    CodeLines codes(*installation, platform);
+    bool allValid = true;
+    std::string line;
+    while (std::getline(in, line)) {
+        if (line.ends_with('\r'))
+            line.pop_back();
+        const CodeAnswer answer = codes.answer(line);
+        allValid = allValid && answer.valid;
+        // Each answer as soon as it is known, for a caller that writes the
+        // next code once it has read the last answer.
+        out << answer.json << '\n' << std::flush;
+    }
+    // A hand-over that could not be stored has been said by the store.
+    const bool stored = codes.storeHandover();
+    return allValid && stored ? DataStatus(*installation->files) : kExitInvalid;
 }
 
 } // namespace
+
+// The file store rewrites and flushes its file at every save: the hand-over
+// of each valid code takes the place of the one before in memory, and only
+// the last is stored. A single value is stored at once.
+class CodeLines::LastHandover final : public platform::SettingsStore {
+public:
+    explicit LastHandover(platform::SettingsStore& store) : store_(store) {}
+
+    std::string get(std::string_view app, std::string_view section,
+                    std::string_view key) const override {
+        return store_.get(app, section, key);
+    }
+    bool save(std::string_view app, std::string_view section, std::string_view key,
+              std::string_view value) override {
+        return store_.save(app, section, key, value);
+    }
+    bool saveAll(std::string_view app, std::string_view section, const Values& values) override {
+        last_ = Batch{std::string(app), std::string(section), values};
+        return true;
+    }
+    bool saveFailed() const override { return store_.saveFailed(); }
+
+    bool store() { return !last_ || store_.saveAll(last_->app, last_->section, last_->values); }
+
+private:
+    struct Batch {
+        std::string app;
+        std::string section;
+        Values values;
+    };
+    platform::SettingsStore& store_;
+    std::optional<Batch> last_;
+};
+
+// The valve page as read from two versions of the parameter file and the
+// language file, known by the serials of their indexes.
+struct CodeLines::HeldPage {
+    std::uint64_t parameterFile = 0;
+    std::uint64_t languageFile = 0;
+    ValvePage page;
+};
+
+namespace {
+
+// The platform with another settings store.
+platform::Platform WithSettings(const platform::Platform& platform,
+                                platform::SettingsStore& settings) {
+    return {settings,       platform.messages,     platform.system,
+            platform.shell, platform.windowSearch, platform.web};
+}
+
+} // namespace
+
+CodeLines::CodeLines(const CommandInstallation& installation, platform::Platform& platform)
+    : installation_(installation), handover_(std::make_unique<LastHandover>(platform.settings)),
+      platform_(WithSettings(platform, *handover_)) {}
+
+CodeLines::~CodeLines() = default;
+
+namespace {
+
+std::uint64_t Serial(const std::optional<data::TextFile>& file) {
+    return file ? file->contents().serial() : 0;
+}
+
+} // namespace
+
+const ValvePage& CodeLines::valvePage() {
+    data::DataFiles& files = *installation_.files;
+    const std::uint64_t parameterFile = Serial(files.openParameterFile());
+    const std::uint64_t languageFile = Serial(files.openLanguageFile());
+    if (!page_ || page_->parameterFile != parameterFile || page_->languageFile != languageFile)
+        page_ =
+            std::make_unique<HeldPage>(HeldPage{parameterFile, languageFile, ReadValvePage(files)});
+    return page_->page;
+}
+
+CodeAnswer CodeLines::answer(std::string_view line) {
+    const std::string code = CodeAsTyped(line);
+    const data::Operation operation;
+    // A line too short to be checked lacks the position after its end.
+    if (code.size() < kShortestCode)
+        return {InvalidCodeJson(code, ShortCodeProblem(), static_cast<int>(code.size()) + 1),
+                false};
+    const CheckedCode checked = CheckAndCompute(code, valvePage(), installation_, platform_);
+    if (checked.position != 0)
+        return {InvalidCodeJson(code, wizard::PositionMessage(code, checked.position),
+                                checked.position),
+                false};
+    const wizard::Configuration& configuration = *checked.configuration;
+    return {ResultJson(configuration.code, configuration.record.valveType, checked.state), true};
+}
+
+bool CodeLines::storeHandover() {
+    return handover_->store();
+}
 
 int RunCheckCommand(const std::vector<std::string>& args, platform::Platform& platform,
                     std::ostream& out, std::ostream& err) {
@@ -298,13 +468,20 @@ int RunCheckCommand(const std::vector<std::string>& args, platform::Platform& pl
     return kExitInvalid;
 }
 
+bool ReadsCodesFromInput(const std::vector<std::string>& args) {
+    return !args.empty() && args[0] == "result" &&
+           std::find(args.begin() + 1, args.end(), "-") != args.end();
+}
+
 int RunResultCommand(const std::vector<std::string>& args, platform::Platform& platform,
-                     std::ostream& out, std::ostream& err) {
+                     std::istream& in, std::ostream& out, std::ostream& err) {
     const auto options = ParseResultArguments("result", args, err);
     if (!options) {
         err << kResultUsage << '\n';
         return kExitFailure;
     }
+    if (options->code == "-")
+        return RunBulkResult(*options, platform, in, out);
     ComputedCode computed;
     if (const auto status =
             ComputeTypedCode("result", options->code, *options, platform, err, computed))

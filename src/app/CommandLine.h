@@ -11,6 +11,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tv::app {
@@ -22,7 +23,7 @@ inline constexpr int kExitFailure = 2; // wrong usage, or the installation canno
 
 inline constexpr const char* kCheckUsage = "Usage: tessaro-vavuvirivado check CODE";
 inline constexpr const char* kResultUsage =
-    "Usage: tessaro-vavuvirivado result CODE [--debug] [--lang NO|EN|DE|FI|DK|SE]";
+    "Usage: tessaro-vavuvirivado result CODE|- [--debug] [--lang NO|EN|DE|FI|DK|SE]";
 inline constexpr const char* kMenuCheckUsage = "Usage: tessaro-vavuvirivado menucheck";
 inline constexpr const char* kReportUsage =
     "Usage: tessaro-vavuvirivado report CODE [--debug] [--lang NO|EN|DE|FI|DK|SE] [--open]";
@@ -57,8 +58,62 @@ int RunCheckCommand(const std::vector<std::string>& args, platform::Platform& pl
 // and writes the result as one JSON object (UTF-8) to `out`. --debug and
 // --lang hold for this run only and are never stored. An invalid code gives
 // the position message of the window and kExitInvalid.
+//
+// `result - [--debug] [--lang XX]` does the same for every line of `in`
+// (UTF-8, a CR before the LF ignored) after one start-up, each code one
+// operation, and writes one JSON line per input line in order: the result's
+// object for a valid code, {"code", "error", "position"} for any other line.
+// Only the last valid code's hand-over is stored, once the input has ended.
+// kExitInvalid when a line was no valid code.
 int RunResultCommand(const std::vector<std::string>& args, platform::Platform& platform,
-                     std::ostream& out, std::ostream& err);
+                     std::istream& in, std::ostream& out, std::ostream& err);
+
+// Whether the arguments ask `result` to read its codes from standard input:
+// that command makes an operation of each code, and must not run inside
+// one.
+bool ReadsCodesFromInput(const std::vector<std::string>& args);
+
+struct ValvePage;
+
+// What `result -` prints for one line of its input.
+struct CodeAnswer {
+    std::string json; // one JSON object, without a line end
+    bool valid = false;
+};
+
+// The lines of `result -` once start-up has run: each a code checked and
+// computed as `result CODE` does, in an operation of its own, so that a
+// data file changed meanwhile is seen by the next code. The valve page is
+// read again only when the parameter file or the language file is another
+// version than the one it was read from. Each valid code's hand-over takes
+// the place of the one before in memory; storeHandover() stores the last.
+class CodeLines {
+public:
+    CodeLines(const CommandInstallation& installation, platform::Platform& platform);
+    ~CodeLines();
+    CodeLines(const CodeLines&) = delete;
+    CodeLines& operator=(const CodeLines&) = delete;
+
+    // One line of input (UTF-8, without its line end): the result's object
+    // for a valid code; for any other line its code, the message of the
+    // code entry screen and the first invalid position (for a line too
+    // short to be checked, the first position it lacks).
+    CodeAnswer answer(std::string_view line);
+
+    // False when the last valid code's hand-over could not be stored; the
+    // store has said why.
+    bool storeHandover();
+
+private:
+    class LastHandover;
+    struct HeldPage;
+    const ValvePage& valvePage();
+
+    const CommandInstallation& installation_;
+    std::unique_ptr<LastHandover> handover_;
+    platform::Platform platform_; // the given one, with the hand-over held back
+    std::unique_ptr<HeldPage> page_;
+};
 
 // What the report command draws on and where it finds the customer.
 struct ReportTools {

@@ -21,6 +21,7 @@
 #include <array>
 #include <filesystem>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,7 +31,7 @@ namespace {
 void PrintHelp(std::ostream& out) {
     out << "Usage: tessaro-vavuvirivado [--version | --help]\n"
            "       tessaro-vavuvirivado check CODE\n"
-           "       tessaro-vavuvirivado result CODE [--debug] [--lang XX]\n"
+           "       tessaro-vavuvirivado result CODE|- [--debug] [--lang XX]\n"
            "       tessaro-vavuvirivado report CODE [--debug] [--lang XX] [--open]\n"
            "       tessaro-vavuvirivado menucheck\n"
            "       tessaro-vavuvirivado datacheck [--json] [--codes] [--lang XX]\n"
@@ -59,7 +60,17 @@ void PrintHelp(std::ostream& out) {
            "              ConnectionWestName) to the settings store. --debug adds\n"
            "              the debug information to the result text and --lang XX\n"
            "              (NO, EN, DE, FI, DK or SE) chooses the language, both for\n"
-           "              this run only. Exit status as for check.\n"
+           "              this run only. Every object ends with missing and unused:\n"
+           "              the article keys looked up that have no record, and those\n"
+           "              whose record is marked UNUSED. Exit status as for check.\n"
+           "  result - [--debug] [--lang XX]\n"
+           "              the same for every line of standard input, one code a\n"
+           "              line, after one start-up: prints one JSON object a line, in\n"
+           "              order, the result's for a valid code and {\"code\", \"error\",\n"
+           "              \"position\"} for any other line (an empty one too), and goes\n"
+           "              on. Only the last valid code's hand-over settings are\n"
+           "              written, once the input has ended. Exit status 0 when every\n"
+           "              line was a valid code, 1 otherwise, 2 as for check.\n"
            "  report CODE [--debug] [--lang XX] [--open]\n"
            "              do what result does, then write the order report as the\n"
            "              result screen's Rapport button does: the .htm and the .bmp\n"
@@ -155,7 +166,7 @@ int RunNamedCommand(int argc, char* argv[], const std::vector<std::string>& args
     tv::platform::QtSystem system;
     tv::platform::Platform platform{settings, messages, system};
     if (args[0] == "result")
-        return tv::app::RunResultCommand(args, platform, std::cout, std::cerr);
+        return tv::app::RunResultCommand(args, platform, std::cin, std::cout, std::cerr);
     if (args[0] == "menucheck")
         return tv::app::RunMenuCheckCommand(args, platform, std::cout, std::cerr);
     if (args[0] == "datacheck")
@@ -172,8 +183,10 @@ int RunNamedCommand(int argc, char* argv[], const std::vector<std::string>& args
 
 int RunCommand(int argc, char* argv[], const std::vector<std::string>& args) {
     // A command is one operation: every data file is looked at once and
-    // read in one version.
-    const tv::data::Operation operation;
+    // read in one version. `result -` makes one of each code it reads.
+    std::optional<tv::data::Operation> operation;
+    if (!tv::app::ReadsCodesFromInput(args))
+        operation.emplace();
     tv::platform::FileSettingsStore file(tv::platform::FileSettingsStore::defaultPath());
     tv::platform::StderrMessageBoxes messages;
     tv::platform::ReportingSettingsStore settings(file, messages);

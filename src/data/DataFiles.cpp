@@ -13,6 +13,11 @@ std::string SectionKey(std::string_view name) {
     return std::string(1, kSection) + std::string(name);
 }
 
+bool HasStem(std::string_view name, std::string_view stem) {
+    const bool withExtension = name.size() > stem.size() && name[stem.size()] == '.';
+    return platform::EqualsIgnoringCase(withExtension ? name.substr(0, stem.size()) : name, stem);
+}
+
 std::string TextKey(std::string_view text) {
     return std::string(2, kSection) + std::string(text);
 }
@@ -44,26 +49,6 @@ FirstFile(const std::filesystem::path& directory,
             first = entry.path();
     }
     return first;
-}
-
-std::optional<std::filesystem::path>
-DataFiles::firstFile(const std::function<bool(std::string_view name)>& matches) const {
-    const std::uint64_t operation = Operation::current();
-    if (operation == 0 || listing_.operation != operation) {
-        listing_ = Listing{operation, {}};
-        std::error_code error;
-        for (const auto& entry : std::filesystem::directory_iterator(dataDirectory_, error)) {
-            if (entry.is_regular_file(error))
-                listing_.files.emplace_back(PathText(entry.path().filename()), entry.path());
-        }
-        std::sort(listing_.files.begin(), listing_.files.end(),
-                  [](const auto& a, const auto& b) { return a.second < b.second; });
-    }
-    for (const auto& [name, path] : listing_.files) {
-        if (matches(name))
-            return path;
-    }
-    return std::nullopt;
 }
 
 std::filesystem::path DataFiles::locate(std::string_view name) const {
@@ -105,6 +90,55 @@ Operation::~Operation() {
 
 std::uint64_t Operation::current() {
     return operationId;
+}
+
+void DataFiles::list(std::uint64_t operation) const {
+    // The directory's version is taken before it is listed: a change while
+    // it is listed leaves a version that no longer matches.
+    std::optional<platform::FileVersion> version = platform::DirectoryVersion(dataDirectory_);
+    if (version && versionView_)
+        version = versionView_(*version);
+    if (version && listing_.version == version && !listing_.links) {
+        const std::int64_t touched = std::max(version->modified, version->changed);
+        if (touched + kRacyNanoseconds <= listing_.listedAt) {
+            listing_.operation = operation;
+            return;
+        }
+    }
+    Listing listing{operation, {}, version, platform::WallClockNanoseconds()};
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(dataDirectory_, error)) {
+        listing.links = listing.links || entry.is_symlink(error);
+        if (entry.is_regular_file(error))
+            listing.files.emplace_back(PathText(entry.path().filename()), entry.path());
+    }
+    // Siblings: their paths compare as their names do.
+    std::sort(listing.files.begin(), listing.files.end(),
+              [](const auto& a, const auto& b) { return a.second.native() < b.second.native(); });
+    listing_ = std::move(listing);
+}
+
+std::optional<std::filesystem::path>
+DataFiles::firstFile(const std::function<bool(std::string_view name)>& matches) const {
+    const std::uint64_t operation = Operation::current();
+    if (operation == 0 || listing_.operation != operation)
+        list(operation);
+    for (const auto& [name, path] : listing_.files) {
+        if (matches(name))
+            return path;
+    }
+    return std::nullopt;
+}
+
+std::optional<std::filesystem::path> DataFiles::firstFileWithStem(std::string_view stem) const {
+    const std::uint64_t operation = Operation::current();
+    if (operation == 0 || listing_.operation != operation)
+        list(operation);
+    if (const auto held = listing_.stems.find(stem); held != listing_.stems.end())
+        return held->second;
+    auto found = firstFile([stem](std::string_view name) { return HasStem(name, stem); });
+    listing_.stems.emplace(std::string(stem), found);
+    return found;
 }
 
 std::string TooLargeProblem(std::uint64_t size) {

@@ -61,6 +61,10 @@ std::optional<std::filesystem::path>
 FirstFile(const std::filesystem::path& directory,
           const std::function<bool(std::string_view name)>& matches);
 
+// Whether a file name is the stem alone or the stem and an extension ("."
+// and anything), compared without regard to case.
+bool HasStem(std::string_view name, std::string_view stem);
+
 // The section key line of a name: "¤" + name.
 std::string SectionKey(std::string_view name);
 
@@ -111,9 +115,16 @@ public:
     std::filesystem::path locate(std::string_view name) const;
 
     // The first regular file of the data directory (in name order) whose
-    // Windows-1252 name matches. The directory is listed once per operation.
+    // Windows-1252 name matches. The directory is looked at once per
+    // operation and listed again only when it changed (a version as for the
+    // files).
     std::optional<std::filesystem::path>
     firstFile(const std::function<bool(std::string_view name)>& matches) const;
+
+    // The first file that firstFile gives for the names with the stem
+    // (HasStem). The answer is kept with the listing: the names are
+    // compared once per stem and version of the directory.
+    std::optional<std::filesystem::path> firstFileWithStem(std::string_view stem) const;
 
     // Opens a file of the data directory for reading; nothing when it does
     // not exist or cannot be read.
@@ -190,11 +201,16 @@ private:
     std::shared_ptr<const FileIndex> current(const std::filesystem::path& path) const;
 
     // The regular files of the data directory in name order, with their
-    // Windows-1252 names, as listed in the operation `operation`.
+    // Windows-1252 names, as listed for the operation `operation`.
     struct Listing {
         std::uint64_t operation = 0;
         std::vector<std::pair<std::string, std::filesystem::path>> files;
+        std::optional<platform::FileVersion> version; // of the directory, before it was listed
+        std::int64_t listedAt = 0;                    // wall clock when its listing began
+        bool links = false; // an entry is a link, which may change without the directory
+        std::map<std::string, std::optional<std::filesystem::path>, std::less<>> stems;
     };
+    void list(std::uint64_t operation) const;
     int readList(TextFile& file, std::string_view key, ListLines& lines) const;
 
     std::filesystem::path dataDirectory_;

@@ -1,33 +1,18 @@
 #include "data/Pictures.h"
 
-#include "platform/FileBytes.h"
-
-#include <functional>
 #include <string>
+#include <utility>
 
 namespace tv::data {
 
-namespace {
-
-// A name is the stem alone or the stem and an extension.
-std::function<bool(std::string_view)> StemIs(std::string_view stem) {
-    return [stem](std::string_view name) {
-        const bool withExtension = name.size() > stem.size() && name[stem.size()] == '.';
-        return platform::EqualsIgnoringCase(withExtension ? name.substr(0, stem.size()) : name,
-                                            stem);
-    };
-}
-
-} // namespace
-
 std::optional<std::filesystem::path> FirstFileMatching(const std::filesystem::path& directory,
                                                        std::string_view stem) {
-    return FirstFile(directory, StemIs(stem));
+    return FirstFile(directory, [stem](std::string_view name) { return HasStem(name, stem); });
 }
 
 std::optional<std::filesystem::path> FirstFileMatching(const DataFiles& files,
                                                        std::string_view stem) {
-    return files.firstFile(StemIs(stem));
+    return files.firstFileWithStem(stem);
 }
 
 PictureLookup FindPicture(const DataFiles& files, std::string_view name,
@@ -36,7 +21,7 @@ PictureLookup FindPicture(const DataFiles& files, std::string_view name,
     if (!found)
         found = FirstFileMatching(files, name);
     if (found)
-        return {*found, true};
+        return {std::move(*found), true};
     return {FirstFileMatching(files, "Dummy_C").value_or(files.dataDirectory()), false};
 }
 

@@ -13,7 +13,7 @@ namespace tv::data {
 // order, so the same installation always gives the same picture.
 std::optional<std::filesystem::path> FirstFileMatching(const std::filesystem::path& directory,
                                                        std::string_view stem);
-// The same in the data directory, listed once per operation.
+// The same in the data directory, as DataFiles::firstFileWithStem finds it.
 std::optional<std::filesystem::path> FirstFileMatching(const DataFiles& files,
                                                        std::string_view stem);
 

@@ -4,8 +4,10 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <limits>
+#include <optional>
 
 #include <locale.h>
 #include <stdlib.h>
@@ -16,9 +18,13 @@ TextFile::TextFile(std::shared_ptr<const FileIndex> index, std::string name, con
     : index_(std::move(index)), name_(std::move(name)), owner_(owner) {}
 
 std::string TextFile::readLine() {
+    return std::string(readLineView());
+}
+
+std::string_view TextFile::readLineView() {
     if (atEnd())
         return {};
-    std::string line(index_->lineAt(next_));
+    const std::string_view line = index_->lineAt(next_);
     next_ = index_->nextLine(next_);
     return line;
 }
@@ -29,11 +35,11 @@ std::string_view KeyText(std::string_view textKey) {
 
 std::string ReadTextLine(TextFile& file) {
     while (!file.atEnd()) {
-        std::string line = file.readLine();
+        const std::string_view line = file.readLineView();
         if (line.empty() || line[0] == ' ' || line[0] == '*')
             continue;
         if (!IsTextKey(line))
-            return line;
+            return std::string(line);
         if (file.owner())
             return file.owner()->TranslateText(line);
         return std::string(KeyText(line));
@@ -41,7 +47,42 @@ std::string ReadTextLine(TextFile& file) {
     return {};
 }
 
+namespace {
+
+// The usual number line, a whole number of at most 15 digits and then
+// nothing more of a number ("400    * frame top"), read without the copy
+// of the general rule below: a double holds such a number exactly.
+std::optional<double> LeadingWholeNumber(std::string_view text) {
+    std::size_t i = 0;
+    auto skipBlanks = [&] {
+        while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
+            ++i;
+    };
+    skipBlanks();
+    const bool negative = i < text.size() && text[i] == '-';
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        ++i;
+        skipBlanks();
+    }
+    const std::size_t first = i;
+    std::int64_t value = 0;
+    while (i < text.size() && i - first < 15 && text[i] >= '0' && text[i] <= '9')
+        value = value * 10 + (text[i++] - '0');
+    if (i == first)
+        return std::nullopt;
+    skipBlanks();
+    if (i < text.size() &&
+        std::string_view("0123456789.eEdD").find(text[i]) != std::string_view::npos)
+        return std::nullopt;
+    const auto number = static_cast<double>(value);
+    return negative ? -number : number;
+}
+
+} // namespace
+
 double LeadingNumber(std::string_view text) {
+    if (const auto whole = LeadingWholeNumber(text))
+        return *whole;
     // Collect the characters that can form a number, passing over blanks
     // and tabs wherever they stand, then read them with from_chars, which
     // never depends on the locale (a Norwegian locale would take "2.5" for 2).
@@ -120,7 +161,7 @@ std::int16_t ReadNumberLine(TextFile& file) {
     constexpr double lowest = std::numeric_limits<std::int16_t>::min();
     constexpr double highest = std::numeric_limits<std::int16_t>::max();
     while (!file.atEnd()) {
-        const std::string line = file.readLine();
+        const std::string_view line = file.readLineView();
         if (line.starts_with("0 "))
             return 0;
         double value = RoundHalfEven(LeadingNumber(line));
@@ -133,7 +174,7 @@ std::int16_t ReadNumberLine(TextFile& file) {
                     where += ", section " + file.section();
                 // Quote only the start of the line: it may be a long run of junk.
                 file.owner()->report(where + ", line " + std::to_string(file.lineNumber()) +
-                                     ": the number \"" + line.substr(0, 40) +
+                                     ": the number \"" + std::string(line.substr(0, 40)) +
                                      "\" is outside -32768..32767; the nearest limit is used.");
             }
             value = value < lowest ? lowest : highest;

@@ -29,6 +29,8 @@ public:
 
     // The next line as it stands; "" at the end of the file.
     std::string readLine();
+    // The same without a copy: valid as long as this file is.
+    std::string_view readLineView();
 
     // File name for messages, e.g. "Tessaro.dat".
     const std::string& name() const { return name_; }

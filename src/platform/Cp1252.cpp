@@ -123,8 +123,18 @@ std::optional<std::string> ConvertUtf8(std::string_view utf8, std::optional<char
 std::string Cp1252ToUtf8(std::string_view cp1252) {
     std::string out;
     out.reserve(cp1252.size());
-    for (const char c : cp1252)
-        AppendUtf8(out, CodePointOf(static_cast<unsigned char>(c)));
+    // ASCII is the same in both: the bytes between two others are taken as
+    // one run.
+    std::size_t run = 0;
+    for (std::size_t i = 0; i < cp1252.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(cp1252[i]);
+        if (byte < 0x80)
+            continue;
+        out.append(cp1252, run, i - run);
+        AppendUtf8(out, CodePointOf(byte));
+        run = i + 1;
+    }
+    out.append(cp1252, run);
     return out;
 }
 

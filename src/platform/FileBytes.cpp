@@ -92,6 +92,13 @@ std::optional<FileVersion> RegularFileVersion(const fs::path& file) {
     return VersionOf(status);
 }
 
+std::optional<FileVersion> DirectoryVersion(const fs::path& directory) {
+    struct stat status {};
+    if (::stat(directory.c_str(), &status) != 0 || !S_ISDIR(status.st_mode))
+        return std::nullopt;
+    return VersionOf(status);
+}
+
 std::int64_t WallClockNanoseconds() {
     struct timespec now {};
     ::clock_gettime(CLOCK_REALTIME, &now);

@@ -44,6 +44,10 @@ struct FileVersion {
 // when there is none or it is not a regular file.
 std::optional<FileVersion> RegularFileVersion(const std::filesystem::path& file);
 
+// The same for a directory: an entry added, removed or renamed gives it new
+// times.
+std::optional<FileVersion> DirectoryVersion(const std::filesystem::path& directory);
+
 // The wall clock in the nanoseconds of FileVersion's times.
 std::int64_t WallClockNanoseconds();
 

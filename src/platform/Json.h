@@ -9,4 +9,7 @@ namespace tv::platform {
 // with quotes, backslashes and control characters escaped.
 std::string JsonString(std::string_view cp1252);
 
+// The same written at the end of `json`.
+void AppendJsonString(std::string& json, std::string_view cp1252);
+
 } // namespace tv::platform

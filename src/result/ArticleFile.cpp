@@ -26,6 +26,16 @@ std::string DimensionPrefix(const wizard::ConfigurationRecord& record) {
 
 } // namespace
 
+std::string RecordKey(std::string_view key) {
+    if (key.ends_with(' '))
+        key.remove_suffix(1);
+    return std::string(key);
+}
+
+bool IsUnused(const ArticleRecord& record) {
+    return record.fields[2].starts_with(kUnused);
+}
+
 int LookupArticle(data::DataFiles& files, std::string_view key, ArticleRecord& record,
                   bool lowerCasePlaceholder) {
     std::string placeholder = files.TranslateText(data::TextKey("Mangler"));
@@ -50,10 +60,8 @@ int LookupArticle(data::DataFiles& files, std::string_view key, ArticleRecord& r
         return 0;
     }
 
-    std::string searched(key);
-    if (!searched.ends_with(' '))
-        searched += ' ';
-    const std::string recordKey = searched.substr(0, searched.size() - 1);
+    const std::string recordKey = RecordKey(key);
+    const std::string searched = recordKey + ' ';
     // The blank behind the key keeps a key from matching a longer one.
     if (!data::FindKeyLine(data::KeyRule::Article, searched, *file))
         return 0;
@@ -93,7 +101,7 @@ int LookupArticle(data::DataFiles& files, std::string_view key, ArticleRecord& r
                          std::to_string(static_cast<long long>(kMaxFieldNumber)) +
                          "; that limit is used.");
     }
-    if (record.fields[2].starts_with(kUnused))
+    if (IsUnused(record))
         record.fields[0] = "(UNUSED) ";
     if (record.fields[3].starts_with(kUnused))
         record.fields[3].clear();

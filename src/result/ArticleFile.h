@@ -21,6 +21,14 @@ struct ArticleRecord {
 
 inline constexpr int kMaxArticleFields = 30;
 
+// A key as its record's key line holds it: without the blank a lookup puts
+// behind it.
+std::string RecordKey(std::string_view key);
+
+// Whether a record that was found is withdrawn: its description begins
+// with "UNUSED". A lookup gives such a record the status "(UNUSED) ".
+bool IsUnused(const ArticleRecord& record);
+
 // Looks the key up in the article file (a blank is appended when the key
 // has none): the first section key line holding the key and its blank wins.
 // Missing fields hold the translated "¤¤Mangler" (in lower case when asked),

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <cmath>
 #include <cstdlib>
 #include <cstdio>
 #include <limits>
@@ -114,6 +115,7 @@ public:
 
 private:
     void save(const std::string& key, const std::string& value);
+    void lookedUp(std::string_view key, const ArticleRecord& article, int count);
     int offset(const ArticleRecord& article, int field, const std::string& key);
     void setPart(PartSlot slot, const ArticleRecord& article);
     void centrePart(ArticleRecord& centre);
@@ -141,6 +143,18 @@ private:
 // of the one before.
 void Computation::save(const std::string& key, const std::string& value) {
     state_.handover.emplace_back(key, value);
+}
+
+// Which looked-up records a result stands without, by key: what a maker
+// must add to the article file or bring back into use.
+void Computation::lookedUp(std::string_view key, const ArticleRecord& article, int count) {
+    const bool missing = count <= 0;
+    if (!missing && !IsUnused(article))
+        return;
+    std::vector<std::string>& keys = missing ? state_.missingKeys : state_.unusedKeys;
+    std::string recordKey = RecordKey(key);
+    if (std::find(keys.begin(), keys.end(), recordKey) == keys.end())
+        keys.push_back(std::move(recordKey));
 }
 
 void Computation::setPart(PartSlot slot, const ArticleRecord& article) {
@@ -196,6 +210,7 @@ void Computation::centrePart(ArticleRecord& centre) {
     const std::string key = CenterPartKey(record_);
     state_.parts[kCentre].key = key;
     const int count = LookupArticle(files_, key, centre, true);
+    lookedUp(key, centre, count);
     if (count == 0) {
         platform_.messages.inform("Missing center part " + key +
                                   "\r\nin DisplayScreenReport - default (UFOT) used");
@@ -238,7 +253,9 @@ void Computation::valveHouses(const ArticleRecord& centre) {
         state_.parts[slot].key = key;
         // Alike houses share one record: only a change of code is looked up.
         if (k == 0 || state_.houseCodes[k] != state_.houseCodes[k - 1]) {
-            if (LookupArticle(files_, key, house, true) == 0)
+            const int count = LookupArticle(files_, key, house, true);
+            lookedUp(key, house, count);
+            if (count == 0)
                 state_.flagV = false;
         }
         const bool present = slot == kNorth || (slot == kWest && type_ == 3) ||
@@ -276,7 +293,9 @@ void Computation::accessory() {
                                              "_" + record_.accessoryKey + "_BRV ");
     state_.accessoryKey = key;
     ArticleRecord article;
-    if (LookupArticle(files_, key, article, false) == 0)
+    const int count = LookupArticle(files_, key, article, false);
+    lookedUp(key, article, count);
+    if (count == 0)
         article.fields[2] = "(MISSING) " + inputs_.accessoryCaption + "_BRV";
     if (article.fields[2].starts_with("UNUSED"))
         state_.resultText += "(UNUSED) " + inputs_.accessoryCaption + "_BRV ";
@@ -436,8 +455,10 @@ void Computation::connections() {
             continue;
         const auto index = static_cast<std::size_t>(slot.slot);
         ArticleRecord& article = state_.connectionRecords[index];
-        const bool found =
-            LookupConnection(files_, record_, slot.slot, state_.connectionKeys[index], article) > 0;
+        const int count =
+            LookupConnection(files_, record_, slot.slot, state_.connectionKeys[index], article);
+        lookedUp(state_.connectionKeys[index], article, count);
+        const bool found = count > 0;
         state_.connectionFound[index] = found;
         if (found) {
             state_.offsetA[index] = offset(article, 4, state_.connectionKeys[index]);
@@ -545,6 +566,14 @@ std::string FormatFixed(double value, int decimals, std::string_view decimalSepa
 }
 
 std::string FormatShortest(double value, std::string_view decimalSeparator) {
+    // A whole number of at most 15 digits, as most lengths and weights are,
+    // is its digits (negative zero as zero).
+    if (value == std::trunc(value) && std::abs(value) < 1e15) {
+        char digits[24];
+        const auto written =
+            std::to_chars(digits, digits + sizeof digits, static_cast<long long>(value));
+        return std::string(digits, written.ptr);
+    }
     // At most 15 significant digits, as a general number format shows a
     // number: 0.1 + 1.1 is 1.2, not the 1.2000000000000002 that would read
     // back as the same double. Never an exponent.

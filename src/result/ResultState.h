@@ -87,6 +87,12 @@ struct ResultState {
     std::string reportBaseName;
     std::vector<std::pair<std::string, std::string>> handover; // settings written, in order
 
+    // The article keys looked up (with their "¤", without the blank behind
+    // them), each once in the order of the lookups: those no record has, and
+    // those whose record is withdrawn ("UNUSED").
+    std::vector<std::string> missingKeys;
+    std::vector<std::string> unusedKeys;
+
     bool laidOut = false; // false when the section "¤REPORTSCREEN" is missing
     ReportScreenLayout screen;
     std::array<PictureBox, 5> pictures; // by PartSlot

@@ -158,10 +158,11 @@ std::string Escaped(std::string text) {
 
 class ResultCommandTest : public SampleCommandTest {
 protected:
-    int run(std::vector<std::string> args) {
+    int run(std::vector<std::string> args, const std::string& input = {}) {
         out_.str("");
         err_.str("");
-        return RunResultCommand(args, platform_, out_, err_);
+        std::istringstream in(input);
+        return RunResultCommand(args, platform_, in, out_, err_);
     }
 
     // The result text of the result screen's computation of the same code
@@ -221,7 +222,8 @@ TEST_F(ResultCommandTest, ValidCodePrintsOneJsonObject) {
                   R"("ValveHouseLengthE":"210 mm","ValveHouseNameE":"KEL_VH150_B_UFOT",)"
                   R"("ConnectionNorthLength":"200 mm","ConnectionNorthName":"KEL_TK150_FC",)"
                   R"("ConnectionEastLength":"262.5 mm","ConnectionEastName":"KEL_TK150_SP",)"
-                  R"("ConnectionSouthLength":"200 mm","ConnectionSouthName":"KEL_TK150_FC"}})"
+                  R"("ConnectionSouthLength":"200 mm","ConnectionSouthName":"KEL_TK150_FC"},)"
+                  R"("missing":[],"unused":[]})"
                   "\n");
     // Written to the store as the window writes them.
     EXPECT_EQ(settings_.get(kApp, kSection, "ConnectionEastLength"), "262.5 mm");
@@ -294,6 +296,58 @@ TEST_F(ResultCommandTest, InvalidCodeGivesThePositionMessage) {
     EXPECT_EQ(messages_.shown[0],
               Cp("Feil i kodens posisjon 7\r\nDenne posisjonen kan ikke være 'Q'"));
     EXPECT_EQ(settings_.saveCount(kApp, kSection, "CenterPartLength"), 0) << "nothing handed over";
+}
+
+// Codes from standard input: one start-up, one JSON line for each line in
+// order, the run going on past a line that is no valid code.
+TEST_F(ResultCommandTest, CodesFromStandardInputGiveOneJsonLineEach) {
+    ASSERT_EQ(run({"result", "TBGCFCSPFCXX-V18"}), 0);
+    const std::string single = out_.str();
+    const int startups = settings_.saveCount(kApp, kSection, "BrivoDone");
+
+    EXPECT_EQ(run({"result", "-"}, "tbgcfcspfcxx-v18\r\nTBGCFCQPFCXX-V18\n\nEBXAMAXXSLXX-V18"), 1);
+    std::istringstream printed(out_.str());
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(printed, line);)
+        lines.push_back(line + "\n");
+    ASSERT_EQ(lines.size(), 4u) << out_.str();
+    EXPECT_EQ(lines[0], single) << "as `result CODE` prints it";
+    EXPECT_EQ(lines[1], R"({"code":"TBGCFCQPFCXX-V18","error":"Feil i kodens posisjon 7\r\n)"
+                        R"(Denne posisjonen kan ikke være 'Q'","position":7})"
+                        "\n");
+    EXPECT_EQ(lines[2], R"({"code":"","error":"the code must have at least 13 characters: )"
+                        R"(twelve positions and the code suffix","position":1})"
+                        "\n");
+    EXPECT_TRUE(lines[3].starts_with(R"({"code":"EBXAMAXXSLXX-V18","valve_type":1,)")) << lines[3];
+    EXPECT_EQ(err_.str(), "");
+    EXPECT_EQ(settings_.saveCount(kApp, kSection, "BrivoDone"), startups + 1) << "one start-up";
+    // The hand-over is the last valid code's, stored once.
+    EXPECT_EQ(settings_.saveCount(kApp, kSection, "ValveHouseNameN"), 2);
+    EXPECT_EQ(settings_.get(kApp, kSection, "ValveHouseNameN"), "KEL_VH080_B_UFOT");
+
+    EXPECT_EQ(run({"result", "-"}, "KBBDFDFDFDFD-V18\n"), 0) << "every line a valid code";
+}
+
+// The valve page is kept from code to code only while the parameter file
+// stays as it was: a valve type's new letter holds for the next code.
+TEST_F(ResultCommandTest, EachCodeFromStandardInputSeesTheValvePageAsItIsNow) {
+    const auto installation = StartInstallation(platform_);
+    ASSERT_TRUE(installation);
+    CodeLines lines(*installation, platform_);
+    EXPECT_TRUE(lines.answer("TBGCFCSPFCXX-V18").valid);
+
+    const auto parameterFile = install_ / "Tessaro" / "Tessaro.dat";
+    std::string bytes = test::ReadBytes(parameterFile);
+    const std::string typeLine = "TKRYSS             T ";
+    const auto at = bytes.find(typeLine);
+    ASSERT_NE(at, std::string::npos);
+    bytes.replace(at, typeLine.size(), "TKRYSS             Y ");
+    test::WriteBytes(parameterFile, bytes);
+
+    const CodeAnswer old = lines.answer("TBGCFCSPFCXX-V18");
+    EXPECT_FALSE(old.valid);
+    EXPECT_TRUE(old.json.ends_with(R"(,"position":1})")) << old.json;
+    EXPECT_TRUE(lines.answer("YBGCFCSPFCXX-V18").valid);
 }
 
 TEST_F(ResultCommandTest, WrongUsageTouchesNothing) {

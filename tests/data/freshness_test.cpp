@@ -34,6 +34,13 @@ public:
         return opened ? opened->readLine() : "(not opened)";
     }
 
+    // The picture with the stem that an operation finds now.
+    std::string picture(const char* stem) {
+        const Operation operation;
+        const auto found = files_.firstFileWithStem(stem);
+        return found ? found->filename().string() : "(none)";
+    }
+
     struct timespec modified() const {
         struct stat status {};
         ::stat(file().c_str(), &status);
@@ -84,16 +91,19 @@ TEST_F(FreshnessTest, ChangesThatKeepSizeAndTimeAreSeen) {
     }
 }
 
+constexpr std::int64_t kSecond = 1'000'000'000;
+
+// A file system that keeps its times in whole seconds.
+platform::FileVersion WholeSeconds(platform::FileVersion version) {
+    version.modified -= version.modified % kSecond;
+    version.changed -= version.changed % kSecond;
+    return version;
+}
+
 // On a file system with times in whole seconds a same-size edit within the
 // second leaves every time as it was; the content decides.
 TEST_F(FreshnessTest, SameSecondEditsOnCoarseTimesAreSeen) {
-    auto wholeSeconds = [](platform::FileVersion version) {
-        constexpr std::int64_t second = 1'000'000'000;
-        version.modified -= version.modified % second;
-        version.changed -= version.changed % second;
-        return version;
-    };
-    files_.setVersionView(wholeSeconds);
+    files_.setVersionView(WholeSeconds);
     int sameSecond = 0;
     for (int attempt = 0; attempt < 20 && sameSecond < 3; ++attempt) {
         test::WriteBytes(file(), "AAAA\r\n");
@@ -104,7 +114,7 @@ TEST_F(FreshnessTest, SameSecondEditsOnCoarseTimesAreSeen) {
         ASSERT_TRUE(before && after);
         EXPECT_EQ(firstLine(), "BBBB");
         // Only an edit within the same second puts the rule to the test.
-        sameSecond += wholeSeconds(*before) == wholeSeconds(*after);
+        sameSecond += WholeSeconds(*before) == WholeSeconds(*after);
     }
     EXPECT_GE(sameSecond, 3) << "the edits never fell within one second";
 }
@@ -146,6 +156,37 @@ TEST_F(FreshnessTest, AnOperationReadsOneVersionThroughout) {
     EXPECT_EQ(firstLine(), "CCCC");
     const Operation next;
     EXPECT_EQ(firstLine(), "CCCC");
+}
+
+// The data directory is listed again only when its times change, or may
+// change unseen: a picture added, renamed or removed within the same
+// second is found, or no longer found, by the next operation.
+TEST_F(FreshnessTest, TheListingFollowsTheDirectoryWithinTheSecond) {
+    files_.setVersionView(WholeSeconds);
+    EXPECT_EQ(picture("pic"), "(none)");
+    test::WriteBytes(dir_ / "pic.gif", "GIF89a");
+    EXPECT_EQ(picture("pic"), "pic.gif") << "added";
+    fs::rename(dir_ / "pic.gif", dir_ / "pic.bmp");
+    EXPECT_EQ(picture("pic"), "pic.bmp") << "renamed";
+    fs::remove(dir_ / "pic.bmp");
+    EXPECT_EQ(picture("pic"), "(none)") << "removed";
+}
+
+// A link may come to lead to a file while the directory stays as it was:
+// a directory with a link in it is listed at every operation.
+TEST_F(FreshnessTest, ALinkIsFollowedAtEveryOperation) {
+    files_.setVersionView([](platform::FileVersion version) {
+        version.modified -= 10 * kSecond; // long ago: only a change of the times counts
+        version.changed -= 10 * kSecond;
+        return version;
+    });
+    test::TempDir outside;
+    fs::create_directory(outside / "picture");
+    fs::create_symlink(outside / "picture", dir_ / "link.gif");
+    EXPECT_EQ(picture("link"), "(none)") << "a link to a directory";
+    fs::remove(outside / "picture");
+    test::WriteBytes(outside / "picture", "GIF89a");
+    EXPECT_EQ(picture("link"), "link.gif") << "the same link, now to a file";
 }
 
 // A data file beyond the limit is said with its size at every read and

@@ -85,6 +85,9 @@ TEST(LeadingNumberTest, ReadsTheNumberAtTheStartOfALine) {
         {"-", 0, "a sign alone"},
         {"", 0, "empty text"},
         {"1920x1080", 1920, "display size text"},
+        {"123456789012345678901234 x", 123456789012345678901234.0,
+         "more digits than an integer holds"},
+        {"123456789012345.5", 123456789012345.5, "fifteen digits and a fraction"},
     };
     for (const auto& c : cases)
         EXPECT_DOUBLE_EQ(LeadingNumber(c.line), c.value) << c.line << ": " << c.why;

@@ -277,6 +277,29 @@ TEST_F(SampleResultTest, WithdrawnAccessoryShowsTheFrameCaption) {
         << result.resultText;
 }
 
+// The records a result stands without, by key: the sample lacks the DN 50
+// flange of DN 80 and has withdrawn the insulation cover.
+TEST_F(SampleResultTest, KeysWithoutARecordOrWithdrawn) {
+    struct Case {
+        const char* code;
+        std::vector<std::string> missing;
+        std::vector<std::string> unused;
+    };
+    const std::vector<Case> cases = {
+        {"KAGCFBGCSPMC-V18", {}, {}},
+        // The flange at 12 and at 6: one key, said once.
+        {"EBXAFHXXFHXX-V18", {Cp("¤0080_FLENS_DN050_TK")}, {}},
+        // The accessory is looked up with a blank behind its key.
+        {"KBIFFGFFFFBF-V18", {}, {Cp("¤0300_ISOLASJON_BRV")}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.code);
+        const ResultState result = computeCode(c.code);
+        EXPECT_EQ(result.missingKeys, c.missing);
+        EXPECT_EQ(result.unusedKeys, c.unused);
+    }
+}
+
 TEST_F(SampleResultTest, EnglishTextsAndArticleOverrides) {
     const ResultState result = computeCode("TBGCFCSPFCXX-V18", "EN");
     EXPECT_TRUE(result.resultText.starts_with(
@@ -804,6 +827,9 @@ TEST(FormatTest, ShortestDecimal) {
         {1e-7, ",", "0,0000001"},
         {-0.0, ",", "0"},
         {-3.75, ",", "-3,75"},
+        {-1140, ",", "-1140"},
+        {999999999999999, ".", "999999999999999"},
+        {1e15 + 1, ".", "1000000000000000"}, // sixteen digits: rounded to fifteen
     };
     for (const Case& c : cases)
         EXPECT_EQ(FormatShortest(c.value, c.separator), c.text) << c.value;

@@ -42,6 +42,10 @@ TEST(ChoiceLineTest, FourDigits) {
     EXPECT_EQ(FourDigits(80), "0080");
     EXPECT_EQ(FourDigits(100), "0100");
     EXPECT_EQ(FourDigits(1250), "1250");
+    EXPECT_EQ(FourDigits(0), "0000");
+    EXPECT_EQ(FourDigits(9999), "9999");
+    EXPECT_EQ(FourDigits(10000), "10000") << "more digits are all written";
+    EXPECT_EQ(FourDigits(-5), "-005") << "the sign takes a place";
 }
 
 } // namespace
