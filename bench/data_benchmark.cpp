@@ -8,6 +8,7 @@
 //   Warm: the same DataFiles again, one operation per iteration, as clicks
 //         in the window are.
 
+#include "admin/DataCheck.h"
 #include "admin/MenuCheck.h"
 #include "app/CommandLine.h"
 #include "data/DataFiles.h"
@@ -362,6 +363,26 @@ void BM_MenuCheck(benchmark::State& state) {
     state.counters["lines"] = static_cast<double>(lines);
 }
 BENCHMARK(BM_MenuCheck)->Unit(benchmark::kMillisecond);
+
+// The full data check, cold, as the datacheck command runs it: every list,
+// every record a configuration looks up, the key lines of the article file,
+// the pictures and the language files. 0 records: the sample itself.
+void BM_DataCheck(benchmark::State& state) {
+    const auto& install = Installation(static_cast<int>(state.range(0)));
+    Run run;
+    Measure measure(state, install.dataDirectory(), {"Vantordata.dat", "Tessaro.dat"});
+    admin::DataCheckResult result;
+    measure.start();
+    for (auto _ : state) {
+        data::DataFiles files(install.dataDirectory(), "NO", run.messages);
+        const data::Operation operation;
+        result = admin::CheckData(files);
+    }
+    measure.stop();
+    state.counters["codes"] = static_cast<double>(result.codes);
+    state.counters["lookups"] = static_cast<double>(result.lookups);
+}
+BENCHMARK(BM_DataCheck)->Arg(0)->Arg(20000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 void BM_StartScreen(benchmark::State& state) {
     const auto& install = Installation(20000);
