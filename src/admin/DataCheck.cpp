@@ -1,6 +1,7 @@
 #include "admin/DataCheck.h"
 
 #include "data/Pictures.h"
+#include "data/StartScreenLayout.h"
 #include "data/TextFile.h"
 #include "platform/FileBytes.h"
 #include "platform/FileSystem.h"
@@ -695,6 +696,12 @@ void Checker::checkPictures() {
         picture(key + "_EC", {}, entry.first, entry.second,
                 "the enlarged view's picture of the valve type");
     }
+    if (const auto start = data::ReadStartScreenLayout(files_)) {
+        for (const auto& flag : start->flags)
+            picture(flag.pictureName, {}, 0, {}, "a flag of the start screen");
+        for (const std::string& name : {start->pictureName1, start->pictureName2})
+            picture(name, {}, 0, {}, "a picture of the start screen");
+    }
     for (const std::string_view language : kDataLanguages)
         if (language_.empty() || language == language_)
             picture("ConnectionStart_" + std::string(language), {}, 0, {},
@@ -810,6 +817,9 @@ void Checker::checkLanguages() {
     if (auto file = files_.openParameterFile())
         for (const std::uint32_t at : file->contents().textKeyLines())
             texts.insert(std::string(file->contents().lineAt(at)));
+    std::vector<std::string> infoNames;
+    if (const auto start = data::ReadStartScreenLayout(files_))
+        infoNames = {start->infoName1, start->infoName2};
     for (const std::string_view language : kDataLanguages) {
         if (!language_.empty() && language != language_)
             continue;
@@ -827,6 +837,14 @@ void Checker::checkLanguages() {
             lookups_.insert("help " + std::string(language) + " " + section);
             if (!other.ReadHelpPanel(key, {}))
                 finding("missing-help", section, "the help panel is not in " + name, 0, {},
+                        std::string(language));
+        }
+        // The start screen's information files, one per language.
+        for (const std::string& info : infoNames) {
+            const std::string file = info + "_" + std::string(language) + ".txt";
+            lookups_.insert("file " + file);
+            if (!std::filesystem::is_regular_file(files_.locate(file)))
+                finding("missing-translation", file, "the start screen says it is missing", 0, {},
                         std::string(language));
         }
         // Norwegian is the language of the lists and texts themselves.

@@ -148,6 +148,8 @@ TEST_F(DataCheckTest, EachPlantedFaultGivesItsFindingWithItsCodes) {
          "EAXAFAXXFAXX-V18", ""},
         {"a language file missing", "Lang_FI.txt", "", "", "missing-language-file", "Lang_FI.txt",
          0, "", "FI"},
+        {"an information file missing", "Nytt_FI.txt", "", "", "missing-translation",
+         "Nytt_FI.txt", 0, "", "FI"},
         {"a connection picture and its fallback missing", "FLENS_0080_N.gif", "", "FLENS_E_N.gif",
          "missing-picture", "FLENS_E_N", 16 + 32, "EAXAFAXXFAXX-V18", ""},
         {"a list without its translation", "Lang_EN.txt", "¤TILBEHOR_LITEN", "¤TILBEHOR_SMALL",
