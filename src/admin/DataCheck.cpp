@@ -839,6 +839,21 @@ void Checker::checkLanguages() {
                 finding("missing-help", section, "the help panel is not in " + name, 0, {},
                         std::string(language));
         }
+        // The captions every screen takes from the head of the language
+        // file: a head that ends early gives empty ones (or a key line's).
+        if (auto file = other.openLanguageFile()) {
+            const data::LanguageHead head = other.ReadLanguageHead(*file);
+            for (const auto& [caption, what] :
+                 {std::pair{&head.windowCaption, "the window caption"},
+                  std::pair{&head.exitCaption, "the exit button's caption"},
+                  std::pair{&head.backCaption, "the back button's caption"},
+                  std::pair{&head.nextCaption, "the next button's caption"}}) {
+                if (caption->empty() || caption->starts_with(data::kSection))
+                    finding("missing-translation", name,
+                            std::string("the head of the file has no text for ") + what, 0, {},
+                            std::string(language), true);
+            }
+        }
         // The start screen's information files, one per language.
         for (const std::string& info : infoNames) {
             const std::string file = info + "_" + std::string(language) + ".txt";

@@ -204,17 +204,18 @@ TEST_F(DataCheckTest, ListsBeyondTheirLimitAndOneLanguage) {
         lines += "GARNITYR           G 1500Med innbyggingsgarnityr\r\n";
     replace("Tessaro.dat", "UTEN               U 0000Uten tilbehør\r\nGARNITYR",
             lines + "GARNITYR");
-    std::filesystem::remove(dir_ / "Lang_FI.txt");
+    // Finnish whose head ends after its top text.
+    WriteBytes(dir_ / "Lang_FI.txt", "Tessaro\r\n0\r\nTessaro\r\n");
     std::filesystem::remove(dir_ / "Lang_DE.txt");
 
-    const DataCheckResult result = check("DE");
+    const DataCheckResult result = check("FI");
     auto has = [&result](std::string_view kind, std::string_view subject) {
         return std::any_of(result.findings.begin(), result.findings.end(),
                            [&](const auto& f) { return f.kind == kind && f.subject == subject; });
     };
     EXPECT_TRUE(has("section-limit", Cp("¤CPD_TKRYSS_0080")));
-    EXPECT_TRUE(has("missing-language-file", "Lang_DE.txt"));
-    EXPECT_FALSE(has("missing-language-file", "Lang_FI.txt"));
+    EXPECT_TRUE(has("missing-translation", "Lang_FI.txt"));
+    EXPECT_FALSE(has("missing-language-file", "Lang_DE.txt")) << "another language";
 }
 
 TEST_F(DataCheckTest, FileIsWrittenWithTheSummaryAndAFailedWriteIsSaid) {
