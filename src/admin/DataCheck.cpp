@@ -4,7 +4,6 @@
 #include "data/StartScreenLayout.h"
 #include "data/TextFile.h"
 #include "platform/FileBytes.h"
-#include "platform/FileSystem.h"
 #include "result/ArticleFile.h"
 #include "wizard/ChoiceLine.h"
 #include "wizard/Configuration.h"
@@ -1115,16 +1114,8 @@ std::string DataCheckText(const DataCheckResult& result) {
 std::optional<std::filesystem::path> WriteDataCheck(data::DataFiles& files,
                                                     const DataCheckResult& result,
                                                     platform::MessageBoxes& messages) {
-    const std::filesystem::path path = files.locate(kDataCheckFile);
-    const platform::WriteResult written = platform::WriteFileSafely(path, DataCheckText(result));
-    if (!written) {
-        messages.inform("The data check could not be written:" + std::string(kCrLf) +
-                        data::PathText(path) + std::string(kCrLf) + written.reason);
-        return std::nullopt;
-    }
-    if (!written.note.empty())
-        messages.inform("The data check was written, but " + written.note);
-    return path;
+    return data::WriteDataDirectoryFile(files, kDataCheckFile, DataCheckText(result),
+                                        "The data check", messages);
 }
 
 } // namespace tv::admin

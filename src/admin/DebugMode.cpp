@@ -1,7 +1,6 @@
 #include "admin/DebugMode.h"
 
 #include "data/StartupValues.h"
-#include "platform/FileSystem.h"
 
 namespace tv::admin {
 
@@ -28,16 +27,7 @@ std::string DebugInfoWithProbe(const std::string& labelText, const std::string& 
 std::optional<std::filesystem::path> WriteTestFile(const data::DataFiles& files,
                                                    const std::string& text,
                                                    platform::MessageBoxes& messages) {
-    const std::filesystem::path path = files.locate("Test.txt");
-    const platform::WriteResult written = platform::WriteFileSafely(path, text + "\r\n");
-    if (!written) {
-        messages.inform("Test.txt could not be written:\r\n" + data::PathText(path) + "\r\n" +
-                        written.reason);
-        return std::nullopt;
-    }
-    if (!written.note.empty())
-        messages.inform("Test.txt was written, but " + written.note);
-    return path;
+    return data::WriteDataDirectoryFile(files, "Test.txt", text + "\r\n", "Test.txt", messages);
 }
 
 } // namespace tv::admin

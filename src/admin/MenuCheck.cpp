@@ -2,7 +2,6 @@
 
 #include "admin/RecordSummary.h"
 #include "data/TextFile.h"
-#include "platform/FileSystem.h"
 #include "result/ArticleFile.h"
 #include "wizard/ChoiceLine.h"
 
@@ -206,18 +205,7 @@ std::optional<std::filesystem::path> WriteMenuCheck(data::DataFiles& files,
     for (const std::string& line : result.lines)
         bytes += line + std::string(kCrLf);
 
-    // An existing file in another letter case is the same file to the
-    // staff's Windows machines: replace it rather than leave two.
-    const std::filesystem::path path = files.locate(kReportFile);
-    const platform::WriteResult written = platform::WriteFileSafely(path, bytes);
-    if (!written) {
-        messages.inform("The menu check could not be written:" + std::string(kCrLf) +
-                        data::PathText(path) + std::string(kCrLf) + written.reason);
-        return std::nullopt;
-    }
-    if (!written.note.empty())
-        messages.inform("The menu check was written, but " + written.note);
-    return path;
+    return data::WriteDataDirectoryFile(files, kReportFile, bytes, "The menu check", messages);
 }
 
 } // namespace tv::admin

@@ -2,6 +2,7 @@
 
 #include "platform/Cp1252.h"
 #include "platform/FileBytes.h"
+#include "platform/FileSystem.h"
 
 #include <algorithm>
 #include <atomic>
@@ -371,6 +372,21 @@ LanguageHead DataFiles::ReadLanguageHead(TextFile& file) const {
     head.backCaption = ReadTextLine(file);
     head.nextCaption = ReadTextLine(file);
     return head;
+}
+
+std::optional<std::filesystem::path>
+WriteDataDirectoryFile(const DataFiles& files, std::string_view name, std::string_view bytes,
+                       std::string_view what, platform::MessageBoxes& messages) {
+    const std::filesystem::path path = files.locate(name);
+    const platform::WriteResult written = platform::WriteFileSafely(path, bytes);
+    if (!written) {
+        messages.inform(std::string(what) + " could not be written:\r\n" + PathText(path) + "\r\n" +
+                        written.reason);
+        return std::nullopt;
+    }
+    if (!written.note.empty())
+        messages.inform(std::string(what) + " was written, but " + written.note);
+    return path;
 }
 
 std::string DataFileTime(const DataFiles& files, const platform::System& system,

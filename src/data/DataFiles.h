@@ -224,6 +224,16 @@ private:
     mutable std::set<std::string> reported_;
 };
 
+// Writes a file of the program's own (a check's findings, a probe) into the
+// data directory through the safe write, replacing a file of that name in
+// any letter case: to the staff's Windows machines it is the same file.
+// Gives its path; a failed write is said as what + " could not be written:"
+// with the path and the reason and gives nothing, and a note of a write that
+// succeeded is said as what + " was written, but " + the note.
+std::optional<std::filesystem::path>
+WriteDataDirectoryFile(const DataFiles& files, std::string_view name, std::string_view bytes,
+                       std::string_view what, platform::MessageBoxes& messages);
+
 // When a data file was last changed, in the user's date and time format
 // ("" when that cannot be had): the file dates of the start screen's head
 // text and of the order report.
