@@ -206,6 +206,7 @@ private:
     std::vector<DimensionContext> contexts_;
     std::map<std::string, ArticleUse> articles_;
     std::map<std::string, bool> pictures_;
+    std::optional<data::StartScreenLayout> start_; // of the check, read once
     std::set<std::string> lookups_;
     std::map<std::tuple<std::string, std::string, std::string, std::string>, DataFinding> findings_;
     std::uint64_t codes_ = 0;
@@ -695,10 +696,10 @@ void Checker::checkPictures() {
         picture(key + "_EC", {}, entry.first, entry.second,
                 "the enlarged view's picture of the valve type");
     }
-    if (const auto start = data::ReadStartScreenLayout(files_)) {
-        for (const auto& flag : start->flags)
+    if (start_) {
+        for (const auto& flag : start_->flags)
             picture(flag.pictureName, {}, 0, {}, "a flag of the start screen");
-        for (const std::string& name : {start->pictureName1, start->pictureName2})
+        for (const std::string& name : {start_->pictureName1, start_->pictureName2})
             picture(name, {}, 0, {}, "a picture of the start screen");
     }
     for (const std::string_view language : kDataLanguages)
@@ -817,8 +818,8 @@ void Checker::checkLanguages() {
         for (const std::uint32_t at : file->contents().textKeyLines())
             texts.insert(std::string(file->contents().lineAt(at)));
     std::vector<std::string> infoNames;
-    if (const auto start = data::ReadStartScreenLayout(files_))
-        infoNames = {start->infoName1, start->infoName2};
+    if (start_)
+        infoNames = {start_->infoName1, start_->infoName2};
     for (const std::string_view language : kDataLanguages) {
         if (!language_.empty() && language != language_)
             continue;
@@ -931,6 +932,7 @@ void Checker::buildContexts(bool withWizard) {
 
 DataCheckResult Checker::run() {
     readModel();
+    start_ = data::ReadStartScreenLayout(files_);
     buildContexts(true);
     std::uint64_t perBottom = 0;
     for (const DimensionContext& c : contexts_) {
