@@ -1,6 +1,7 @@
 #include "admin/DataCheck.h"
 
 #include "data/Pictures.h"
+#include "data/ProgramTexts.h"
 #include "data/StartScreenLayout.h"
 #include "data/TextFile.h"
 #include "platform/FileBytes.h"
@@ -793,26 +794,7 @@ void Checker::checkLanguages() {
     // The texts the screens, the result and the report translate: the text
     // keys of the parameter file and the program's own.
     std::set<std::string> texts;
-    for (const char* text : {" stk",
-                             "Aktuator",
-                             "Senterdel",
-                             "Bestillingsnummer",
-                             "Kode",
-                             "Koden er kopiert",
-                             "Mangler",
-                             "Start ny",
-                             "Avbryt",
-                             "Bestillers sign",
-                             "Bestilling fra",
-                             "Oppgi \xF8nsket antall",
-                             "Tilkobling kl. 12",
-                             "Tilkobling kl. 3",
-                             "Tilkobling kl. 6",
-                             "Tilkobling kl. 9",
-                             "Tilkobling klokka 12",
-                             "Tilkobling klokka 3",
-                             "Tilkobling klokka 6",
-                             "Tilkobling klokka 9"})
+    for (const std::string_view text : data::text::kAll)
         texts.insert(data::TextKey(text));
     if (auto file = files_.openParameterFile())
         for (const std::uint32_t at : file->contents().textKeyLines())
@@ -862,18 +844,30 @@ void Checker::checkLanguages() {
                 finding("missing-translation", file, "the start screen says it is missing", 0, {},
                         std::string(language));
         }
-        // Norwegian is the language of the lists and texts themselves.
-        if (language == "NO")
-            continue;
+        // Norwegian is the language of the lists and texts themselves: it
+        // needs no translation, but one it has must be a text. A text is
+        // translated once, so a translation that is a text key again (itself,
+        // or one of a circle) is shown as the key.
+        const bool norwegian = language == "NO";
         if (auto file = other.openLanguageFile()) {
             const auto& translations = file->contents().translations();
             for (const std::string& key : texts) {
                 lookups_.insert("text " + std::string(language) + " " + key);
-                if (!translations.contains(key))
-                    finding("missing-translation", key, "the text is shown in Norwegian", 0, {},
-                            std::string(language));
+                const auto found = translations.find(key);
+                if (found == translations.end()) {
+                    if (!norwegian)
+                        finding("missing-translation", key, "the text is shown in Norwegian", 0, {},
+                                std::string(language));
+                } else if (data::IsTextKey(found->second)) {
+                    finding("missing-translation", key,
+                            "the text translates to the text key " + std::string(found->second) +
+                                ", which is shown as it stands",
+                            0, {}, std::string(language));
+                }
             }
         }
+        if (norwegian)
+            continue;
         for (const auto& [key, list] : lists_) {
             // The dimension lists are shown as they stand.
             if (!list.found || list.title.empty() ||

@@ -168,7 +168,8 @@ struct CheckedCode {
 };
 
 CheckedCode CheckAndCompute(const std::string& code, const ValvePage& page,
-                            const CommandInstallation& installation, platform::Platform& platform) {
+                            const CommandInstallation& installation, platform::Platform& platform,
+                            result::ResultPictures pictures) {
     data::DataFiles& files = *installation.files;
     auto configuration = std::make_unique<wizard::Configuration>(files, page.layout);
     configuration->setMessages(&platform.messages);
@@ -176,7 +177,8 @@ CheckedCode CheckAndCompute(const std::string& code, const ValvePage& page,
     configuration->code = code;
     if (const int position = configuration->CheckCode(); position != 0)
         return {std::move(configuration), position, {}};
-    const result::ResultInputs inputs{*configuration, installation.values, page.accessoryCaption};
+    const result::ResultInputs inputs{*configuration, installation.values, page.accessoryCaption,
+                                      pictures};
     // The result is made in its place; the configuration it reads stays where it is.
     return {std::move(configuration), 0, result::ComputeResult(files, platform, inputs)};
 }
@@ -193,15 +195,16 @@ struct ComputedCode {
 // `report`. Gives the exit status when the command ends here.
 std::optional<int> ComputeTypedCode(std::string_view command, const std::string& typedCode,
                                     const ResultOptions& options, platform::Platform& platform,
-                                    std::ostream& err, ComputedCode& computed) {
+                                    result::ResultPictures pictures, std::ostream& err,
+                                    ComputedCode& computed) {
     const auto typed = TypedCode(command, typedCode, err);
     if (!typed)
         return kExitFailure;
     auto installation = StartResultRun(options, platform);
     if (!installation)
         return kExitFailure;
-    CheckedCode checked =
-        CheckAndCompute(*typed, ReadValvePage(*installation->files), *installation, platform);
+    CheckedCode checked = CheckAndCompute(*typed, ReadValvePage(*installation->files),
+                                          *installation, platform, pictures);
     computed.values = std::move(installation->values);
     computed.files = std::move(installation->files);
     computed.configuration = std::move(checked.configuration);
@@ -422,7 +425,8 @@ CodeAnswer CodeLines::answer(std::string_view line) {
     if (code.size() < kShortestCode)
         return {InvalidCodeJson(code, ShortCodeProblem(), static_cast<int>(code.size()) + 1),
                 false};
-    const CheckedCode checked = CheckAndCompute(code, valvePage(), installation_, platform_);
+    const CheckedCode checked = CheckAndCompute(code, valvePage(), installation_, platform_,
+                                                result::ResultPictures::kLeftOut);
     if (checked.position != 0)
         return {InvalidCodeJson(code, wizard::PositionMessage(code, checked.position),
                                 checked.position),
@@ -483,8 +487,8 @@ int RunResultCommand(const std::vector<std::string>& args, platform::Platform& p
     if (options->code == "-")
         return RunBulkResult(*options, platform, in, out);
     ComputedCode computed;
-    if (const auto status =
-            ComputeTypedCode("result", options->code, *options, platform, err, computed))
+    if (const auto status = ComputeTypedCode("result", options->code, *options, platform,
+                                             result::ResultPictures::kLeftOut, err, computed))
         return *status;
     const wizard::Configuration& configuration = *computed.configuration;
     out << ResultJson(configuration.code, configuration.record.valveType, computed.state) << '\n'
@@ -500,8 +504,8 @@ int RunReportCommand(const std::vector<std::string>& args, platform::Platform& p
         return kExitFailure;
     }
     ComputedCode computed;
-    if (const auto status =
-            ComputeTypedCode("report", options->code, *options, platform, err, computed))
+    if (const auto status = ComputeTypedCode("report", options->code, *options, platform,
+                                             result::ResultPictures::kLookedFor, err, computed))
         return *status;
 
     const data::CustomerDetails customer = data::ReadCustomerDetails(tools.personalIni);

@@ -4,6 +4,7 @@
 #include "admin/DebugMode.h"
 #include "app/ContactsForm.h"
 #include "app/VersionCheck.h"
+#include "data/ProgramTexts.h"
 #include "window/Widgets.h"
 #include "data/HelpPanelView.h"
 #include "data/StartScreen.h"
@@ -249,8 +250,8 @@ void MainWindow::HideAll() {
     resultScreen_->hideAll();
     enlargedView_->hide();
     adminScreen_->hideAll();
-    cmdStartNy_->setText(
-        platform::ToScreenText(session_.files->TranslateText(data::TextKey("Start ny"))));
+    cmdStartNy_->setText(platform::ToScreenText(
+        session_.files->TranslateText(data::TextKey(data::text::kStartAgain))));
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {

@@ -59,7 +59,8 @@ std::filesystem::path DataFiles::locate(std::string_view name) const {
         return exact;
     return firstFile([name](std::string_view candidate) {
                return platform::EqualsIgnoringCase(candidate, name);
-           }).value_or(exact);
+           })
+        .value_or(exact);
 }
 
 namespace {
@@ -106,16 +107,18 @@ void DataFiles::list(std::uint64_t operation) const {
             return;
         }
     }
-    Listing listing{operation, {}, version, platform::WallClockNanoseconds()};
-    std::error_code error;
-    for (const auto& entry : std::filesystem::directory_iterator(dataDirectory_, error)) {
-        listing.links = listing.links || entry.is_symlink(error);
-        if (entry.is_regular_file(error))
-            listing.files.emplace_back(PathText(entry.path().filename()), entry.path());
+    Listing listing;
+    listing.operation = operation;
+    listing.version = version;
+    listing.listedAt = platform::WallClockNanoseconds();
+    platform::DirectoryListing onDisk = platform::ListDirectory(dataDirectory_);
+    listing.links = onDisk.links;
+    std::sort(onDisk.regularFiles.begin(), onDisk.regularFiles.end());
+    listing.files.reserve(onDisk.regularFiles.size());
+    for (std::string& name : onDisk.regularFiles) {
+        std::string text = platform::Utf8ToCp1252(name);
+        listing.files.emplace_back(std::move(text), std::move(name));
     }
-    // Siblings: their paths compare as their names do.
-    std::sort(listing.files.begin(), listing.files.end(),
-              [](const auto& a, const auto& b) { return a.second.native() < b.second.native(); });
     listing_ = std::move(listing);
 }
 
@@ -124,9 +127,9 @@ DataFiles::firstFile(const std::function<bool(std::string_view name)>& matches) 
     const std::uint64_t operation = Operation::current();
     if (operation == 0 || listing_.operation != operation)
         list(operation);
-    for (const auto& [name, path] : listing_.files) {
+    for (const auto& [name, onDisk] : listing_.files) {
         if (matches(name))
-            return path;
+            return dataDirectory_ / onDisk;
     }
     return std::nullopt;
 }
@@ -147,9 +150,10 @@ std::string TooLargeProblem(std::uint64_t size) {
            " a data file may have; it is not read";
 }
 
-std::shared_ptr<const FileIndex> DataFiles::current(const std::filesystem::path& path) const {
+std::shared_ptr<const FileIndex>
+DataFiles::current(const std::filesystem::path& path,
+                   std::optional<platform::FileVersion> version) const {
     const std::string name = PathText(path.filename());
-    std::optional<platform::FileVersion> version = platform::RegularFileVersion(path);
     if (version && versionView_)
         version = versionView_(*version);
     if (!version) {
@@ -208,8 +212,15 @@ std::optional<TextFile> DataFiles::open(std::string_view name) const {
             return TextFile(pinned->second.index, pinned->second.name, this);
         }
     }
-    const std::filesystem::path path = locate(name);
-    std::shared_ptr<const FileIndex> index = current(path);
+    // The name as it is asked for is the usual case, and its file's version
+    // is all that is needed of it; only a name in other letters is listed.
+    std::filesystem::path path = dataDirectory_ / ToPath(name);
+    std::optional<platform::FileVersion> version = platform::RegularFileVersion(path);
+    if (!version) {
+        path = locate(name);
+        version = platform::RegularFileVersion(path);
+    }
+    std::shared_ptr<const FileIndex> index = current(path, version);
     std::string fileName = PathText(path.filename());
     if (operation != 0)
         pinned_[std::string(name)] = Pinned{operation, index, fileName};
@@ -223,14 +234,15 @@ namespace {
 std::string Translated(const FileIndex& languageFile, std::string_view textKey) {
     const auto& translations = languageFile.translations();
     const auto found = translations.find(textKey);
-    return found == translations.end() ? std::string(KeyText(textKey))
-                                       : std::string(found->second);
+    return found == translations.end() ? std::string(KeyText(textKey)) : std::string(found->second);
 }
 
 } // namespace
 
 DataFiles::Translation DataFiles::translation() const {
-    auto keyText = [](std::string_view textKey) { return std::string(KeyText(textKey)); };
+    auto keyText = [](std::string_view textKey) {
+        return std::string(KeyText(textKey));
+    };
     if (language_ == "NO")
         return {0, keyText};
     auto file = openLanguageFile();

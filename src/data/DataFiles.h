@@ -198,13 +198,18 @@ private:
         std::string name;
     };
 
-    std::shared_ptr<const FileIndex> current(const std::filesystem::path& path) const;
+    // The held index of the file at `path`, read again unless `version`
+    // (the file's on disk now; nothing for no regular file) proves it is the
+    // one held.
+    std::shared_ptr<const FileIndex> current(const std::filesystem::path& path,
+                                             std::optional<platform::FileVersion> version) const;
 
     // The regular files of the data directory in name order, with their
-    // Windows-1252 names, as listed for the operation `operation`.
+    // Windows-1252 names and their names on disk, as listed for the
+    // operation `operation`.
     struct Listing {
         std::uint64_t operation = 0;
-        std::vector<std::pair<std::string, std::filesystem::path>> files;
+        std::vector<std::pair<std::string, std::string>> files;
         std::optional<platform::FileVersion> version; // of the directory, before it was listed
         std::int64_t listedAt = 0;                    // wall clock when its listing began
         bool links = false; // an entry is a link, which may change without the directory

@@ -1,5 +1,6 @@
 #include "data/StartScreen.h"
 
+#include "data/ProgramTexts.h"
 #include "window/Widgets.h"
 #include "platform/qt/QtText.h"
 #include "platform/qt/QtPictures.h"
@@ -163,7 +164,7 @@ void StartScreen::LayoutStartScreen() {
 
     const int buttonHeight = session_.px(window::kButtonHeight);
     const int top = session_.px(layout->buttonTop);
-    exit_->setText(platform::ToScreenText(session_.files->TranslateText(TextKey("Avbryt"))));
+    exit_->setText(platform::ToScreenText(session_.files->TranslateText(TextKey(text::kCancel))));
     exit_->move(session_.px(layout->exitLeft), top);
     start1_->setGeometry(session_.px(layout->start1Left), top, session_.px(layout->start1Width),
                          buttonHeight);

@@ -1,5 +1,6 @@
 #include "output/Report.h"
 
+#include "data/ProgramTexts.h"
 #include "result/ArticleFile.h"
 #include "result/ValvePicture.h"
 
@@ -135,7 +136,7 @@ std::vector<std::string> ReportWriter::write(const std::string& reportDate, cons
     customer();
     const std::string hint = text();
     put("<font size=-1>");
-    put(html("Tips for utskrift p\xE5 1 side: Velg File, Forh\xE5ndsvisning, 68-75%") + hint);
+    put(html(data::text::kPrintHint) + hint);
     put("</font></body> </html>");
     return std::move(lines_);
 }
@@ -168,10 +169,7 @@ void ReportWriter::information(const std::string& reportDate, const std::string&
     put("<td width=190>");
     put(codeCaption + ":</td>");
     put("<td width=800><B>");
-    put(EscapeHtml(in_.code) + " </B> -" +
-        html("M\xE5 oppgis ved bestilling pr.mail og ev. p\xE5"
-             "f\xF8res tegninger") +
-        "</td></tr>");
+    put(EscapeHtml(in_.code) + " </B> -" + html(data::text::kCodeNote) + "</td></tr>");
     line("<td width=190>", text() + ":</td>", EscapeHtml(nrf) + "</td></tr>");
     put("</table> <br>");
 }
@@ -203,7 +201,7 @@ void ReportWriter::houseRows() {
     const auto& state = in_.state;
     const int type = in_.record.valveType;
     const std::string dimension = DimensionCell(in_.record.dimensionMillimetres);
-    const std::string pieces = tr(" stk");
+    const std::string pieces = tr(data::text::kPieces);
 
     const result::Part& first = state.parts[result::kNorth];
     row(first.articleNumber, dimension, first.description,
@@ -243,7 +241,7 @@ void ReportWriter::articleRows() {
         // One actuator fits every valve of a dimension.
         result::LookupArticle(files_, prefix + "AKT", r, false);
         std::string description =
-            IsUnused(r.fields[2]) ? r.fields[0] + tr("Aktuator") : r.fields[2];
+            IsUnused(r.fields[2]) ? r.fields[0] + tr(data::text::kActuator) : r.fields[2];
         if (in_.debugMode)
             description += "  (" + actuator.tag + ")";
         row(r.fields[1], "---", description, weightCell(r), "-");
@@ -256,7 +254,8 @@ void ReportWriter::articleRows() {
     ArticleRecord centre;
     result::LookupArticle(files_, prefix + record.typeKey + "_CPD", centre, false);
     row(centre.fields[1], dimension,
-        IsUnused(centre.fields[2]) ? centre.fields[0] + tr("Senterdel") : centre.fields[2],
+        IsUnused(centre.fields[2]) ? centre.fields[0] + tr(data::text::kCentrePart)
+                                   : centre.fields[2],
         weightCell(centre), "-");
     weight_.addField(centre.fields[8]);
 
@@ -271,12 +270,13 @@ void ReportWriter::articleRows() {
 
 void ReportWriter::connectionRows() {
     const int type = in_.record.valveType;
-    connectionRow(1, "Tilkobling kl. 12");
+    const auto& remarks = data::text::kReportConnections;
+    connectionRow(1, remarks[1]);
     if (type == 2 || type == 3)
-        connectionRow(2, "Tilkobling kl. 3");
-    connectionRow(3, "Tilkobling kl. 6");
+        connectionRow(2, remarks[2]);
+    connectionRow(3, remarks[3]);
     if (type == 3)
-        connectionRow(4, "Tilkobling kl. 9");
+        connectionRow(4, remarks[4]);
 }
 
 void ReportWriter::connectionRow(int slot, std::string_view remark) {
@@ -323,7 +323,7 @@ void ReportWriter::totals() {
     put("<td>");
     put(measure(weight_.kg, 1) + " kg" + unfinished(weight_.complete) + "</td>");
     put("<td> </td>");
-    put("<td>" + html("Oppgi \xF8nsket antall") + "................</td>");
+    put("<td>" + html(data::text::kQuantity) + "................</td>");
     put("</tr>");
     put("</table>");
 }
@@ -334,7 +334,7 @@ void ReportWriter::customer() {
         " id=\"AutoNumber1\">");
     put("<tr>");
     put("<td border=0 align=center>");
-    put("<B>" + html("Bestilling fra") + " :</B>");
+    put("<B>" + html(data::text::kOrderedBy) + " :</B>");
     put("</td>");
     put("</tr>");
     const data::CustomerDetails& c = in_.customer;
@@ -351,7 +351,7 @@ void ReportWriter::customer() {
         put("<td></tr>");
     }
     put("<tr><td><b>");
-    put(html("Bestillers sign") + " : </b><br>&nbsp;");
+    put(html(data::text::kSignature) + " : </b><br>&nbsp;");
     put("<td></tr>");
     put("</table><br>");
 }

@@ -1,5 +1,6 @@
 #include "platform/FileBytes.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <time.h>
@@ -97,6 +98,37 @@ std::optional<FileVersion> DirectoryVersion(const fs::path& directory) {
     if (::stat(directory.c_str(), &status) != 0 || !S_ISDIR(status.st_mode))
         return std::nullopt;
     return VersionOf(status);
+}
+
+DirectoryListing ListDirectory(const fs::path& directory) {
+    DirectoryListing listing;
+    DIR* stream = ::opendir(directory.c_str());
+    if (stream == nullptr)
+        return listing;
+    const int fd = ::dirfd(stream);
+    while (const dirent* entry = ::readdir(stream)) {
+        const std::string_view name = entry->d_name;
+        if (name == "." || name == "..")
+            continue;
+        unsigned char type = entry->d_type;
+        struct stat status {};
+        if (type == DT_UNKNOWN) {
+            // Some file systems do not say the type in the listing.
+            if (::fstatat(fd, entry->d_name, &status, AT_SYMLINK_NOFOLLOW) != 0)
+                continue;
+            type = S_ISLNK(status.st_mode) ? DT_LNK : S_ISREG(status.st_mode) ? DT_REG : DT_DIR;
+        }
+        if (type == DT_LNK) {
+            listing.links = true;
+            if (::fstatat(fd, entry->d_name, &status, 0) != 0 || !S_ISREG(status.st_mode))
+                continue;
+        } else if (type != DT_REG) {
+            continue;
+        }
+        listing.regularFiles.emplace_back(name);
+    }
+    ::closedir(stream);
+    return listing;
 }
 
 std::int64_t WallClockNanoseconds() {

@@ -48,6 +48,15 @@ std::optional<FileVersion> RegularFileVersion(const std::filesystem::path& file)
 // times.
 std::optional<FileVersion> DirectoryVersion(const std::filesystem::path& directory);
 
+// The regular files of a directory (links followed), by their names as
+// the file system holds them, in no order; `links` tells that an entry is a
+// link, whose target may change while the directory keeps its times.
+struct DirectoryListing {
+    std::vector<std::string> regularFiles;
+    bool links = false;
+};
+DirectoryListing ListDirectory(const std::filesystem::path& directory);
+
 // The wall clock in the nanoseconds of FileVersion's times.
 std::int64_t WallClockNanoseconds();
 

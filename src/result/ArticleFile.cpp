@@ -1,5 +1,6 @@
 #include "result/ArticleFile.h"
 
+#include "data/ProgramTexts.h"
 #include "platform/FileBytes.h"
 
 #include "data/TextFile.h"
@@ -38,7 +39,7 @@ bool IsUnused(const ArticleRecord& record) {
 
 int LookupArticle(data::DataFiles& files, std::string_view key, ArticleRecord& record,
                   bool lowerCasePlaceholder) {
-    std::string placeholder = files.TranslateText(data::TextKey("Mangler"));
+    std::string placeholder = files.TranslateText(data::TextKey(data::text::kMissing));
     if (lowerCasePlaceholder)
         placeholder = platform::FoldCase(placeholder);
     record.fields.fill(placeholder);

@@ -1,5 +1,6 @@
 #include "result/ProductInfo.h"
 
+#include "data/ProgramTexts.h"
 #include "data/TextFile.h"
 
 namespace tv::result {
@@ -39,9 +40,8 @@ std::optional<ProductInfoText> ShowProductInfo(data::DataFiles& files, const Res
     std::string numberLabel = "Artikkelnummer ";
 
     if (area != kAreaCentre) {
-        static constexpr const char* headings[] = {
-            "", "Tilkobling kl 12:", "Tilkobling kl 3:", "Tilkobling kl 6:", "Tilkobling kl 9:"};
-        info.heading = files.TranslateText(data::TextKey(headings[area]));
+        info.heading = files.TranslateText(
+            data::TextKey(data::text::kInfoConnections[static_cast<std::size_t>(area)]));
         key = result.connectionKeys[area]; // the areas follow the slots: N, E, S, W
     } else {
         const Clock part = record.valveType == 1 ? kSix : CentreZone(x, y);

@@ -1,6 +1,7 @@
 #include "result/ResultComputation.h"
 
 #include "data/Pictures.h"
+#include "data/ProgramTexts.h"
 #include "data/TextFile.h"
 #include "wizard/ChoiceLine.h"
 
@@ -25,17 +26,16 @@ constexpr std::array<PartSlot, 4> kHouseSlots = {kNorth, kSouth, kEast, kWest};
 constexpr std::array<const char*, 4> kHouseLetters = {"N", "S", "E", "W"};
 
 // Connection slots 1 to 4 in the order of the result text: the name in
-// the hand-over settings and the text key of the line's label.
+// the hand-over settings.
 struct ConnectionSlot {
     int slot;
     const char* name;
-    const char* label;
 };
 constexpr std::array<ConnectionSlot, 4> kConnectionOrder = {{
-    {1, "North", "Tilkobling klokka 12"},
-    {2, "East", "Tilkobling klokka 3"},
-    {3, "South", "Tilkobling klokka 6"},
-    {4, "West", "Tilkobling klokka 9"},
+    {1, "North"},
+    {2, "East"},
+    {3, "South"},
+    {4, "West"},
 }};
 
 // A centre record that is missing stands for standard valve houses all round.
@@ -268,7 +268,8 @@ void Computation::valveHouses(const ArticleRecord& centre) {
         if (slot != kNorth)
             continue;
         state_.resultText += std::to_string(state_.houseCount) +
-                             files_.TranslateText(data::TextKey(" stk")) + house.fields[2];
+                             files_.TranslateText(data::TextKey(data::text::kPieces)) +
+                             house.fields[2];
         if (startup_.debugMode)
             state_.resultText += DebugFields(house);
         state_.resultText += kCrLf;
@@ -279,7 +280,8 @@ void Computation::valveHouses(const ArticleRecord& centre) {
     // The second kind of valve house: the east one stands for it.
     const Part& east = state_.parts[kEast];
     state_.resultText += std::string(type_ == 3 ? "2" : "1") +
-                         files_.TranslateText(data::TextKey(" stk")) + east.description;
+                         files_.TranslateText(data::TextKey(data::text::kPieces)) +
+                         east.description;
     if (startup_.debugMode) {
         state_.resultText += "  (L=" + FormatShortest(east.length, separator_) +
                              "  V=" + FormatShortest(east.weight, separator_) +
@@ -314,7 +316,7 @@ bool Computation::layOutScreen() {
     screen.frame = data::ReadTwipRect(*file);
     screen.frameCaption = data::ReadTextLine(*file);
     screen.head = data::ReadTwipRect(*file);
-    screen.headCaption = files_.TranslateText(data::TextKey("Bestillingsnummer")) + ": " +
+    screen.headCaption = files_.TranslateText(data::TextKey(data::text::kOrderCode)) + ": " +
                          inputs_.configuration.code;
     screen.copy = data::ReadTwipRect(*file);
     screen.copyCaption = data::ReadTextLine(*file);
@@ -350,7 +352,9 @@ void Computation::showPictures(data::TextFile& file) {
         centre.rect.width += 20;
         centre.rect.height += 40;
     }
-    centre.path = data::FindPicture(files_, record_.typeKey + "_RC", startup_.pictureSuffix).path;
+    if (inputs_.pictures == ResultPictures::kLookedFor)
+        centre.path =
+            data::FindPicture(files_, record_.typeKey + "_RC", startup_.pictureSuffix).path;
     centre.tooltip =
         std::to_string(record_.dimensionMillimetres) + " mm  " + record_.typeDescription;
     centre.visible = true;
@@ -396,6 +400,8 @@ void Computation::showPictures(data::TextFile& file) {
 
 PictureBox Computation::connectionPicture(int slot, const char* letter) const {
     const wizard::SlotChoice& choice = record_.slots[static_cast<std::size_t>(slot)];
+    if (inputs_.pictures == ResultPictures::kLeftOut)
+        return {};
     const std::string name =
         choice.connectionKey + "_" + wizard::FourDigits(choice.dimensionMillimetres) + "_" + letter;
     auto picture = data::FindPicture(files_, name, startup_.pictureSuffix);
@@ -478,7 +484,8 @@ void Computation::connections() {
 
         const wizard::SlotChoice& choice = record_.slots[index];
         std::string line =
-            files_.TranslateText(data::TextKey(slot.label)) + ": " + std::string(kCrLf);
+            files_.TranslateText(data::TextKey(data::text::kResultConnections[index])) + ": " +
+            std::string(kCrLf);
         if (found) {
             line += article.fields[2];
         } else {

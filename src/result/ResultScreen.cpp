@@ -1,5 +1,6 @@
 #include "result/ResultScreen.h"
 
+#include "data/ProgramTexts.h"
 #include "window/Widgets.h"
 #include "platform/qt/QtText.h"
 #include "platform/qt/QtPictures.h"
@@ -108,7 +109,8 @@ ResultScreen::ResultScreen(QWidget* window, window::Session& session, QPushButto
         QClipboard* clipboard = QApplication::clipboard();
         clipboard->clear();
         clipboard->setText(Screen(code_));
-        showStatus(session_.files->TranslateText(data::TextKey("Koden er kopiert")) + ": " + code_);
+        showStatus(session_.files->TranslateText(data::TextKey(data::text::kCodeCopied)) + ": " +
+                   code_);
     });
     status = window::MakeControl<window::WrapLabel>(window, "lblResultStatus");
     status->setAlignment(Qt::AlignLeft | Qt::AlignBottom);

@@ -1,5 +1,6 @@
 #include "wizard/Configuration.h"
 
+#include "data/ProgramTexts.h"
 #include "data/TextFile.h"
 
 #include <algorithm>
@@ -316,7 +317,7 @@ std::string Configuration::codeBoxText() const {
 }
 
 std::string Configuration::codeLabelText() const {
-    return files_.TranslateText(data::TextKey("Kode")) + ": " + code;
+    return files_.TranslateText(data::TextKey(data::text::kCode)) + ": " + code;
 }
 
 std::string PositionMessage(std::string_view code, int position) {

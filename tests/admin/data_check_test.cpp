@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -148,8 +149,8 @@ TEST_F(DataCheckTest, EachPlantedFaultGivesItsFindingWithItsCodes) {
          "EAXAFAXXFAXX-V18", ""},
         {"a language file missing", "Lang_FI.txt", "", "", "missing-language-file", "Lang_FI.txt",
          0, "", "FI"},
-        {"an information file missing", "Nytt_FI.txt", "", "", "missing-translation",
-         "Nytt_FI.txt", 0, "", "FI"},
+        {"an information file missing", "Nytt_FI.txt", "", "", "missing-translation", "Nytt_FI.txt",
+         0, "", "FI"},
         {"a connection picture and its fallback missing", "FLENS_0080_N.gif", "", "FLENS_E_N.gif",
          "missing-picture", "FLENS_E_N", 16 + 32, "EAXAFAXXFAXX-V18", ""},
         {"a list without its translation", "Lang_EN.txt", "¤TILBEHOR_LITEN", "¤TILBEHOR_SMALL",
@@ -216,6 +217,85 @@ TEST_F(DataCheckTest, ListsBeyondTheirLimitAndOneLanguage) {
     EXPECT_TRUE(has("section-limit", Cp("¤CPD_TKRYSS_0080")));
     EXPECT_TRUE(has("missing-translation", "Lang_FI.txt"));
     EXPECT_FALSE(has("missing-language-file", "Lang_DE.txt")) << "another language";
+}
+
+// Data that is wrong as a whole ends the check with the findings it makes.
+TEST_F(DataCheckTest, BadInstallationsEndWithTheirFindings) {
+    std::string equalLetters = "DIMENSJONER\r\n";
+    for (int i = 0; i < 30; ++i)
+        equalLetters += "DN080              A 0080DN 80\r\n";
+    const struct {
+        const char* name;
+        const char* file;
+        std::vector<std::pair<std::string, std::string>> replaced; // every `from`, UTF-8 here
+        const char* kind;
+        const char* subject;
+        const char* language;
+        std::uint64_t codes; // the installation's accepted codes
+    } cases[] = {
+        {"no lists at all",
+         "Tessaro.dat",
+         {{"¤DIM_", "¤XDIM_"}, {"¤CONN_", "¤XCONN_"}, {"¤CPD_", "¤XCPD_"}},
+         "missing-section",
+         "¤DIM_ENKELVENTIL",
+         "",
+         0},
+        {"30 lines with one letter",
+         "Tessaro.dat",
+         {{"DIMENSJONER\r\nDN080              A 0080DN 80\r\n", equalLetters}},
+         "letter-collision",
+         "¤DIM_ENKELVENTIL",
+         "",
+         368},
+        {"a bottom with an empty data line",
+         "Tessaro.dat",
+         {{"Bunnbokstav A\r\nA   0000 A2/HL/EP/AKT\r\n", "Bunnbokstav A\r\n\r\n"}},
+         "bottom-mismatch",
+         "¤BOTTOM_A",
+         "",
+         368},
+        {"a text translated to itself",
+         "Lang_EN.txt",
+         {{"¤¤Mangler\r\nMissing\r\n", "¤¤Mangler\r\n¤¤Mangler\r\n"}},
+         "missing-translation",
+         "¤¤Mangler",
+         "EN",
+         368},
+        {"two texts translated to each other",
+         "Lang_DE.txt",
+         {{"\r\nAbbrechen\r\n", "\r\n¤¤Start ny\r\n"},
+          {"\r\nNeu beginnen\r\n", "\r\n¤¤Avbryt\r\n"}},
+         "missing-translation",
+         "¤¤Avbryt",
+         "DE",
+         368},
+    };
+    std::map<std::string, std::string> original;
+    for (const char* file : {"Tessaro.dat", "Lang_EN.txt", "Lang_DE.txt"})
+        original[file] = ReadBytes(dir_ / file);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        for (const auto& [file, bytes] : original)
+            WriteBytes(dir_ / file, bytes);
+        std::string bytes = original[c.file];
+        for (const auto& [from, to] : c.replaced) {
+            const std::string cpFrom = Cp(from);
+            ASSERT_NE(bytes.find(cpFrom), std::string::npos) << from;
+            for (std::size_t at = 0; (at = bytes.find(cpFrom, at)) != std::string::npos;
+                 at += Cp(to).size())
+                bytes.replace(at, cpFrom.size(), Cp(to));
+        }
+        WriteBytes(dir_ / c.file, bytes);
+
+        const DataCheckResult result = check();
+        EXPECT_EQ(result.codes, c.codes);
+        EXPECT_TRUE(std::any_of(result.findings.begin(), result.findings.end(),
+                                [&](const auto& f) {
+                                    return f.kind == c.kind && f.subject == Cp(c.subject) &&
+                                           f.language == c.language;
+                                }))
+            << c.kind << " " << c.subject;
+    }
 }
 
 TEST_F(DataCheckTest, FileIsWrittenWithTheSummaryAndAFailedWriteIsSaid) {
