@@ -26,6 +26,9 @@ namespace {
 // Twelve positions and at least one character of the code suffix: the code
 // entry screen checks nothing shorter.
 constexpr std::size_t kShortestCode = wizard::kCodePositions + 1;
+// A line of `result -` is held up to this many bytes: no code is near it,
+// and a line without an end cannot fill the memory.
+constexpr std::size_t kLongestCodeLine = 1000;
 
 constexpr std::array<std::string_view, 6> kLanguages = {"NO", "EN", "DE", "FI", "DK", "SE"};
 
@@ -313,6 +316,27 @@ std::string InvalidCodeJson(const std::string& code, const std::string& error, i
            ",\"position\":" + std::to_string(position) + "}";
 }
 
+// The next line of `in` without its line end, held up to one byte beyond
+// kLongestCodeLine (the rest of a longer line is passed over). False at the
+// end of the input.
+bool ReadCodeLine(std::istream& in, std::string& line) {
+    line.clear();
+    std::streambuf& input = *in.rdbuf();
+    bool any = false;
+    bool carriageReturn = false; // the last byte, held back: a CR before the end is the line end's
+    for (int c = input.sbumpc(); c != std::char_traits<char>::eof(); c = input.sbumpc()) {
+        any = true;
+        if (c == '\n')
+            break;
+        if (carriageReturn && line.size() <= kLongestCodeLine)
+            line += '\r';
+        carriageReturn = c == '\r';
+        if (!carriageReturn && line.size() <= kLongestCodeLine)
+            line += static_cast<char>(c);
+    }
+    return any;
+}
+
 // `result -`: one start-up, then one JSON line for each line of `in`.
 int RunBulkResult(const ResultOptions& options, platform::Platform& platform, std::istream& in,
                   std::ostream& out) {
@@ -326,9 +350,7 @@ int RunBulkResult(const ResultOptions& options, platform::Platform& platform, st
     CodeLines codes(*installation, platform);
     bool allValid = true;
     std::string line;
-    while (std::getline(in, line)) {
-        if (line.ends_with('\r'))
-            line.pop_back();
+    while (ReadCodeLine(in, line)) {
         const CodeAnswer answer = codes.answer(line);
         allValid = allValid && answer.valid;
         // Each answer as soon as it is known, for a caller that writes the
@@ -424,6 +446,12 @@ CodeAnswer CodeLines::answer(std::string_view line) {
     // A line too short to be checked lacks the position after its end.
     if (code.size() < kShortestCode)
         return {InvalidCodeJson(code, ShortCodeProblem(), static_cast<int>(code.size()) + 1),
+                false};
+    if (line.size() > kLongestCodeLine)
+        return {InvalidCodeJson(code.substr(0, kLongestCodeLine),
+                                "the line is longer than " + std::to_string(kLongestCodeLine) +
+                                    " characters",
+                                static_cast<int>(kLongestCodeLine) + 1),
                 false};
     const CheckedCode checked = CheckAndCompute(code, valvePage(), installation_, platform_,
                                                 result::ResultPictures::kLeftOut);

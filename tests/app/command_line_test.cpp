@@ -238,8 +238,9 @@ TEST_F(ResultCommandTest, ADataFileThatCannotBeReadEndsWithOne) {
     EXPECT_EQ(run({"result", "TBGCFCSPFCXX-V18", "--lang", "EN"}), 1);
     EXPECT_TRUE(out_.str().starts_with(R"({"code":"TBGCFCSPFCXX-V18")")) << out_.str();
     ASSERT_FALSE(messages_.shown.empty());
-    EXPECT_EQ(messages_.shown[0],
-              "Lang_EN.txt: is 513 MB, larger than the 512 MB a data file may have; it is not read.");
+    EXPECT_EQ(
+        messages_.shown[0],
+        "Lang_EN.txt: is 513 MB, larger than the 512 MB a data file may have; it is not read.");
 }
 
 TEST_F(ResultCommandTest, QuotesBackslashesAndControlCharactersInTheData) {
@@ -326,6 +327,19 @@ TEST_F(ResultCommandTest, CodesFromStandardInputGiveOneJsonLineEach) {
     EXPECT_EQ(settings_.get(kApp, kSection, "ValveHouseNameN"), "KEL_VH080_B_UFOT");
 
     EXPECT_EQ(run({"result", "-"}, "KBBDFDFDFDFD-V18\n"), 0) << "every line a valid code";
+
+    // A line beyond 1000 characters is answered without being held whole;
+    // the next line is read as usual.
+    EXPECT_EQ(run({"result", "-"}, "KBBDFDFDFDFD-V18" + std::string(5000, 'X') + "\r\n" +
+                                       "KBBDFDFDFDFD-V18" + std::string(984, 'X') + "\r\n"),
+              1);
+    const std::string answers = out_.str();
+    EXPECT_TRUE(answers.starts_with(R"({"code":"KBBDFDFDFDFD-V18XXX)")) << answers.substr(0, 40);
+    EXPECT_NE(
+        answers.find(R"(X","error":"the line is longer than 1000 characters","position":1001})"
+                     "\n{\"code\":\"KBBDFDFDFDFD-V18XXX"),
+        std::string::npos);
+    EXPECT_NE(answers.find(R"(,"valve_type":3,)"), std::string::npos) << "1000 characters are read";
 }
 
 // The valve page is kept from code to code only while the parameter file
