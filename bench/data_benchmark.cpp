@@ -188,7 +188,8 @@ void BM_LookupArticleCold(benchmark::State& state) {
         data::DataFiles files(install.dataDirectory(), "NO", run.messages);
         const data::Operation operation;
         result::ArticleRecord record;
-        found = result::LookupArticle(files, kCentreKey, record, false);
+        found =
+            result::LookupArticle(files, kCentreKey, record, result::Placeholder::kAsTranslated);
     }
     measure.stop();
     if (found == 0)
@@ -209,7 +210,8 @@ void BM_LookupArticleWarm(benchmark::State& state) {
         for (int i = 0; i < lookups; ++i) {
             result::ArticleRecord record;
             const std::string key = i % 2 ? kCentreKey : test::GeneratedKey(i * 7919 % 20000);
-            benchmark::DoNotOptimize(result::LookupArticle(files, key, record, false));
+            benchmark::DoNotOptimize(
+                result::LookupArticle(files, key, record, result::Placeholder::kAsTranslated));
         }
     }
     measure.stop();

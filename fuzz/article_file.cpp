@@ -23,9 +23,12 @@ constexpr std::size_t kMaxKeys = 10;
 
 // Keys the sample's codes look up (written with "\xA4" for "¤").
 const char* const kSampleKeys[] = {
-    "\xA4" "0150_TKRYSS_CPD",
-    "\xA4" "0080_FLENS_DN080_TK",
-    "\xA4" "0150_A2_HL_EP_AKT_UFOT_VHK",
+    "\xA4"
+    "0150_TKRYSS_CPD",
+    "\xA4"
+    "0080_FLENS_DN080_TK",
+    "\xA4"
+    "0150_A2_HL_EP_AKT_UFOT_VHK",
 };
 
 void CheckNumber(std::string_view field) {
@@ -50,10 +53,11 @@ void CheckNumber(std::string_view field) {
     }
 }
 
-void CheckRecord(data::DataFiles& files, const std::string& key, bool lowerCase,
-                 bool mustBeFound) {
+void CheckRecord(data::DataFiles& files, const std::string& key, bool lowerCase, bool mustBeFound) {
     ArticleRecord record;
-    const int count = result::LookupArticle(files, key, record, lowerCase);
+    const int count = result::LookupArticle(files, key, record,
+                                            lowerCase ? result::Placeholder::kLowerCase
+                                                      : result::Placeholder::kAsTranslated);
     TV_REQUIRE(count == record.count);
     TV_REQUIRE(count >= 0 && count <= result::kMaxArticleFields);
     const std::string& status = record.fields[0];
@@ -120,7 +124,7 @@ void CheckConnection(data::DataFiles& files, const std::string& key) {
     TV_REQUIRE(result::ConnectionKey(record, slot) == key);
 
     ArticleRecord plain;
-    const int count = result::LookupArticle(files, key, plain, true);
+    const int count = result::LookupArticle(files, key, plain, result::Placeholder::kLowerCase);
     std::string built;
     ArticleRecord connection;
     const int got = result::LookupConnection(files, record, slot, built, connection);
@@ -153,8 +157,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::filesystem::create_directories(made);
         fuzz::WriteFile(made / "Lang_EN.txt",
                         "English\r\n0\r\n\xA4\xA4Mangler\r\nMissing\r\n"
-                        "\xA4\xA4" "Flens\r\nFlange\r\n"
-                        "\xA4" "0080_FLENS_DN080_TK \r\nKT080-EN\r\nFlange DN 80\r\nEOL\r\n");
+                        "\xA4\xA4"
+                        "Flens\r\nFlange\r\n"
+                        "\xA4"
+                        "0080_FLENS_DN080_TK \r\nKT080-EN\r\nFlange DN 80\r\nEOL\r\n");
         return made;
     }();
     const std::string_view input(reinterpret_cast<const char*>(data), size);

@@ -38,7 +38,8 @@ constexpr std::size_t kMaxKeys = 4;
 constexpr std::array<int, 10> kEditable = {1, 2, 3, 6, 7, 8, 9, 10, 11, 12};
 
 // A key of the sample, for a file without key lines of its own.
-const char* const kSampleKey = "\xA4" "0080_ENKELVENTIL_CPD";
+const char* const kSampleKey = "\xA4"
+                               "0080_ENKELVENTIL_CPD";
 
 struct Input {
     std::string_view file;
@@ -181,7 +182,7 @@ void CheckSavedFields(const std::filesystem::path& dir, const std::string& key,
     if (key.size() >= data::kMaxLineBytes)
         return;
     result::ArticleRecord record;
-    const int count = result::LookupArticle(files, key, record, false);
+    const int count = result::LookupArticle(files, key, record, result::Placeholder::kAsTranslated);
     TV_REQUIRE(record.fields[0] != "(MISSING) ");
     TV_REQUIRE(count >= admin::kEditorFields);
     // A language's own texts for the record stand in for its first fields.
@@ -193,9 +194,8 @@ void CheckSavedFields(const std::filesystem::path& dir, const std::string& key,
             continue;
         // In Norwegian a text key reads as its own text; a description that
         // then reads "UNUSED" is shown as none.
-        const std::string read = data::IsTextKey(expected[f])
-                                     ? std::string(data::KeyText(expected[f]))
-                                     : expected[f];
+        const std::string read =
+            data::IsTextKey(expected[f]) ? std::string(data::KeyText(expected[f])) : expected[f];
         if (field == 3 && read.starts_with("UNUSED"))
             TV_REQUIRE(record.fields[f].empty());
         else

@@ -13,6 +13,7 @@ packages=(
   fonts-dejavu-core
   python3
   dpkg-dev lintian
+  locales
 )
 missing=()
 for package in "${packages[@]}"; do
@@ -22,4 +23,9 @@ done
 if [ ${#missing[@]} -gt 0 ]; then
   apt-get update
   apt-get install -y --no-install-recommends "${missing[@]}"
+fi
+# A locale with a decimal comma, for the test that numbers in data files are
+# read with a point whatever the user's locale.
+if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
+  localedef -i de_DE -f UTF-8 de_DE.UTF-8
 fi

@@ -528,7 +528,8 @@ void Checker::lookUp(const std::string& key, std::uint64_t codes, const std::str
         lookups_.insert("article " + Subject(key));
         use.role = role;
         result::ArticleRecord record;
-        const int count = result::LookupArticle(files_, key, record, true);
+        const int count =
+            result::LookupArticle(files_, key, record, result::Placeholder::kLowerCase);
         use.found = record.fields[0] != "(MISSING) ";
         use.unused = record.fields[0] == "(UNUSED) ";
         use.houseCodes = record.fields[10];
@@ -546,7 +547,7 @@ void Checker::lookUp(const std::string& key, std::uint64_t codes, const std::str
             }
             for (const int field : {4, 5, 6, 8}) {
                 const std::string& text = record.fields[static_cast<std::size_t>(field)];
-                if (field > count || text.starts_with("UNUSED"))
+                if (field > count || result::IsUnused(text))
                     continue;
                 std::size_t at = text.starts_with('-') || text.starts_with('+') ? 1 : 0;
                 if (at < text.size() && text[at] == '.')

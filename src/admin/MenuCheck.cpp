@@ -171,7 +171,7 @@ private:
         // Lower-case placeholders, as every connection lookup has them: the
         // columns of a short record read "mangler".
         result::ArticleRecord record;
-        result::LookupArticle(files_, key, record, true);
+        result::LookupArticle(files_, key, record, result::Placeholder::kLowerCase);
         if (record.fields[0] == "(MISSING) ") {
             lines_.push_back("    Vantordata ikke funnet for" + key);
             return;

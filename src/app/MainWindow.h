@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/VersionCheck.h"
-#include "window/Session.h"
+#include "gui/window/Session.h"
 
 #include <QWidget>
 

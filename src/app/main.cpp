@@ -11,7 +11,7 @@
 #include "platform/qt/QtShell.h"
 #include "platform/qt/QtSystem.h"
 #include "platform/qt/QtWebClient.h"
-#include "result/QtCanvas.h"
+#include "gui/result/QtCanvas.h"
 
 #include <QApplication>
 #include <QCoreApplication>

@@ -11,6 +11,7 @@ namespace {
 
 using data::TextKey;
 using result::ArticleRecord;
+using result::IsUnused;
 
 constexpr const char* kCrLf = "\r\n";
 
@@ -19,11 +20,6 @@ constexpr const char* kCrLf = "\r\n";
 constexpr const char* kMakerName = "Kelmor";
 constexpr const char* kMakerPhone = "Tlf: +47 51 00 00 00";
 constexpr const char* kMakerMail = "E-post: ordre@kelmor.example";
-
-// A field the article file marks as withdrawn.
-bool IsUnused(const std::string& field) {
-    return field.compare(0, 6, "UNUSED") == 0;
-}
 
 std::string DimensionCell(int millimetres) {
     return "\xD8" + std::to_string(millimetres) + " mm"; // "Ø"
@@ -239,7 +235,7 @@ void ReportWriter::articleRows() {
     if (actuator.chosen && actuator.tag != "NOAKT") {
         ArticleRecord r;
         // One actuator fits every valve of a dimension.
-        result::LookupArticle(files_, prefix + "AKT", r, false);
+        result::LookupArticle(files_, prefix + "AKT", r, result::Placeholder::kAsTranslated);
         std::string description =
             IsUnused(r.fields[2]) ? r.fields[0] + tr(data::text::kActuator) : r.fields[2];
         if (in_.debugMode)
@@ -252,7 +248,8 @@ void ReportWriter::articleRows() {
         return;
 
     ArticleRecord centre;
-    result::LookupArticle(files_, prefix + record.typeKey + "_CPD", centre, false);
+    result::LookupArticle(files_, prefix + record.typeKey + "_CPD", centre,
+                          result::Placeholder::kAsTranslated);
     row(centre.fields[1], dimension,
         IsUnused(centre.fields[2]) ? centre.fields[0] + tr(data::text::kCentrePart)
                                    : centre.fields[2],
@@ -260,8 +257,9 @@ void ReportWriter::articleRows() {
     weight_.addField(centre.fields[8]);
 
     ArticleRecord accessory;
-    result::LookupArticle(files_, prefix + record.accessoryKey + "_BRV ", accessory, false);
-    row(accessory.fields[1] == "UNUSED" ? std::string("---") : accessory.fields[1], dimension,
+    result::LookupArticle(files_, prefix + record.accessoryKey + "_BRV ", accessory,
+                          result::Placeholder::kAsTranslated);
+    row(IsUnused(accessory.fields[1]) ? std::string("---") : accessory.fields[1], dimension,
         accessory.fields[0] + accessory.fields[2], weightCell(accessory), "-");
     // A withdrawn accessory still goes on the order; its weight counts as
     // far as it is a number.
@@ -283,7 +281,7 @@ void ReportWriter::connectionRow(int slot, std::string_view remark) {
     const std::string& key = in_.state.connectionKeys[slot];
     const wizard::SlotChoice& choice = in_.record.slots[slot];
     ArticleRecord r;
-    result::LookupArticle(files_, key, r, false);
+    result::LookupArticle(files_, key, r, result::Placeholder::kAsTranslated);
     // A withdrawn connection is still described by the menu entry chosen.
     std::string description =
         r.fields[0] + (IsUnused(r.fields[2]) ? choice.connectionDescription : r.fields[2]);

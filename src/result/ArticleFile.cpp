@@ -33,16 +33,20 @@ std::string RecordKey(std::string_view key) {
     return std::string(key);
 }
 
+bool IsUnused(std::string_view field) {
+    return field.starts_with(kUnused);
+}
+
 bool IsUnused(const ArticleRecord& record) {
-    return record.fields[2].starts_with(kUnused);
+    return IsUnused(record.fields[2]);
 }
 
 int LookupArticle(data::DataFiles& files, std::string_view key, ArticleRecord& record,
-                  bool lowerCasePlaceholder) {
-    std::string placeholder = files.TranslateText(data::TextKey(data::text::kMissing));
-    if (lowerCasePlaceholder)
-        placeholder = platform::FoldCase(placeholder);
-    record.fields.fill(placeholder);
+                  Placeholder placeholder) {
+    std::string missing = files.TranslateText(data::TextKey(data::text::kMissing));
+    if (placeholder == Placeholder::kLowerCase)
+        missing = platform::FoldCase(missing);
+    record.fields.fill(missing);
     record.fields[0] = "(MISSING) ";
     record.fields[3].clear();
     record.count = 0;
@@ -104,7 +108,7 @@ int LookupArticle(data::DataFiles& files, std::string_view key, ArticleRecord& r
     }
     if (IsUnused(record))
         record.fields[0] = "(UNUSED) ";
-    if (record.fields[3].starts_with(kUnused))
+    if (IsUnused(record.fields[3]))
         record.fields[3].clear();
     return count;
 }
@@ -180,7 +184,7 @@ std::string ConnectionKey(const wizard::ConfigurationRecord& record, int slot) {
 int LookupConnection(data::DataFiles& files, const wizard::ConfigurationRecord& record, int slot,
                      std::string& key, ArticleRecord& article) {
     key = ConnectionKey(record, slot);
-    const int count = LookupArticle(files, key, article, true);
+    const int count = LookupArticle(files, key, article, Placeholder::kLowerCase);
     if (count > 0)
         article.fields[0].clear();
     // Connection lengths may be written with a decimal comma ("262,5 mm").

@@ -25,16 +25,23 @@ inline constexpr int kMaxArticleFields = 30;
 // behind it.
 std::string RecordKey(std::string_view key);
 
-// Whether a record that was found is withdrawn: its description begins
-// with "UNUSED". A lookup gives such a record the status "(UNUSED) ".
+// Whether a field is marked withdrawn: it begins with "UNUSED". The
+// editor writes an empty field so.
+bool IsUnused(std::string_view field);
+
+// Whether a record that was found is withdrawn: its description is. A
+// lookup gives such a record the status "(UNUSED) ".
 bool IsUnused(const ArticleRecord& record);
+
+// What a missing field of a lookup holds: the translated "¤¤Mangler" as it
+// stands, or in lower case (as the result text and the checks show it).
+enum class Placeholder { kAsTranslated, kLowerCase };
 
 // Looks the key up in the article file (a blank is appended when the key
 // has none): the first section key line holding the key and its blank wins.
-// Missing fields hold the translated "¤¤Mangler" (in lower case when asked),
-// field 3 is empty. Returns the count.
+// Missing fields hold the placeholder, field 3 is empty. Returns the count.
 int LookupArticle(data::DataFiles& files, std::string_view key, ArticleRecord& record,
-                  bool lowerCasePlaceholder);
+                  Placeholder placeholder);
 
 // The largest length or weight a field gives (in either sign); a field
 // beyond it reads as this limit.

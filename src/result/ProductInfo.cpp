@@ -62,7 +62,7 @@ std::optional<ProductInfoText> ShowProductInfo(data::DataFiles& files, const Res
     ArticleRecord article;
     const std::string crlf = "\r\n";
     info.text = key;
-    if (LookupArticle(files, key, article, false) > 0) {
+    if (LookupArticle(files, key, article, Placeholder::kAsTranslated) > 0) {
         const auto& f = article.fields;
         const int offsetA = WholeNumber(f[4]);
         const int offsetB = WholeNumber(f[5]);

@@ -209,7 +209,7 @@ int Computation::offset(const ArticleRecord& article, int field, const std::stri
 void Computation::centrePart(ArticleRecord& centre) {
     const std::string key = CenterPartKey(record_);
     state_.parts[kCentre].key = key;
-    const int count = LookupArticle(files_, key, centre, true);
+    const int count = LookupArticle(files_, key, centre, Placeholder::kLowerCase);
     lookedUp(key, centre, count);
     if (count == 0) {
         platform_.messages.inform("Missing center part " + key +
@@ -253,7 +253,7 @@ void Computation::valveHouses(const ArticleRecord& centre) {
         state_.parts[slot].key = key;
         // Alike houses share one record: only a change of code is looked up.
         if (k == 0 || state_.houseCodes[k] != state_.houseCodes[k - 1]) {
-            const int count = LookupArticle(files_, key, house, true);
+            const int count = LookupArticle(files_, key, house, Placeholder::kLowerCase);
             lookedUp(key, house, count);
             if (count == 0)
                 state_.flagV = false;
@@ -295,7 +295,7 @@ void Computation::accessory() {
                                              "_" + record_.accessoryKey + "_BRV ");
     state_.accessoryKey = key;
     ArticleRecord article;
-    const int count = LookupArticle(files_, key, article, false);
+    const int count = LookupArticle(files_, key, article, Placeholder::kAsTranslated);
     lookedUp(key, article, count);
     if (count == 0)
         article.fields[2] = "(MISSING) " + inputs_.accessoryCaption + "_BRV";

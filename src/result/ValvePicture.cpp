@@ -312,13 +312,13 @@ void DrawEnlargedDimensions(Canvas& canvas, data::DataFiles& files, const Result
     int k = 0;
     if (hasCentre) {
         ArticleRecord centre;
-        LookupArticle(files, CenterPartKey(record), centre, false);
+        LookupArticle(files, CenterPartKey(record), centre, Placeholder::kAsTranslated);
         k = DimensioningOffset(centre, standard);
     }
     // The valve house is looked up without its type code: in an article
     // file of coded valve-house keys it is not found and counts 0.
     ArticleRecord house;
-    LookupArticle(files, EnlargedValveHouseKey(record), house, false);
+    LookupArticle(files, EnlargedValveHouseKey(record), house, Placeholder::kAsTranslated);
     const int v = DimensioningOffset(house, standard);
 
     int hN = 0;

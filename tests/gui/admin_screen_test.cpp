@@ -1,6 +1,6 @@
 #include "gui/SampleWindow.h"
 #include "app/VersionCheck.h"
-#include "wizard/Wizard.h"
+#include "gui/wizard/Wizard.h"
 
 #include <QGroupBox>
 

@@ -1,6 +1,6 @@
 #include "gui/SampleWindow.h"
-#include "window/Widgets.h"
-#include "wizard/Wizard.h"
+#include "gui/window/Widgets.h"
+#include "gui/wizard/Wizard.h"
 
 #include <QAbstractButton>
 #include <QGroupBox>

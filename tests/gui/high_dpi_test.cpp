@@ -1,7 +1,7 @@
 #include "app/Startup.h"
 #include "data/DataFiles.h"
 #include "platform/qt/QtSystem.h"
-#include "window/Session.h"
+#include "gui/window/Session.h"
 #include "TestSupport.h"
 
 #include <QGuiApplication>

@@ -1,5 +1,5 @@
 #include "gui/SampleWindow.h"
-#include "wizard/Wizard.h"
+#include "gui/wizard/Wizard.h"
 
 #include <QClipboard>
 #include <QGroupBox>

@@ -31,7 +31,8 @@ protected:
     }
 
     int lookup(std::string_view key, bool lower = true, const char* language = "NO") {
-        return LookupArticle(files(language), Cp(key), record_, lower);
+        return LookupArticle(files(language), Cp(key), record_,
+                             lower ? Placeholder::kLowerCase : Placeholder::kAsTranslated);
     }
 
     TempDir dir_;
@@ -185,9 +186,9 @@ TEST_F(ArticleFileTest, MoreThanThirtyFieldLinesAreCutAndReportedOnce) {
     test::WriteBytes(dir_ / "Vantordata.dat", bytes);
 
     auto& data = files();
-    EXPECT_EQ(LookupArticle(data, Cp("¤LONG"), record_, true), 30);
+    EXPECT_EQ(LookupArticle(data, Cp("¤LONG"), record_, Placeholder::kLowerCase), 30);
     EXPECT_EQ(record_.fields[30], "field 30");
-    EXPECT_EQ(LookupArticle(data, Cp("¤LONG"), record_, true), 30);
+    EXPECT_EQ(LookupArticle(data, Cp("¤LONG"), record_, Placeholder::kLowerCase), 30);
     ASSERT_EQ(messages_.shown.size(), 1u) << "once per run";
     EXPECT_NE(messages_.shown[0].find(Cp("¤LONG")), std::string::npos) << messages_.shown[0];
     EXPECT_NE(messages_.shown[0].find("30"), std::string::npos) << messages_.shown[0];
@@ -195,8 +196,8 @@ TEST_F(ArticleFileTest, MoreThanThirtyFieldLinesAreCutAndReportedOnce) {
 
 TEST_F(ArticleFileTest, MissingArticleFileIsReportedOnceAndNothingIsFound) {
     auto& data = files();
-    EXPECT_EQ(LookupArticle(data, Cp("¤K1"), record_, true), 0);
-    EXPECT_EQ(LookupArticle(data, Cp("¤K2"), record_, true), 0);
+    EXPECT_EQ(LookupArticle(data, Cp("¤K1"), record_, Placeholder::kLowerCase), 0);
+    EXPECT_EQ(LookupArticle(data, Cp("¤K2"), record_, Placeholder::kLowerCase), 0);
     EXPECT_EQ(record_.fields[0], "(MISSING) ");
     EXPECT_EQ(record_.fields[1], "mangler");
     ASSERT_EQ(messages_.shown.size(), 1u);
@@ -265,7 +266,7 @@ TEST_F(ArticleFileTest, ALengthBeyondTheRangeIsSaidOnce) {
               "8 kg", "EOL"});
     auto& data = files();
     for (int i = 0; i < 2; ++i)
-        EXPECT_EQ(LookupArticle(data, Cp("¤0150_X_TK"), record_, false), 8);
+        EXPECT_EQ(LookupArticle(data, Cp("¤0150_X_TK"), record_, Placeholder::kAsTranslated), 8);
     EXPECT_DOUBLE_EQ(FieldNumber(record_.fields[6]), kMaxFieldNumber);
     ASSERT_EQ(messages_.shown.size(), 1u);
     EXPECT_NE(messages_.shown[0].find("field 6: the number is beyond 1000000000"),
@@ -318,7 +319,8 @@ TEST_F(ConnectionLookupTest, CommaOfTheLengthIsAPointOnlyInConnectionRecords) {
     EXPECT_DOUBLE_EQ(FieldNumber(record_.fields[6]), 0.25);
 
     ArticleRecord house;
-    EXPECT_EQ(LookupArticle(data, ValveHouseKey(record, "UFOT"), house, true), 6);
+    EXPECT_EQ(LookupArticle(data, ValveHouseKey(record, "UFOT"), house, Placeholder::kLowerCase),
+              6);
     EXPECT_DOUBLE_EQ(FieldNumber(house.fields[6]), 0.0);
 }
 

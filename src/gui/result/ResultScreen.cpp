@@ -1,7 +1,7 @@
-#include "result/ResultScreen.h"
+#include "gui/result/ResultScreen.h"
 
 #include "data/ProgramTexts.h"
-#include "window/Widgets.h"
+#include "gui/window/Widgets.h"
 #include "platform/qt/QtText.h"
 #include "platform/qt/QtPictures.h"
 #include "result/ProductInfo.h"

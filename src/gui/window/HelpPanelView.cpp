@@ -1,6 +1,6 @@
-#include "data/HelpPanelView.h"
+#include "gui/window/HelpPanelView.h"
 
-#include "window/Widgets.h"
+#include "gui/window/Widgets.h"
 #include "platform/qt/QtText.h"
 
 #include <QFrame>

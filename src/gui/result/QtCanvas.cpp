@@ -1,4 +1,4 @@
-#include "result/QtCanvas.h"
+#include "gui/result/QtCanvas.h"
 #include "platform/qt/QtPictures.h"
 
 #include "platform/qt/QtText.h"

@@ -3,8 +3,8 @@
 #include "admin/ArticleEditor.h"
 #include "admin/EditScreenLayout.h"
 #include "platform/FileSystem.h"
-#include "window/Session.h"
-#include "window/Widgets.h"
+#include "gui/window/Session.h"
+#include "gui/window/Widgets.h"
 
 #include <array>
 #include <optional>

@@ -1,12 +1,12 @@
-#include "admin/AdminScreen.h"
+#include "gui/admin/AdminScreen.h"
 
 #include "admin/ArticleEditor.h"
 #include "admin/DataCheck.h"
 #include "admin/DebugMode.h"
-#include "admin/EditorScreen.h"
+#include "gui/admin/EditorScreen.h"
 #include "admin/MenuCheck.h"
 #include "platform/qt/QtText.h"
-#include "window/Widgets.h"
+#include "gui/window/Widgets.h"
 
 #include <QApplication>
 #include <QGroupBox>
@@ -119,10 +119,9 @@ AdminScreen::AdminScreen(QWidget* window, window::Session& session, QPushButton*
 AdminScreen::~AdminScreen() = default;
 
 void AdminScreen::hideAll() {
-    for (QWidget* control :
-         std::initializer_list<QWidget*>{settingsFrame_, dataFrame_, debugButton_, debugLabel_,
-                                         recordStatus_, recordList_, menuCheck_, dataCheck_,
-                                         status_})
+    for (QWidget* control : std::initializer_list<QWidget*>{
+             settingsFrame_, dataFrame_, debugButton_, debugLabel_, recordStatus_, recordList_,
+             menuCheck_, dataCheck_, status_})
         control->hide();
     editor_->Close();
     for (const auto& controls : optionRows_) {

@@ -1,4 +1,4 @@
-#include "admin/EditorScreen.h"
+#include "gui/admin/EditorScreen.h"
 
 #include "platform/Cp1252.h"
 #include "platform/qt/QtText.h"

@@ -1,7 +1,7 @@
-#include "data/StartScreen.h"
+#include "gui/start/StartScreen.h"
 
 #include "data/ProgramTexts.h"
-#include "window/Widgets.h"
+#include "gui/window/Widgets.h"
 #include "platform/qt/QtText.h"
 #include "platform/qt/QtPictures.h"
 

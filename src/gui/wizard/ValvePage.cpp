@@ -1,6 +1,6 @@
-#include "wizard/ValvePage.h"
+#include "gui/wizard/ValvePage.h"
 
-#include "window/Widgets.h"
+#include "gui/window/Widgets.h"
 #include "platform/qt/QtText.h"
 
 namespace tv::wizard {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "window/Session.h"
+#include "gui/window/Session.h"
 #include "wizard/ValvePageLayout.h"
 
 #include <array>

@@ -1,4 +1,4 @@
-#include "window/Session.h"
+#include "gui/window/Session.h"
 
 #include "data/Pictures.h"
 

@@ -1,10 +1,10 @@
-#include "output/EnlargedView.h"
+#include "gui/output/EnlargedView.h"
 
-#include "window/Widgets.h"
+#include "gui/window/Widgets.h"
 #include "platform/qt/QtText.h"
 #include "platform/qt/QtPictures.h"
-#include "result/QtCanvas.h"
-#include "result/ResultScreen.h"
+#include "gui/result/QtCanvas.h"
+#include "gui/result/ResultScreen.h"
 #include "result/ValvePicture.h"
 
 #include <QPixmap>

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "window/Session.h"
+#include "gui/window/Session.h"
 #include "wizard/Configuration.h"
-#include "wizard/ConnectionPage.h"
+#include "gui/wizard/ConnectionPage.h"
 #include "wizard/OptionGroups.h"
-#include "wizard/ValvePage.h"
+#include "gui/wizard/ValvePage.h"
 
 #include <QObject>
 

@@ -1,6 +1,6 @@
-#include "wizard/ConnectionPage.h"
+#include "gui/wizard/ConnectionPage.h"
 
-#include "window/Widgets.h"
+#include "gui/window/Widgets.h"
 #include "platform/qt/QtText.h"
 
 #include <QPushButton>

@@ -1,9 +1,9 @@
-#include "wizard/Wizard.h"
+#include "gui/wizard/Wizard.h"
 
-#include "window/Widgets.h"
-#include "data/HelpPanelView.h"
+#include "gui/window/Widgets.h"
+#include "gui/window/HelpPanelView.h"
 #include "platform/FileBytes.h"
-#include "wizard/WizardSupport.h"
+#include "gui/wizard/WizardSupport.h"
 
 #include <QLineEdit>
 #include <QMouseEvent>

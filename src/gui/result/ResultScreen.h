@@ -1,6 +1,6 @@
 #pragma once
 
-#include "window/Session.h"
+#include "gui/window/Session.h"
 #include "result/ResultState.h"
 #include "result/ValvePicture.h"
 

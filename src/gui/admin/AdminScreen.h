@@ -2,8 +2,8 @@
 
 #include "admin/AdminScreenLayout.h"
 #include "admin/OptionDefaults.h"
-#include "window/Session.h"
-#include "window/Widgets.h"
+#include "gui/window/Session.h"
+#include "gui/window/Widgets.h"
 
 #include <QObject>
 #include <QRect>

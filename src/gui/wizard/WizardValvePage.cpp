@@ -1,10 +1,10 @@
-#include "wizard/Wizard.h"
+#include "gui/wizard/Wizard.h"
 
-#include "window/Widgets.h"
-#include "data/HelpPanelView.h"
-#include "data/StartScreen.h"
+#include "gui/window/Widgets.h"
+#include "gui/window/HelpPanelView.h"
+#include "gui/start/StartScreen.h"
 #include "result/ValvePicture.h"
-#include "wizard/WizardSupport.h"
+#include "gui/wizard/WizardSupport.h"
 
 #include <QPixmap>
 #include <QPushButton>
