@@ -214,7 +214,6 @@ void CheckHeads(DataFiles& files) {
     auto param = files.openParameterFile();
     TV_REQUIRE(param);
     files.ReadParamHead(*param);
-    TV_REQUIRE(files.head.directory.ends_with('\\'));
     const std::string identification = files.head.identification;
     TV_REQUIRE(files.ReadParamIdentification() == identification);
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "data/DataFiles.h"
-#include "data/StartScreenLayout.h"
+#include "data/TwipRect.h"
 
 #include <array>
 #include <optional>

@@ -6,6 +6,7 @@
 #include "platform/Cp1252.h"
 #include "platform/FileBytes.h"
 #include "platform/FileLock.h"
+#include "result/ArticleFile.h"
 
 #include <algorithm>
 #include <sys/stat.h>
@@ -336,7 +337,7 @@ std::optional<RecordListing> ListRecords(data::DataFiles& files, std::string_vie
             if (n > 0)
                 fields[n] = std::move(field);
         }
-        if (!fields[1].starts_with("999"))
+        if (!fields[result::field::kArticleNumber].starts_with("999"))
             bytes += RecordSummary(key, fields) + std::string(kCrLf);
         listing.keys.push_back(key);
     }
@@ -376,10 +377,10 @@ std::optional<RecordFields> ReadRecordFields(const data::DataFiles& files, std::
 
 RecordFields NewRecordFields() {
     RecordFields fields;
-    fields[4] = "888";
-    fields[5] = "999";
-    fields[6] = "0.0 m";
-    fields[8] = "0.0 kg";
+    fields[result::field::kOffsetA] = "888";
+    fields[result::field::kOffsetB] = "999";
+    fields[result::field::kLength] = "0.0 m";
+    fields[result::field::kWeight] = "0.0 kg";
     fields[10] = fields[11] = fields[12] = std::string(kUnused);
     return fields;
 }

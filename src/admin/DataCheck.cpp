@@ -221,12 +221,8 @@ WholeList Checker::readWhole(const std::string& key) {
         return list;
     list.found = true;
     list.title = data::ReadTextLine(*file);
-    while (!file->atEnd()) {
-        std::string line = data::ReadTextLine(*file);
-        if (line == "EOL" || (line.empty() && file->atEnd()))
-            break;
-        list.lines.push_back(std::move(line));
-    }
+    while (auto line = data::ReadListLine(*file))
+        list.lines.push_back(std::move(*line));
     return list;
 }
 
@@ -530,9 +526,9 @@ void Checker::lookUp(const std::string& key, std::uint64_t codes, const std::str
         result::ArticleRecord record;
         const int count =
             result::LookupArticle(files_, key, record, result::Placeholder::kLowerCase);
-        use.found = record.fields[0] != "(MISSING) ";
-        use.unused = record.fields[0] == "(UNUSED) ";
-        use.houseCodes = record.fields[10];
+        use.found = record.fields[result::field::kStatus] != "(MISSING) ";
+        use.unused = record.fields[result::field::kStatus] == "(UNUSED) ";
+        use.houseCodes = record.fields[result::field::kHouseCodes];
         if (use.found) {
             auto file = files_.openArticleFile();
             const std::string searched = Subject(key) + " ";
@@ -545,19 +541,21 @@ void Checker::lookUp(const std::string& key, std::uint64_t codes, const std::str
                         std::string(file->contents().lineAt(*line).substr(0, 60));
                 }
             }
-            for (const int field : {4, 5, 6, 8}) {
-                const std::string& text = record.fields[static_cast<std::size_t>(field)];
-                if (field > count || result::IsUnused(text))
+            namespace field = result::field;
+            for (const std::size_t number :
+                 {field::kOffsetA, field::kOffsetB, field::kLength, field::kWeight}) {
+                const std::string& text = record.fields[number];
+                if (number > static_cast<std::size_t>(count) || result::IsUnused(text))
                     continue;
                 std::size_t at = text.starts_with('-') || text.starts_with('+') ? 1 : 0;
                 if (at < text.size() && text[at] == '.')
                     ++at;
                 if (at >= text.size() || text[at] < '0' || text[at] > '9')
-                    use.badFields.push_back("field " + std::to_string(field) + " \"" +
+                    use.badFields.push_back("field " + std::to_string(number) + " \"" +
                                             text.substr(0, 30) + "\" does not begin with a number");
             }
             if (role == "centre part") {
-                const std::string& codesField = record.fields[10];
+                const std::string& codesField = record.fields[result::field::kHouseCodes];
                 bool whole = codesField.size() >= 19;
                 for (std::size_t k = 0; whole && k < 4; ++k) {
                     const std::string code = codesField.substr(5 * k, 4);

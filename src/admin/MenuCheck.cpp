@@ -56,16 +56,6 @@ DimensionEntry ParseDimensionEntry(const std::string& listKey, std::string_view 
             choice.millimetres};
 }
 
-// The next line of a list, or nothing at its "EOL" or at the end of the file.
-std::optional<std::string> NextListLine(data::TextFile& file) {
-    if (file.atEnd())
-        return std::nullopt;
-    std::string line = data::ReadTextLine(file);
-    if (line.starts_with("EOL") || (line.empty() && file.atEnd()))
-        return std::nullopt;
-    return line;
-}
-
 std::string ThreeDigits(int number) {
     char text[16];
     std::snprintf(text, sizeof text, "%03d", number);
@@ -109,7 +99,7 @@ private:
                 return "FATAL SYSTEM ERROR - dimensions " + key + " not found";
             data::ReadTextLine(*file); // title line
             while (!limitReached) {
-                const auto line = NextListLine(*file);
+                const auto line = data::ReadListLine(*file);
                 if (!line)
                     break;
                 if (entries.size() == kMaxDimensionEntries) {
@@ -136,7 +126,7 @@ private:
             return;
         }
         data::ReadTextLine(*menu); // title line
-        while (const auto line = NextListLine(*menu)) {
+        while (const auto line = data::ReadListLine(*menu)) {
             if (count_ == kMaxConnections) {
                 files_.report(menu->name() + ", section " + menuKey + ": more than " +
                               std::to_string(kMaxConnections) + " connections; only the first " +
@@ -172,7 +162,7 @@ private:
         // columns of a short record read "mangler".
         result::ArticleRecord record;
         result::LookupArticle(files_, key, record, result::Placeholder::kLowerCase);
-        if (record.fields[0] == "(MISSING) ") {
+        if (record.fields[result::field::kStatus] == "(MISSING) ") {
             lines_.push_back("    Vantordata ikke funnet for" + key);
             return;
         }

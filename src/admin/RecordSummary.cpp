@@ -1,5 +1,7 @@
 #include "admin/RecordSummary.h"
 
+#include "result/ArticleFile.h"
+
 namespace tv::admin {
 
 std::string PadOrCut(std::string_view text, std::size_t width) {
@@ -15,12 +17,17 @@ std::string RecordSummary(std::string_view key, const std::array<std::string, 31
         std::size_t field;
         std::size_t width;
     };
-    static constexpr Column kColumns[] = {{1, 15}, {6, 8}, {8, 8}, {9, 8}, {7, 28}};
+    namespace field = result::field;
+    static constexpr Column kColumns[] = {{field::kArticleNumber, 15},
+                                          {field::kLength, 8},
+                                          {field::kWeight, 8},
+                                          {field::kPrice, 8},
+                                          {field::kBlockName, 28}};
 
     std::string line = PadOrCut(key, 40) + ' ';
     for (const Column& column : kColumns)
         line += PadOrCut(fields[column.field], column.width) + ' ';
-    return line + fields[2];
+    return line + fields[field::kDescription];
 }
 
 } // namespace tv::admin

@@ -273,9 +273,7 @@ void DataFiles::report(const std::string& text) const {
 void DataFiles::ReadParamHead(TextFile& file) {
     ReadTextLine(file); // free text
     head.identification = ReadTextLine(file);
-    head.directory = ReadTextLine(file);
-    if (!head.directory.ends_with('\\'))
-        head.directory += '\\';
+    ReadTextLine(file); // the maker's directory
     const std::string reversed = ReadTextLine(file);
     head.passCode.assign(reversed.rbegin(), reversed.rend());
     head.codeSuffix = ReadTextLine(file);
@@ -291,17 +289,14 @@ std::string DataFiles::ReadParamIdentification() {
 
 int DataFiles::readList(TextFile& file, std::string_view key, ListLines& lines) const {
     int count = 0;
-    while (!file.atEnd()) {
-        std::string line = ReadTextLine(file);
-        if (line == "EOL" || (line.empty() && file.atEnd()))
-            break;
+    while (auto line = ReadListLine(file)) {
         if (count == kMaxListLines) {
             report(file.name() + ", section " + std::string(key) + ": more than " +
                    std::to_string(kMaxListLines) + " lines; only the first " +
                    std::to_string(kMaxListLines) + " are used.");
             break;
         }
-        lines[++count] = std::move(line);
+        lines[++count] = std::move(*line);
     }
     return count;
 }
@@ -360,16 +355,13 @@ std::optional<HelpPanel> DataFiles::ReadHelpPanel(std::string_view helpKey,
     panel.margin = ReadNumberLine(*file);
 
     static constexpr std::string_view placeholder = "$ConnSelectedText";
-    while (!file->atEnd()) {
-        std::string line = ReadTextLine(*file);
-        if (line == "EOL" || (line.empty() && file->atEnd()))
-            break;
-        if (const auto at = line.find(placeholder); at != std::string::npos)
-            line.replace(at, placeholder.size(), connectionText);
+    while (auto line = ReadListLine(*file)) {
+        if (const auto at = line->find(placeholder); at != std::string::npos)
+            line->replace(at, placeholder.size(), connectionText);
         if (!panel.text.empty())
             panel.text += "\r\n";
         // A line of "$" (or one starting with it) stands for an empty line.
-        panel.text += line.starts_with('$') ? std::string(" ") : line;
+        panel.text += line->starts_with('$') ? std::string(" ") : *line;
     }
     return panel;
 }

@@ -25,10 +25,10 @@ namespace tv::data {
 using ListLines = std::array<std::string, 31>;
 inline constexpr int kMaxListLines = 30;
 
-// The five head lines of the parameter file, as kept program-wide.
+// The five head lines of the parameter file, as kept program-wide (line 1
+// is free text; line 3, the maker's own directory, means nothing here).
 struct ParamHead {
     std::string identification; // line 2
-    std::string directory;      // line 3, with "\" appended; used nowhere
     std::string passCode;       // line 4 read from its last character to its first
     std::string codeSuffix;     // line 5
 };

@@ -31,15 +31,6 @@ void PlaceFlags(StartScreenLayout& layout, int top, int x, int step, int width, 
 
 } // namespace
 
-TwipRect ReadTwipRect(TextFile& file) {
-    TwipRect rect;
-    rect.top = ReadNumberLine(file);
-    rect.left = ReadNumberLine(file);
-    rect.width = ReadNumberLine(file);
-    rect.height = ReadNumberLine(file);
-    return rect;
-}
-
 std::optional<StartScreenLayout> ReadStartScreenLayout(DataFiles& files) {
     auto file = files.openParameterFile();
     if (!file)

@@ -1,6 +1,7 @@
 #include "data/TextFile.h"
 
 #include "data/DataFiles.h"
+#include "data/TwipRect.h"
 
 #include <charconv>
 #include <cmath>
@@ -45,6 +46,16 @@ std::string ReadTextLine(TextFile& file) {
         return std::string(KeyText(line));
     }
     return {};
+}
+
+std::optional<std::string> ReadListLine(TextFile& file) {
+    if (file.atEnd())
+        return std::nullopt;
+    std::string line = ReadTextLine(file);
+    // ReadTextLine gives "" only at the end of the file.
+    if (line == "EOL" || (line.empty() && file.atEnd()))
+        return std::nullopt;
+    return line;
 }
 
 namespace {
@@ -184,6 +195,15 @@ std::int16_t ReadNumberLine(TextFile& file) {
     return 0;
 }
 
+TwipRect ReadTwipRect(TextFile& file) {
+    TwipRect rect;
+    rect.top = ReadNumberLine(file);
+    rect.left = ReadNumberLine(file);
+    rect.width = ReadNumberLine(file);
+    rect.height = ReadNumberLine(file);
+    return rect;
+}
+
 bool ScanForKeyLine(KeyRule rule, std::string_view key, TextFile& file) {
     while (!file.atEnd()) {
         if (KeyLineHolds(rule, ReadTextLine(file), key))
@@ -205,10 +225,14 @@ bool FindKeyLine(KeyRule rule, std::string_view key, TextFile& file) {
         if (file.owner())
             translation = file.owner()->translation();
         else
-            translation.translate = [](std::string_view line) { return std::string(KeyText(line)); };
-        const auto& translated = index.translatedKeyLines(translation.serial, translation.translate);
-        auto at = std::lower_bound(translated.begin(), translated.end(), from,
-                                   [](const auto& entry, std::size_t line) { return entry.first < line; });
+            translation.translate = [](std::string_view line) {
+                return std::string(KeyText(line));
+            };
+        const auto& translated =
+            index.translatedKeyLines(translation.serial, translation.translate);
+        auto at = std::lower_bound(
+            translated.begin(), translated.end(), from,
+            [](const auto& entry, std::size_t line) { return entry.first < line; });
         for (; at != translated.end() && (!found || at->first < *found); ++at) {
             if (KeyLineHolds(rule, at->second, key)) {
                 found = at->first;

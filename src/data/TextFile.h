@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -68,6 +69,10 @@ private:
 // "*" are skipped; a text key line ("¤¤...") comes back translated into the
 // current language. "" at the end of the file.
 std::string ReadTextLine(TextFile& file);
+
+// The next content line of a list, a help panel or an article record:
+// nothing at the line "EOL" that ends it or at the end of the file.
+std::optional<std::string> ReadListLine(TextFile& file);
 
 // The value of the next number line; 0 at the end of the file.
 std::int16_t ReadNumberLine(TextFile& file);

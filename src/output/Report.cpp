@@ -27,11 +27,6 @@ std::string DimensionCell(int millimetres) {
 
 // "¤" + the dimension as four digits + "_": the start of every key of one
 // valve dimension in the article file.
-std::string KeyPrefix(int millimetres) {
-    char digits[16];
-    std::snprintf(digits, sizeof digits, "%04d_", millimetres);
-    return data::SectionKey(digits);
-}
 
 // Tracks the weight total: a part that cannot say its weight leaves the
 // total incomplete, which debug mode shows.
@@ -225,45 +220,52 @@ void ReportWriter::houseRows() {
 void ReportWriter::articleRows() {
     const auto& record = in_.record;
     const int type = record.valveType;
-    const std::string prefix = KeyPrefix(record.dimensionMillimetres);
     const std::string dimension = DimensionCell(record.dimensionMillimetres);
     auto weightCell = [](const ArticleRecord& r) {
-        return IsUnused(r.fields[8]) ? std::string("---") : r.fields[8];
+        return IsUnused(r.fields[result::field::kWeight]) ? std::string("---")
+                                                          : r.fields[result::field::kWeight];
     };
 
     const auto& actuator = record.options[wizard::kActuator];
     if (actuator.chosen && actuator.tag != "NOAKT") {
         ArticleRecord r;
         // One actuator fits every valve of a dimension.
-        result::LookupArticle(files_, prefix + "AKT", r, result::Placeholder::kAsTranslated);
-        std::string description =
-            IsUnused(r.fields[2]) ? r.fields[0] + tr(data::text::kActuator) : r.fields[2];
+        result::LookupArticle(files_, result::ActuatorKey(record), r,
+                              result::Placeholder::kAsTranslated);
+        std::string description = IsUnused(r.fields[result::field::kDescription])
+                                      ? r.fields[result::field::kStatus] + tr(data::text::kActuator)
+                                      : r.fields[result::field::kDescription];
         if (in_.debugMode)
             description += "  (" + actuator.tag + ")";
-        row(r.fields[1], "---", description, weightCell(r), "-");
-        weight_.addField(r.fields[8]);
+        row(r.fields[result::field::kArticleNumber], "---", description, weightCell(r), "-");
+        weight_.addField(r.fields[result::field::kWeight]);
     }
 
     if (type < 2 || type > 4)
         return;
 
     ArticleRecord centre;
-    result::LookupArticle(files_, prefix + record.typeKey + "_CPD", centre,
+    result::LookupArticle(files_, result::CenterPartKey(record), centre,
                           result::Placeholder::kAsTranslated);
-    row(centre.fields[1], dimension,
-        IsUnused(centre.fields[2]) ? centre.fields[0] + tr(data::text::kCentrePart)
-                                   : centre.fields[2],
+    row(centre.fields[result::field::kArticleNumber], dimension,
+        IsUnused(centre.fields[result::field::kDescription])
+            ? centre.fields[result::field::kStatus] + tr(data::text::kCentrePart)
+            : centre.fields[result::field::kDescription],
         weightCell(centre), "-");
-    weight_.addField(centre.fields[8]);
+    weight_.addField(centre.fields[result::field::kWeight]);
 
     ArticleRecord accessory;
-    result::LookupArticle(files_, prefix + record.accessoryKey + "_BRV ", accessory,
+    result::LookupArticle(files_, result::AccessoryKey(record), accessory,
                           result::Placeholder::kAsTranslated);
-    row(IsUnused(accessory.fields[1]) ? std::string("---") : accessory.fields[1], dimension,
-        accessory.fields[0] + accessory.fields[2], weightCell(accessory), "-");
+    row(IsUnused(accessory.fields[result::field::kArticleNumber])
+            ? std::string("---")
+            : accessory.fields[result::field::kArticleNumber],
+        dimension,
+        accessory.fields[result::field::kStatus] + accessory.fields[result::field::kDescription],
+        weightCell(accessory), "-");
     // A withdrawn accessory still goes on the order; its weight counts as
     // far as it is a number.
-    weight_.kg += result::FieldNumber(accessory.fields[8]);
+    weight_.kg += result::FieldNumber(accessory.fields[result::field::kWeight]);
 }
 
 void ReportWriter::connectionRows() {
@@ -284,12 +286,17 @@ void ReportWriter::connectionRow(int slot, std::string_view remark) {
     result::LookupArticle(files_, key, r, result::Placeholder::kAsTranslated);
     // A withdrawn connection is still described by the menu entry chosen.
     std::string description =
-        r.fields[0] + (IsUnused(r.fields[2]) ? choice.connectionDescription : r.fields[2]);
+        r.fields[result::field::kStatus] + (IsUnused(r.fields[result::field::kDescription])
+                                                ? choice.connectionDescription
+                                                : r.fields[result::field::kDescription]);
     if (in_.debugMode)
         description += "  (" + key + ")";
-    row(r.fields[1], DimensionCell(choice.dimensionMillimetres), description,
-        IsUnused(r.fields[8]) ? std::string("---") : r.fields[8], tr(remark));
-    weight_.addField(r.fields[8]);
+    row(r.fields[result::field::kArticleNumber], DimensionCell(choice.dimensionMillimetres),
+        description,
+        IsUnused(r.fields[result::field::kWeight]) ? std::string("---")
+                                                   : r.fields[result::field::kWeight],
+        tr(remark));
+    weight_.addField(r.fields[result::field::kWeight]);
 }
 
 void ReportWriter::totals() {

@@ -15,12 +15,6 @@ namespace {
 constexpr std::string_view kArticleFile = "Vantordata.dat";
 constexpr std::string_view kUnused = "UNUSED";
 
-// The end of the article data as ReadTextLine sees it: "" with nothing
-// left to read (an empty line in the middle is never delivered).
-bool AtEnd(const std::string& line, const data::TextFile& file) {
-    return line.empty() && file.atEnd();
-}
-
 std::string DimensionPrefix(const wizard::ConfigurationRecord& record) {
     return wizard::FourDigits(record.dimensionMillimetres) + "_";
 }
@@ -38,7 +32,7 @@ bool IsUnused(std::string_view field) {
 }
 
 bool IsUnused(const ArticleRecord& record) {
-    return IsUnused(record.fields[2]);
+    return IsUnused(record.fields[field::kDescription]);
 }
 
 int LookupArticle(data::DataFiles& files, std::string_view key, ArticleRecord& record,
@@ -47,8 +41,8 @@ int LookupArticle(data::DataFiles& files, std::string_view key, ArticleRecord& r
     if (placeholder == Placeholder::kLowerCase)
         missing = platform::FoldCase(missing);
     record.fields.fill(missing);
-    record.fields[0] = "(MISSING) ";
-    record.fields[3].clear();
+    record.fields[field::kStatus] = "(MISSING) ";
+    record.fields[field::kAdditionalText].clear();
     record.count = 0;
     // No key names no record: searched as a lone blank it would find the
     // first key line with any blank in it.
@@ -71,21 +65,18 @@ int LookupArticle(data::DataFiles& files, std::string_view key, ArticleRecord& r
     if (!data::FindKeyLine(data::KeyRule::Article, searched, *file))
         return 0;
 
-    record.fields[0].clear();
+    record.fields[field::kStatus].clear();
     files.currentSectionTitle = data::ReadTextLine(*file);
 
     int count = 0;
-    while (!file->atEnd()) {
-        std::string line = data::ReadTextLine(*file);
-        if (line == "EOL" || AtEnd(line, *file))
-            break;
+    while (auto line = data::ReadListLine(*file)) {
         if (count == kMaxArticleFields) {
             files.report(std::string(kArticleFile) + ", record " + recordKey + ": more than " +
                          std::to_string(kMaxArticleFields) + " field lines; only the first " +
                          std::to_string(kMaxArticleFields) + " are used.");
             break;
         }
-        record.fields[static_cast<std::size_t>(++count)] = std::move(line);
+        record.fields[static_cast<std::size_t>(++count)] = std::move(*line);
     }
     record.count = count;
 
@@ -97,19 +88,19 @@ int LookupArticle(data::DataFiles& files, std::string_view key, ArticleRecord& r
 
     // The lengths and weights the results add up: a field beyond the range
     // is said once.
-    for (std::size_t field : {6u, 8u}) {
+    for (const std::size_t number : {field::kLength, field::kWeight}) {
         bool held = false;
-        FieldNumber(record.fields[field], &held);
+        FieldNumber(record.fields[number], &held);
         if (held)
             files.report(std::string(kArticleFile) + ", record " + recordKey + ", field " +
-                         std::to_string(field) + ": the number is beyond " +
+                         std::to_string(number) + ": the number is beyond " +
                          std::to_string(static_cast<long long>(kMaxFieldNumber)) +
                          "; that limit is used.");
     }
     if (IsUnused(record))
-        record.fields[0] = "(UNUSED) ";
-    if (IsUnused(record.fields[3]))
-        record.fields[3].clear();
+        record.fields[field::kStatus] = "(UNUSED) ";
+    if (IsUnused(record.fields[field::kAdditionalText]))
+        record.fields[field::kAdditionalText].clear();
     return count;
 }
 
@@ -166,6 +157,14 @@ std::string CenterPartKey(const wizard::ConfigurationRecord& record) {
     return data::SectionKey(DimensionPrefix(record) + platform::UpperCase(record.typeKey) + "_CPD");
 }
 
+std::string AccessoryKey(const wizard::ConfigurationRecord& record) {
+    return data::SectionKey(DimensionPrefix(record) + record.accessoryKey + "_BRV ");
+}
+
+std::string ActuatorKey(const wizard::ConfigurationRecord& record) {
+    return data::SectionKey(DimensionPrefix(record) + "AKT");
+}
+
 std::string ValveHouseKey(const wizard::ConfigurationRecord& record, std::string_view houseCode) {
     std::string key = DimensionPrefix(record);
     for (const wizard::OptionChoice& option : record.options)
@@ -186,9 +185,9 @@ int LookupConnection(data::DataFiles& files, const wizard::ConfigurationRecord& 
     key = ConnectionKey(record, slot);
     const int count = LookupArticle(files, key, article, Placeholder::kLowerCase);
     if (count > 0)
-        article.fields[0].clear();
+        article.fields[field::kStatus].clear();
     // Connection lengths may be written with a decimal comma ("262,5 mm").
-    std::string& length = article.fields[6];
+    std::string& length = article.fields[field::kLength];
     if (const auto comma = length.find(','); comma != std::string::npos)
         length[comma] = '.';
     return count > 0 ? count : -1;

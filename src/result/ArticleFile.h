@@ -4,16 +4,30 @@
 #include "wizard/Configuration.h"
 
 #include <array>
+#include <cstddef>
 #include <string>
 #include <string_view>
 
 namespace tv::result {
 
-// One article record as a lookup returns it: field 0 is the status
-// ("(MISSING) ", "" or "(UNUSED) "), fields 1 to 30 the field lines
-// (1 article number, 2 description, 3 additional text, 4 and 5 the
-// dimensioning offsets, 6 length, 7 CAD block name, 8 weight, 9 price,
-// 10 valve-house type codes).
+// The fields of an article record by number: the lines after its key
+// line, counted from 1.
+namespace field {
+inline constexpr std::size_t kStatus = 0; // the lookup's, no line of the file
+inline constexpr std::size_t kArticleNumber = 1;
+inline constexpr std::size_t kDescription = 2;
+inline constexpr std::size_t kAdditionalText = 3;
+inline constexpr std::size_t kOffsetA = 4; // the dimensioning offsets
+inline constexpr std::size_t kOffsetB = 5;
+inline constexpr std::size_t kLength = 6;
+inline constexpr std::size_t kBlockName = 7; // of the CAD program
+inline constexpr std::size_t kWeight = 8;
+inline constexpr std::size_t kPrice = 9;
+inline constexpr std::size_t kHouseCodes = 10; // a centre record's valve-house type codes
+} // namespace field
+
+// One article record as a lookup returns it: field::kStatus is "(MISSING) ",
+// "" or "(UNUSED) ", fields 1 to 30 the field lines.
 struct ArticleRecord {
     std::array<std::string, 31> fields;
     int count = 0; // field lines read; 0 when no record has the key
@@ -59,6 +73,10 @@ std::string CenterPartKey(const wizard::ConfigurationRecord& record);
 std::string ValveHouseKey(const wizard::ConfigurationRecord& record, std::string_view houseCode);
 // slot 1 north, 2 east, 3 south, 4 west.
 std::string ConnectionKey(const wizard::ConfigurationRecord& record, int slot);
+// The accessory's record, with the blank the result text shows behind it.
+std::string AccessoryKey(const wizard::ConfigurationRecord& record);
+// The actuator of the dimension: one fits every valve of it.
+std::string ActuatorKey(const wizard::ConfigurationRecord& record);
 
 // Looks up the connection record of a slot: the "_TK" key of the slot,
 // lower-case placeholders, field 0 cleared when found, and the first comma

@@ -74,7 +74,7 @@ std::optional<ProductInfoText> ShowProductInfo(data::DataFiles& files, const Res
     } else {
         info.text += crlf + "Vantor data ikke funnet";
     }
-    info.text += crlf + "Blokknavn " + article.fields[7];
+    info.text += crlf + "Blokknavn " + article.fields[field::kBlockName];
     return info;
 }
 

@@ -83,8 +83,8 @@ std::string ReportBaseName(const data::StartupValues& startup) {
 // The debug addition behind a part's line: length, weight and block name
 // as the record writes them.
 std::string DebugFields(const ArticleRecord& article) {
-    return "  (L=" + article.fields[6] + "  V=" + article.fields[8] + "  Vb=" + article.fields[7] +
-           ")";
+    return "  (L=" + article.fields[field::kLength] + "  V=" + article.fields[field::kWeight] +
+           "  Vb=" + article.fields[field::kBlockName] + ")";
 }
 
 // One picture box's rectangles for valve types 1 to 4; only the current
@@ -116,7 +116,7 @@ public:
 private:
     void save(const std::string& key, const std::string& value);
     void lookedUp(std::string_view key, const ArticleRecord& article, int count);
-    int offset(const ArticleRecord& article, int field, const std::string& key);
+    int offset(const ArticleRecord& article, std::size_t number, const std::string& key);
     void setPart(PartSlot slot, const ArticleRecord& article);
     void centrePart(ArticleRecord& centre);
     void valveHouses(const ArticleRecord& centre);
@@ -159,11 +159,11 @@ void Computation::lookedUp(std::string_view key, const ArticleRecord& article, i
 
 void Computation::setPart(PartSlot slot, const ArticleRecord& article) {
     Part& part = state_.parts[slot];
-    part.articleNumber = article.fields[1];
-    part.description = article.fields[2];
-    part.blockName = article.fields[7];
-    part.length = FieldNumber(article.fields[6]);
-    part.weight = FieldNumber(article.fields[8]);
+    part.articleNumber = article.fields[field::kArticleNumber];
+    part.description = article.fields[field::kDescription];
+    part.blockName = article.fields[field::kBlockName];
+    part.length = FieldNumber(article.fields[field::kLength]);
+    part.weight = FieldNumber(article.fields[field::kWeight]);
 }
 
 ResultState Computation::run() {
@@ -196,9 +196,9 @@ ResultState Computation::run() {
 
 // A dimensioning offset (field 4 or 5) within what the picture's 16-bit
 // values hold; a field beyond them is said once and held at the limit.
-int Computation::offset(const ArticleRecord& article, int field, const std::string& key) {
+int Computation::offset(const ArticleRecord& article, std::size_t number, const std::string& key) {
     bool held = false;
-    const std::string& text = article.fields[static_cast<std::size_t>(field)];
+    const std::string& text = article.fields[number];
     const int value = data::HeldNumber(FieldNumber(text), -32768, 32767, &held);
     if (held)
         files_.report("Vantordata.dat, record " + key + ": the offset \"" + text.substr(0, 40) +
@@ -214,7 +214,7 @@ void Computation::centrePart(ArticleRecord& centre) {
     if (count == 0) {
         platform_.messages.inform("Missing center part " + key +
                                   "\r\nin DisplayScreenReport - default (UFOT) used");
-        centre.fields[10] = std::string(kDefaultHouseCodes);
+        centre.fields[field::kHouseCodes] = std::string(kDefaultHouseCodes);
         return;
     }
     // The single valve has no centre part: its record only names the
@@ -224,17 +224,17 @@ void Computation::centrePart(ArticleRecord& centre) {
     // A centre part that was found is complete; every other part's flag
     // likewise follows its record.
     state_.flagC = true;
-    save("CenterPartLength", centre.fields[6]);
-    save("CenterPartName", centre.fields[7]);
+    save("CenterPartLength", centre.fields[field::kLength]);
+    save("CenterPartName", centre.fields[field::kBlockName]);
     setPart(kCentre, centre);
-    state_.resultText = centre.fields[2];
+    state_.resultText = centre.fields[field::kDescription];
     if (startup_.debugMode)
         state_.resultText += DebugFields(centre);
     state_.resultText += kCrLf;
 }
 
 void Computation::valveHouses(const ArticleRecord& centre) {
-    const std::string& codes = centre.fields[10];
+    const std::string& codes = centre.fields[field::kHouseCodes];
     for (std::size_t k = 0; k < 4; ++k)
         state_.houseCodes[k] = Mid(codes, 5 * k + 1, 4);
     state_.marker = '=';
@@ -262,14 +262,14 @@ void Computation::valveHouses(const ArticleRecord& centre) {
                              ((slot == kSouth || slot == kEast) && HasSouthAndEastHouses(type_));
         if (!present)
             continue;
-        save(std::string("ValveHouseLength") + kHouseLetters[k], house.fields[6]);
-        save(std::string("ValveHouseName") + kHouseLetters[k], house.fields[7]);
+        save(std::string("ValveHouseLength") + kHouseLetters[k], house.fields[field::kLength]);
+        save(std::string("ValveHouseName") + kHouseLetters[k], house.fields[field::kBlockName]);
         setPart(slot, house);
         if (slot != kNorth)
             continue;
         state_.resultText += std::to_string(state_.houseCount) +
                              files_.TranslateText(data::TextKey(data::text::kPieces)) +
-                             house.fields[2];
+                             house.fields[field::kDescription];
         if (startup_.debugMode)
             state_.resultText += DebugFields(house);
         state_.resultText += kCrLf;
@@ -291,18 +291,17 @@ void Computation::valveHouses(const ArticleRecord& centre) {
 }
 
 void Computation::accessory() {
-    const std::string key = data::SectionKey(wizard::FourDigits(record_.dimensionMillimetres) +
-                                             "_" + record_.accessoryKey + "_BRV ");
+    const std::string key = AccessoryKey(record_);
     state_.accessoryKey = key;
     ArticleRecord article;
     const int count = LookupArticle(files_, key, article, Placeholder::kAsTranslated);
     lookedUp(key, article, count);
     if (count == 0)
-        article.fields[2] = "(MISSING) " + inputs_.accessoryCaption + "_BRV";
-    if (article.fields[2].starts_with("UNUSED"))
+        article.fields[field::kDescription] = "(MISSING) " + inputs_.accessoryCaption + "_BRV";
+    if (article.fields[field::kDescription].starts_with("UNUSED"))
         state_.resultText += "(UNUSED) " + inputs_.accessoryCaption + "_BRV ";
     else
-        state_.resultText += article.fields[2];
+        state_.resultText += article.fields[field::kDescription];
     if (startup_.debugMode)
         state_.resultText += "   (" + key + ")";
 }
@@ -467,9 +466,9 @@ void Computation::connections() {
         const bool found = count > 0;
         state_.connectionFound[index] = found;
         if (found) {
-            state_.offsetA[index] = offset(article, 4, state_.connectionKeys[index]);
-            state_.offsetB[index] = offset(article, 5, state_.connectionKeys[index]);
-            const double length = FieldNumber(article.fields[6]);
+            state_.offsetA[index] = offset(article, field::kOffsetA, state_.connectionKeys[index]);
+            state_.offsetB[index] = offset(article, field::kOffsetB, state_.connectionKeys[index]);
+            const double length = FieldNumber(article.fields[field::kLength]);
             const bool complete = length > 9.99;
             const bool vertical = slot.slot == 1 || slot.slot == 3;
             (vertical ? state_.vertical : state_.horizontal) += length;
@@ -479,21 +478,21 @@ void Computation::connections() {
                                           : state_.flagW;
             flag = complete;
         }
-        save(std::string("Connection") + slot.name + "Length", article.fields[6]);
-        save(std::string("Connection") + slot.name + "Name", article.fields[7]);
+        save(std::string("Connection") + slot.name + "Length", article.fields[field::kLength]);
+        save(std::string("Connection") + slot.name + "Name", article.fields[field::kBlockName]);
 
         const wizard::SlotChoice& choice = record_.slots[index];
         std::string line =
             files_.TranslateText(data::TextKey(data::text::kResultConnections[index])) + ": " +
             std::string(kCrLf);
         if (found) {
-            line += article.fields[2];
+            line += article.fields[field::kDescription];
         } else {
-            line += article.fields[0] + std::to_string(choice.dimensionMillimetres) + " mm " +
-                    choice.connectionDescription;
+            line += article.fields[field::kStatus] + std::to_string(choice.dimensionMillimetres) +
+                    " mm " + choice.connectionDescription;
         }
         if (startup_.debugMode)
-            line += "    (L=" + article.fields[6] + ")";
+            line += "    (L=" + article.fields[field::kLength] + ")";
         state_.resultText += std::string(kCrLf) + std::string(kCrLf) + line;
     }
 }

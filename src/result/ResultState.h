@@ -1,6 +1,6 @@
 #pragma once
 
-#include "data/StartScreenLayout.h"
+#include "data/TwipRect.h"
 #include "result/ArticleFile.h"
 
 #include <array>

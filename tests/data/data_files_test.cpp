@@ -30,7 +30,6 @@ TEST_F(DataFilesTest, HeadIsReadPastCommentsAndPassCodeIsReversed) {
                 "C:\\Tessaro", "NIMDASSET", "-V18", "9850 window width"});
     auto& data = files();
     EXPECT_EQ(data.ReadParamIdentification(), "Tessaro.dat rev 7");
-    EXPECT_EQ(data.head.directory, "C:\\Tessaro\\");
     EXPECT_EQ(data.head.passCode, "TESSADMIN");
     EXPECT_EQ(data.head.codeSuffix, "-V18");
 }
@@ -40,7 +39,6 @@ TEST_F(DataFilesTest, OneCharacterPassCodeReadsAsItself) {
     auto& data = files();
     data.ReadParamIdentification();
     EXPECT_EQ(data.head.passCode, "Q");
-    EXPECT_EQ(data.head.directory, "dir\\") << "no second separator";
 }
 
 TEST_F(DataFilesTest, ListSectionKeepsTitleAndLines) {

@@ -1,6 +1,7 @@
 #include "gui/start/StartScreen.h"
 
 #include "data/ProgramTexts.h"
+#include "data/StartScreenLayout.h"
 #include "gui/window/Widgets.h"
 #include "platform/qt/QtText.h"
 #include "platform/qt/QtPictures.h"

@@ -3,7 +3,7 @@
 #include "data/CustomerDetails.h"
 #include "data/StartupValues.h"
 #include "data/DataFiles.h"
-#include "data/StartScreenLayout.h"
+#include "data/TwipRect.h"
 #include "platform/Platform.h"
 #include "result/ResultState.h"
 

@@ -327,7 +327,6 @@ void Wizard::ReportBack() {
     shared_.resultScreen->hideProductInfo();
     if (session_.iProgressCode == 12) {
         const std::string code = configuration_->code;
-        session_.iProgressCode = 11;
         ResetValvePage();
         HideAll();
         configuration_->code = code;
