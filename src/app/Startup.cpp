@@ -1,5 +1,7 @@
 #include "app/Startup.h"
 
+#include "app/VersionCheck.h"
+
 #include "data/DataFiles.h"
 #include "data/Pictures.h"
 #include "data/TextFile.h"
@@ -190,6 +192,15 @@ StartupOutcome RunStartup(platform::Platform& platform,
     v.compactScreen = data::SettingNumber(v.displaySize) <= 1200;
     outcome.ok = true;
     return outcome;
+}
+
+std::optional<StartupValues> StartWindowRun(platform::Platform& platform) {
+    StartupOutcome outcome = RunStartup(platform, StartupVersionCheck(platform));
+    if (!outcome.ok) {
+        platform.messages.inform(outcome.failure);
+        return std::nullopt;
+    }
+    return std::move(outcome.values);
 }
 
 } // namespace tv::app

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 namespace tv::app {
@@ -28,6 +29,10 @@ inline constexpr char kSeparator = '/';
 // A failed installation check returns its message; nothing after it runs.
 StartupOutcome RunStartup(platform::Platform& platform,
                           const std::function<void(StartupValues&)>& versionCheck = {});
+
+// Start-up as the window runs it, the version check included; a failure is
+// said to the user and gives nothing.
+std::optional<StartupValues> StartWindowRun(platform::Platform& platform);
 
 // The Julian Date of a local date and time less two hours.
 double CalcJdDate(const platform::LocalDateTime& when);

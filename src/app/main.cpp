@@ -1,7 +1,8 @@
 #include "app/CommandLine.h"
 #include "app/DataCheckCommand.h"
 #include "app/EditorCommands.h"
-#include "app/MainWindow.h"
+#include "gui/MainWindow.h"
+#include "app/Startup.h"
 #include "data/DataFiles.h"
 #include "platform/FileSystem.h"
 #include "platform/MessageBoxes.h"
@@ -246,8 +247,10 @@ int main(int argc, char* argv[]) {
         const tv::data::Operation startup;
         if (!window.create())
             return 0;
-        if (!window.load())
+        auto values = tv::app::StartWindowRun(platform);
+        if (!values)
             return 1;
+        window.load(std::move(*values));
         window.show();
     }
     return application.exec();

@@ -1,4 +1,5 @@
 #include "app/VersionCheck.h"
+#include "admin/WebProbe.h"
 #include "data/DataFiles.h"
 #include "platform/FakeSystem.h"
 #include "platform/SettingsStore.h"
@@ -14,6 +15,17 @@
 namespace tv::app {
 namespace {
 
+using admin::GetHTMLFromURL;
+using admin::kMaxWebTextBytes;
+using admin::kProbeMarker;
+using admin::kProbeWebAddress;
+using admin::kWebTextChunkBytes;
+using admin::kWebTextFile;
+using admin::MakeRandomBelow;
+using admin::ProbeWebText;
+using admin::RandomBelow;
+using admin::RandomWord;
+using admin::WebTextProbe;
 using test::ReadBytes;
 using test::TempDir;
 using test::WriteBytes;

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "app/MainWindow.h"
+#include "app/Startup.h"
+#include "gui/MainWindow.h"
 #include "platform/FakeSystem.h"
 #include "platform/WebClient.h"
 #include "platform/qt/QtText.h"
@@ -97,7 +98,9 @@ protected:
         window_ = std::make_unique<MainWindow>(platform_, program_.path());
         whenDialogOpens([](QDialog* form) { click(form, "cmdOK"); });
         ASSERT_TRUE(window_->create());
-        ASSERT_TRUE(window_->load());
+        auto values = StartWindowRun(platform_);
+        ASSERT_TRUE(values);
+        window_->load(std::move(*values));
         window_->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
         window_->activateWindow();

@@ -1,5 +1,5 @@
 #include "gui/SampleWindow.h"
-#include "app/VersionCheck.h"
+#include "admin/WebProbe.h"
 #include "gui/wizard/Wizard.h"
 
 #include <QGroupBox>
@@ -207,7 +207,7 @@ TEST_F(AdminScreenTest, DebugInformationLabelProbesTheWebAndWritesTestTxt) {
     EXPECT_FALSE(std::filesystem::exists(dataDir() / "Test.txt")) << "normal mode: nothing";
 
     settings_.save("Brivo", "Startup", "BrivoMode", "2");
-    web_.pages[kProbeWebAddress] = "<p>Hei</p>";
+    web_.pages[admin::kProbeWebAddress] = "<p>Hei</p>";
     restart();
     auto* label = control<QLabel>("lblDebugInfo");
     label->setText("T\xC3\x98"

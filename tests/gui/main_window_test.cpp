@@ -239,7 +239,7 @@ TEST_F(SampleWindowTest, StartingInAnEmptyDirectoryEndsWithTheMessage) {
     window_ = std::make_unique<MainWindow>(platform_, program_.path());
     whenDialogOpens([](QDialog* form) { click(form, "cmdOK"); });
     ASSERT_TRUE(window_->create());
-    EXPECT_FALSE(window_->load());
+    EXPECT_FALSE(StartWindowRun(platform_));
     ASSERT_EQ(messages_.shown.size(), 1u);
     EXPECT_TRUE(messages_.shown[0].starts_with("Subdirectory 'Tessaro' not found in\r\n"));
 }

@@ -1,6 +1,7 @@
 #include "platform/qt/QtWebClient.h"
 
 #include "app/Startup.h"
+#include "admin/WebProbe.h"
 #include "app/VersionCheck.h"
 #include "data/DataFiles.h"
 #include "platform/FakeSystem.h"
@@ -174,11 +175,11 @@ TEST(QtWebClient, PageBytesArriveUnchanged) {
         page += static_cast<char>(i * 7 % 256);
     server.answer(HttpAnswer::Page(page));
     QtWebClient web(kStall, kTotal);
-    EXPECT_EQ(app::GetHTMLFromURL(web, server.url("/webtest.htm")), page);
+    EXPECT_EQ(admin::GetHTMLFromURL(web, server.url("/webtest.htm")), page);
 
     server.answer(HttpAnswer::Page("Programversion 1.9", 404));
-    EXPECT_EQ(app::GetHTMLFromURL(web, server.url("/webtest.htm")), "");
-    EXPECT_EQ(app::GetHTMLFromURL(web, "no address at all"), "");
+    EXPECT_EQ(admin::GetHTMLFromURL(web, server.url("/webtest.htm")), "");
+    EXPECT_EQ(admin::GetHTMLFromURL(web, "no address at all"), "");
     EXPECT_EQ(server.requestCount(), 2u);
 }
 

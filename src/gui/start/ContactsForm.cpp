@@ -1,4 +1,4 @@
-#include "app/ContactsForm.h"
+#include "gui/start/ContactsForm.h"
 
 #include "platform/qt/QtText.h"
 

@@ -1,9 +1,9 @@
-#include "app/MainWindow.h"
+#include "gui/MainWindow.h"
 
 #include "gui/admin/AdminScreen.h"
 #include "admin/DebugMode.h"
-#include "app/ContactsForm.h"
-#include "app/VersionCheck.h"
+#include "gui/start/ContactsForm.h"
+#include "admin/WebProbe.h"
 #include "data/ProgramTexts.h"
 #include "gui/window/Widgets.h"
 #include "gui/window/HelpPanelView.h"
@@ -126,13 +126,8 @@ bool MainWindow::create() {
     return true;
 }
 
-bool MainWindow::load() {
-    auto outcome = RunStartup(session_.platform, StartupVersionCheck(session_.platform));
-    if (!outcome.ok) {
-        session_.platform.messages.inform(outcome.failure);
-        return false;
-    }
-    session_.values = std::move(outcome.values);
+void MainWindow::load(data::StartupValues values) {
+    session_.values = std::move(values);
     session_.files =
         std::make_unique<data::DataFiles>(data::ToPath(session_.values.dataDirectory),
                                           session_.values.language, session_.platform.messages);
@@ -141,7 +136,6 @@ bool MainWindow::load() {
     LayoutStartScreen();
     lblDebugInfo_->setText(QString());
     lblDebugInfo_->show();
-    return true;
 }
 
 void MainWindow::createWizard() {
@@ -346,9 +340,9 @@ void MainWindow::debugInfoPressed() {
     if (!session_.values.debugMode || !session_.platform.web)
         return;
     if (!random_)
-        random_ = MakeRandomBelow();
-    const auto probe =
-        ProbeWebText(session_.values, *session_.platform.web, session_.platform.messages, random_);
+        random_ = admin::MakeRandomBelow();
+    const auto probe = admin::ProbeWebText(session_.values, *session_.platform.web,
+                                           session_.platform.messages, random_);
     if (!probe)
         return;
     startScreen_->setFirstInfoText(probe->pageText);
@@ -361,7 +355,8 @@ void MainWindow::debugInfoPressed() {
 void MainWindow::chooseLanguage(const QString& code) {
     session_.values.language = code.toStdString();
     session_.files->setLanguage(session_.values.language);
-    session_.platform.settings.save(kApp, kSection, "Language", session_.values.language);
+    session_.platform.settings.save(data::kSettingsApp, data::kSettingsSection, "Language",
+                                    session_.values.language);
     wizard_->ResetValvePage();
     HideAll();
     LayoutStartScreen();

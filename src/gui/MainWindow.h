@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/VersionCheck.h"
+#include "admin/WebProbe.h"
 #include "gui/window/Session.h"
 
 #include <QWidget>
@@ -49,9 +49,8 @@ public:
     // quit; the window must then never appear.
     bool create();
 
-    // Loading: start-up's checks and values, then the start screen. False
-    // (after the message) when the installation is not usable.
-    bool load();
+    // Loading: the values start-up found, then the start screen.
+    void load(data::StartupValues values);
 
     window::Session& session() { return session_; }
     // The wizard exists from the end of loading on.
@@ -95,7 +94,7 @@ private:
     result::ResultScreen* resultScreen_ = nullptr;
     output::EnlargedView* enlargedView_ = nullptr;
     admin::AdminScreen* adminScreen_ = nullptr;
-    app::RandomBelow random_;
+    admin::RandomBelow random_;
 };
 
 } // namespace tv::app
