@@ -117,7 +117,7 @@ void StartScreen::setFirstInfoText(std::string_view cp1252) {
 }
 
 void StartScreen::showPicture(QLabel* label, std::string_view pictureName) {
-    const auto path = session_.FindPicture(pictureName);
+    const auto path = session_.FindPicture(pictureName).path;
     label->setPixmap(platform::ReadPixmap(path));
 }
 

@@ -15,10 +15,8 @@ QRect Session::px(const data::TwipRect& rect) const {
     return QRect(px(rect.left), px(rect.top), px(rect.width), px(rect.height));
 }
 
-std::filesystem::path Session::FindPicture(std::string_view name) {
-    const auto lookup = data::FindPicture(*files, name, values.pictureSuffix);
-    pictureFound = lookup.found;
-    return lookup.path;
+data::PictureLookup Session::FindPicture(std::string_view name) const {
+    return data::FindPicture(*files, name, values.pictureSuffix);
 }
 
 } // namespace tv::window

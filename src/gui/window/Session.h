@@ -3,6 +3,7 @@
 #include "data/CustomerDetails.h"
 #include "data/StartupValues.h"
 #include "data/DataFiles.h"
+#include "data/Pictures.h"
 #include "data/TwipRect.h"
 #include "platform/Platform.h"
 #include "result/ResultState.h"
@@ -38,7 +39,6 @@ public:
     result::ResultState result; // of the last computation
 
     std::int16_t iProgressCode = 0;
-    bool pictureFound = false;
     std::string parameterFileTime; // full date texts of the two data files
     std::string articleFileTime;
     std::string headWebAddress; // of the start screen laid out last
@@ -49,9 +49,9 @@ public:
     int px(int twips) const;
     QRect px(const data::TwipRect& rect) const;
 
-    // The picture file for a picture name (see data::FindPicture); sets the
-    // picture-found flag.
-    std::filesystem::path FindPicture(std::string_view name);
+    // The picture file for a picture name at the screen's resolution (see
+    // data::FindPicture).
+    data::PictureLookup FindPicture(std::string_view name) const;
 };
 
 } // namespace tv::window

@@ -285,7 +285,7 @@ void Wizard::Next() {
     if (step <= 2) {
         step = 3;
         ShowConnectionPage();
-        const auto start = session_.FindPicture("ConnectionStart_" + session_.values.language);
+        const auto start = session_.FindPicture("ConnectionStart_" + session_.values.language).path;
         for (int slot = 1; slot <= 4; ++slot)
             ShowPicture(connectionPage_.slotImages[slot], start);
         return;

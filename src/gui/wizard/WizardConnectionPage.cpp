@@ -152,7 +152,7 @@ void Wizard::connectionDimensionPressed(Qt::MouseButton button, int row) {
 
     std::string name = choice.connectionKey + "_" + FourDigits(line.millimetres) + "_" + letter;
     auto picture = session_.FindPicture(name);
-    if (!session_.pictureFound) {
+    if (!picture.found) {
         name = choice.connectionKey + "_" +
                CompareDimensions(record.dimensionMillimetres, line.millimetres) + "_" + letter;
         picture = session_.FindPicture(name);
@@ -161,7 +161,7 @@ void Wizard::connectionDimensionPressed(Qt::MouseButton button, int row) {
         connectionPage_.slideName->setText(Screen(name));
         connectionPage_.slideName->show();
     }
-    ShowPicture(connectionPage_.slotImages[slot], picture);
+    ShowPicture(connectionPage_.slotImages[slot], picture.path);
     connectionPage_.slotImages[slot]->setToolTip(
         Screen(choice.connectionDescription + " " + std::to_string(line.millimetres) + "mm"));
 

@@ -35,7 +35,7 @@ void Wizard::SelectValveType(int valveType) {
     showCode();
     shared_.startScreen->hideFlags();
 
-    ShowPicture(valvePage_.picture, session_.FindPicture(type.key));
+    ShowPicture(valvePage_.picture, session_.FindPicture(type.key).path);
     const std::string& language = session_.values.language;
     const char* chosen = language == "EN"   ? " selected"
                          : language == "DE" ? " gew\xE4hlt"
