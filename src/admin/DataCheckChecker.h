@@ -201,8 +201,21 @@ private:
                 const std::string& role);
     void buildContexts(bool withWizard);
     void checkDimension(const DimensionContext& c);
+    void checkCentreAndHouses(const DimensionContext& c);
+    void checkAccessories(const DimensionContext& c);
+    void checkConnections(const DimensionContext& c);
+    void checkSlotPictures(const DimensionContext& c);
     void checkArticleKeys();
     void checkLanguages();
+    std::set<std::string> translatedTexts() const;
+    void checkHelpPanels(const data::DataFiles& other, const std::string& language,
+                         const std::string& fileName);
+    void checkLanguageHead(const data::DataFiles& other, const std::string& language,
+                           const std::string& fileName);
+    void checkInfoFiles(const std::string& language);
+    void checkTexts(const data::DataFiles& other, const std::string& language,
+                    const std::set<std::string>& texts);
+    void checkListTitles(const data::DataFiles& other, const std::string& language);
     std::vector<std::string> helpKeys() const;
     void finding(std::string kind, std::string subject, std::string detail, std::uint64_t codes,
                  const std::string& example, std::string language = {}, bool byDetail = false);

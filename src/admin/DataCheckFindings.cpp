@@ -60,19 +60,23 @@ void Checker::lookUp(const std::string& key, std::uint64_t codes, const std::str
 }
 
 void Checker::checkDimension(const DimensionContext& c) {
-    const std::uint64_t all = codesOf(c);
-    const std::string any = example(c, nullptr, nullptr, nullptr);
+    checkCentreAndHouses(c);
+    if (c.type >= 2)
+        checkAccessories(c);
+    checkConnections(c);
+    checkSlotPictures(c);
+}
 
-    // The centre part (for the single valve only its house codes).
-    lookUp(c.centreKey, all, any, "centre part");
+// The centre part (for the single valve only its house codes), and the
+// valve houses by the option tags of each bottom.
+void Checker::checkCentreAndHouses(const DimensionContext& c) {
+    lookUp(c.centreKey, codesOf(c), example(c, nullptr, nullptr, nullptr), "centre part");
     const ArticleUse& centre = articles_[Subject(c.centreKey)];
     std::array<std::string, 4> houseCodes;
     for (std::size_t k = 0; k < 4; ++k)
         houseCodes[k] = !centre.found                      ? std::string(kDefaultHouseCode)
                         : centre.houseCodes.size() > 5 * k ? centre.houseCodes.substr(5 * k, 4)
                                                            : std::string();
-
-    // Valve houses: by the option tags of each bottom.
     for (const Bottom& bottom : bottoms_) {
         const bool accepted = bottom.accepted && c.accepted();
         if (!accepted && c.type > 3)
@@ -92,26 +96,24 @@ void Checker::checkDimension(const DimensionContext& c) {
             lookUp(data::SectionKey(wizard::FourDigits(c.dimension->line.millimetres) + "_AKT"),
                    codes, code, "actuator");
     }
+}
 
-    // The accessory, and the report's centre part as it spells the key.
-    if (c.type >= 2) {
-        for (const auto& [accessory, named] : c.accessories) {
-            const bool accepted = named && c.accepted();
-            if (!accepted && c.type > 3)
-                continue;
-            const std::uint64_t codes =
-                accepted ? Times(acceptedBottoms(), Power(c.pairCount, c.slots)) : 0;
-            lookUp(data::SectionKey(wizard::FourDigits(c.dimension->line.millimetres) + "_" +
-                                    accessory->line.key + "_BRV "),
-                   codes, accepted ? example(c, nullptr, accessory, nullptr) : std::string(),
-                   "accessory");
-        }
+void Checker::checkAccessories(const DimensionContext& c) {
+    for (const auto& [accessory, named] : c.accessories) {
+        const bool accepted = named && c.accepted();
+        if (!accepted && c.type > 3)
+            continue;
+        const std::uint64_t codes =
+            accepted ? Times(acceptedBottoms(), Power(c.pairCount, c.slots)) : 0;
         lookUp(data::SectionKey(wizard::FourDigits(c.dimension->line.millimetres) + "_" +
-                                c.typeLine->key + "_CPD"),
-               all, any, "centre part");
+                                accessory->line.key + "_BRV "),
+               codes, accepted ? example(c, nullptr, accessory, nullptr) : std::string(),
+               "accessory");
     }
+}
 
-    // Connections: a key counts the codes with it in any slot.
+// Connections: a key counts the codes with it in any slot.
+void Checker::checkConnections(const DimensionContext& c) {
     const auto byKey = GroupPairs(c.pairs, [](const SlotPair& pair) { return pair.key; });
     for (const auto& [key, group] : byKey) {
         if (group.accepted == 0 && c.type > 3)
@@ -120,10 +122,12 @@ void Checker::checkDimension(const DimensionContext& c) {
                group.accepted > 0 ? example(c, nullptr, nullptr, group.example) : std::string(),
                "connection");
     }
+}
 
-    // The picture of each slot's connection: by the connection dimension,
-    // else by how it compares with the valve's; a slot's letter is in the
-    // name, so a picture counts the codes with the pair in that slot only.
+// The picture of each slot's connection: by the connection dimension, else
+// by how it compares with the valve's; a slot's letter is in the name, so a
+// picture counts the codes with the pair in that slot only.
+void Checker::checkSlotPictures(const DimensionContext& c) {
     const std::vector<int> positions = wizard::ConnectionPositions(c.type);
     for (std::size_t s = 0; s < positions.size(); ++s) {
         const char letter = "NESW"[positions[s] / 2 - 2];

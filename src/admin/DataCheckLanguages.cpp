@@ -23,99 +23,127 @@ std::vector<std::string> Checker::helpKeys() const {
     return keys;
 }
 
-// The six language files, their help panels, and the translated lists of
-// each present one.
-void Checker::checkLanguages() {
-    // The texts the screens, the result and the report translate: the text
-    // keys of the parameter file and the program's own.
+// The texts the screens, the result and the report translate: the text
+// keys of the parameter file and the program's own.
+std::set<std::string> Checker::translatedTexts() const {
     std::set<std::string> texts;
     for (const std::string_view text : data::text::kAll)
         texts.insert(data::TextKey(text));
     if (auto file = files_.openParameterFile())
         for (const std::uint32_t at : file->contents().textKeyLines())
             texts.insert(std::string(file->contents().lineAt(at)));
-    std::vector<std::string> infoNames;
-    if (start_)
-        infoNames = {start_->infoName1, start_->infoName2};
+    return texts;
+}
+
+// The six language files, their help panels, and the translated lists of
+// each present one.
+void Checker::checkLanguages() {
+    const std::set<std::string> texts = translatedTexts();
     for (const std::string_view language : kDataLanguages) {
         if (!language_.empty() && language != language_)
             continue;
-        const std::string name = "Lang_" + std::string(language) + ".txt";
+        const std::string code(language);
+        const std::string name = "Lang_" + code + ".txt";
         lookups_.insert("file " + name);
         if (!std::filesystem::is_regular_file(files_.locate(name))) {
             finding("missing-language-file", name, "the language file is not in the data directory",
-                    0, {}, std::string(language));
+                    0, {}, code);
             continue;
         }
         platform::RecordingMessageBoxes quiet;
-        data::DataFiles other(files_.dataDirectory(), std::string(language), quiet);
-        for (const std::string& key : helpKeys()) {
-            const std::string section = data::SectionKey(key + "_hlp");
-            lookups_.insert("help " + std::string(language) + " " + section);
-            if (!other.ReadHelpPanel(key, {}))
-                finding("missing-help", section, "the help panel is not in " + name, 0, {},
-                        std::string(language));
+        data::DataFiles other(files_.dataDirectory(), code, quiet);
+        checkHelpPanels(other, code, name);
+        checkLanguageHead(other, code, name);
+        checkInfoFiles(code);
+        checkTexts(other, code, texts);
+        // Norwegian is the language of the lists themselves.
+        if (code != "NO")
+            checkListTitles(other, code);
+    }
+}
+
+void Checker::checkHelpPanels(const data::DataFiles& other, const std::string& language,
+                              const std::string& fileName) {
+    for (const std::string& key : helpKeys()) {
+        const std::string section = data::SectionKey(key + "_hlp");
+        lookups_.insert("help " + language + " " + section);
+        if (!other.ReadHelpPanel(key, {}))
+            finding("missing-help", section, "the help panel is not in " + fileName, 0, {},
+                    language);
+    }
+}
+
+// The captions every screen takes from the head of the language file: a
+// head that ends early gives empty ones (or a key line's).
+void Checker::checkLanguageHead(const data::DataFiles& other, const std::string& language,
+                                const std::string& fileName) {
+    auto file = other.openLanguageFile();
+    if (!file)
+        return;
+    const data::LanguageHead head = other.ReadLanguageHead(*file);
+    for (const auto& [caption, what] :
+         {std::pair{&head.windowCaption, "the window caption"},
+          std::pair{&head.exitCaption, "the exit button's caption"},
+          std::pair{&head.backCaption, "the back button's caption"},
+          std::pair{&head.nextCaption, "the next button's caption"}}) {
+        if (caption->empty() || caption->starts_with(data::kSection))
+            finding("missing-translation", fileName,
+                    std::string("the head of the file has no text for ") + what, 0, {}, language,
+                    true);
+    }
+}
+
+// The start screen's information files, one per language.
+void Checker::checkInfoFiles(const std::string& language) {
+    if (!start_)
+        return;
+    for (const std::string& info : {start_->infoName1, start_->infoName2}) {
+        const std::string file = info + "_" + language + ".txt";
+        lookups_.insert("file " + file);
+        if (!std::filesystem::is_regular_file(files_.locate(file)))
+            finding("missing-translation", file, "the start screen says it is missing", 0, {},
+                    language);
+    }
+}
+
+// Norwegian needs no translation of a text, but one it has must be a text.
+// A text is translated once, so a translation that is a text key again
+// (itself, or one of a circle) is shown as the key.
+void Checker::checkTexts(const data::DataFiles& other, const std::string& language,
+                         const std::set<std::string>& texts) {
+    auto file = other.openLanguageFile();
+    if (!file)
+        return;
+    const auto& translations = file->contents().translations();
+    for (const std::string& key : texts) {
+        lookups_.insert("text " + language + " " + key);
+        const auto found = translations.find(key);
+        if (found == translations.end()) {
+            if (language != "NO")
+                finding("missing-translation", key, "the text is shown in Norwegian", 0, {},
+                        language);
+        } else if (data::IsTextKey(found->second)) {
+            finding("missing-translation", key,
+                    "the text translates to the text key " + std::string(found->second) +
+                        ", which is shown as it stands",
+                    0, {}, language);
         }
-        // The captions every screen takes from the head of the language
-        // file: a head that ends early gives empty ones (or a key line's).
-        if (auto file = other.openLanguageFile()) {
-            const data::LanguageHead head = other.ReadLanguageHead(*file);
-            for (const auto& [caption, what] :
-                 {std::pair{&head.windowCaption, "the window caption"},
-                  std::pair{&head.exitCaption, "the exit button's caption"},
-                  std::pair{&head.backCaption, "the back button's caption"},
-                  std::pair{&head.nextCaption, "the next button's caption"}}) {
-                if (caption->empty() || caption->starts_with(data::kSection))
-                    finding("missing-translation", name,
-                            std::string("the head of the file has no text for ") + what, 0, {},
-                            std::string(language), true);
-            }
-        }
-        // The start screen's information files, one per language.
-        for (const std::string& info : infoNames) {
-            const std::string file = info + "_" + std::string(language) + ".txt";
-            lookups_.insert("file " + file);
-            if (!std::filesystem::is_regular_file(files_.locate(file)))
-                finding("missing-translation", file, "the start screen says it is missing", 0, {},
-                        std::string(language));
-        }
-        // Norwegian is the language of the lists and texts themselves: it
-        // needs no translation, but one it has must be a text. A text is
-        // translated once, so a translation that is a text key again (itself,
-        // or one of a circle) is shown as the key.
-        const bool norwegian = language == "NO";
-        if (auto file = other.openLanguageFile()) {
-            const auto& translations = file->contents().translations();
-            for (const std::string& key : texts) {
-                lookups_.insert("text " + std::string(language) + " " + key);
-                const auto found = translations.find(key);
-                if (found == translations.end()) {
-                    if (!norwegian)
-                        finding("missing-translation", key, "the text is shown in Norwegian", 0, {},
-                                std::string(language));
-                } else if (data::IsTextKey(found->second)) {
-                    finding("missing-translation", key,
-                            "the text translates to the text key " + std::string(found->second) +
-                                ", which is shown as it stands",
-                            0, {}, std::string(language));
-                }
-            }
-        }
-        if (norwegian)
+    }
+}
+
+void Checker::checkListTitles(const data::DataFiles& other, const std::string& language) {
+    for (const auto& [key, list] : lists_) {
+        // The dimension lists are shown as they stand.
+        if (!list.found || list.title.empty() ||
+            key.starts_with("\xA4"
+                            "DIM_"))
             continue;
-        for (const auto& [key, list] : lists_) {
-            // The dimension lists are shown as they stand.
-            if (!list.found || list.title.empty() ||
-                key.starts_with("\xA4"
-                                "DIM_"))
-                continue;
-            const std::string title = data::SectionKey(list.title);
-            lookups_.insert("translation " + std::string(language) + " " + title);
-            data::ListLines lines;
-            if (other.ReadLangSection(title, lines) < 0)
-                finding("missing-translation", title, "the list " + key + " is shown untranslated",
-                        0, {}, std::string(language));
-        }
+        const std::string title = data::SectionKey(list.title);
+        lookups_.insert("translation " + language + " " + title);
+        data::ListLines lines;
+        if (other.ReadLangSection(title, lines) < 0)
+            finding("missing-translation", title, "the list " + key + " is shown untranslated", 0,
+                    {}, language);
     }
 }
 
