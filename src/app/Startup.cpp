@@ -92,13 +92,12 @@ std::int32_t DayNumber(const platform::LocalDateTime& when) {
     return minutes >= 120 ? jdn : jdn - 1;
 }
 
-StartupOutcome RunStartup(platform::Platform& platform,
-                          const std::function<void(StartupValues&)>& versionCheck) {
-    auto& settings = platform.settings;
-    auto& system = platform.system;
-    StartupOutcome outcome;
-    StartupValues& v = outcome.values;
+namespace {
 
+// The values the settings store and the machine give, with the settings
+// start-up fills in where they are missing.
+void ReadStoredValues(StartupValues& v, platform::SettingsStore& settings,
+                      const platform::System& system) {
     v.userName = system.userName();
     v.debugMode = false;
 
@@ -120,7 +119,49 @@ StartupOutcome RunStartup(platform::Platform& platform,
         settings.save(kApp, kSection, "VersionURL", v.versionUrl);
     }
     v.versionFile = WithSeparator(v.installDirectory) + "tessaroversion.htm";
+}
 
+// Why the data files cannot be used ("" when they can): each must be a
+// readable, non-empty file within the size the readers take.
+std::string DataFileProblem(const std::string& dataDirectory) {
+    platform::RecordingMessageBoxes quiet; // the check itself reports nothing
+    const data::DataFiles files(ToPath(dataDirectory), "NO", quiet);
+    for (const char* name : {"Tessaro.dat", "Vantordata.dat", "Lang_NO.txt"}) {
+        const std::filesystem::path path = files.locate(name);
+        const platform::FileRead probe = platform::ReadRegularFile(path, 1);
+        if (!probe.readable)
+            return std::string("Parameterfile ") + name + "\r\nikke funnet i " + dataDirectory +
+                   "\r\nBrivo kan ikke eksekveres. Vennligst sjekk installasjonen.";
+        if (probe.version.size > data::kMaxFileBytes)
+            return std::string(name) + " in " + dataDirectory + " " +
+                   data::TooLargeProblem(probe.version.size) +
+                   ".\r\nUnable to run program. Please check your installation";
+        // An empty file would start a window without a single caption.
+        if (probe.bytes.empty())
+            return std::string(name) + " in " + dataDirectory +
+                   " is empty.\r\nUnable to run program. Please check your installation";
+    }
+    return {};
+}
+
+// The first and last day of use, kept in the settings store.
+void RecordDayOfUse(std::int32_t dayNumber, platform::SettingsStore& settings) {
+    if (data::SettingNumber(settings.get(kApp, kSection, "FirstUsed")) < 1)
+        settings.save(kApp, kSection, "FirstUsed", std::to_string(dayNumber));
+    if (data::SettingNumber(settings.get(kApp, kSection, "LastUsed")) < dayNumber)
+        settings.save(kApp, kSection, "LastUsed", std::to_string(dayNumber));
+}
+
+} // namespace
+
+StartupOutcome RunStartup(platform::Platform& platform,
+                          const std::function<void(StartupValues&)>& versionCheck) {
+    auto& settings = platform.settings;
+    auto& system = platform.system;
+    StartupOutcome outcome;
+    StartupValues& v = outcome.values;
+
+    ReadStoredValues(v, settings, system);
     if (v.debugMode && v.online && versionCheck)
         versionCheck(v);
 
@@ -148,30 +189,9 @@ StartupOutcome RunStartup(platform::Platform& platform,
     std::error_code ignored;
     std::filesystem::remove(ToPath(v.dataDirectory + "Test.tmp"), ignored);
 
-    platform::RecordingMessageBoxes quiet; // the check itself reports nothing
-    const data::DataFiles files(ToPath(v.dataDirectory), "NO", quiet);
-    for (const char* name : {"Tessaro.dat", "Vantordata.dat", "Lang_NO.txt"}) {
-        const std::filesystem::path path = files.locate(name);
-        const platform::FileRead probe = platform::ReadRegularFile(path, 1);
-        if (!probe.readable) {
-            outcome.failure = std::string("Parameterfile ") + name + "\r\nikke funnet i " +
-                              v.dataDirectory +
-                              "\r\nBrivo kan ikke eksekveres. Vennligst sjekk installasjonen.";
-            return outcome;
-        }
-        if (probe.version.size > data::kMaxFileBytes) {
-            outcome.failure = std::string(name) + " in " + v.dataDirectory + " " +
-                              data::TooLargeProblem(probe.version.size) +
-                              ".\r\nUnable to run program. Please check your installation";
-            return outcome;
-        }
-        // An empty file would start a window without a single caption.
-        if (probe.bytes.empty()) {
-            outcome.failure = std::string(name) + " in " + v.dataDirectory +
-                              " is empty.\r\nUnable to run program. Please check your installation";
-            return outcome;
-        }
-    }
+    outcome.failure = DataFileProblem(v.dataDirectory);
+    if (!outcome.failure.empty())
+        return outcome;
 
     // Where no file can be made in the report directory, the directory is
     // made; when even that fails, writing a report says why.
@@ -184,10 +204,7 @@ StartupOutcome RunStartup(platform::Platform& platform,
     MeasureReference(v, system);
 
     v.dayNumber = DayNumber(v.start);
-    if (data::SettingNumber(settings.get(kApp, kSection, "FirstUsed")) < 1)
-        settings.save(kApp, kSection, "FirstUsed", std::to_string(v.dayNumber));
-    if (data::SettingNumber(settings.get(kApp, kSection, "LastUsed")) < v.dayNumber)
-        settings.save(kApp, kSection, "LastUsed", std::to_string(v.dayNumber));
+    RecordDayOfUse(v.dayNumber, settings);
 
     v.compactScreen = data::SettingNumber(v.displaySize) <= 1200;
     outcome.ok = true;

@@ -2,6 +2,7 @@
 
 #include "data/StartupValues.h"
 #include "platform/Platform.h"
+#include "result/NumberFormat.h"
 #include "result/ResultState.h"
 #include "wizard/Configuration.h"
 
@@ -25,13 +26,5 @@ struct ResultInputs {
 // store) and the result screen's layout and pictures.
 ResultState ComputeResult(data::DataFiles& files, platform::Platform& platform,
                           const ResultInputs& inputs);
-
-// A number as the result text writes it: "0.000" style with the given
-// decimals and the user's decimal separator.
-std::string FormatFixed(double value, int decimals, std::string_view decimalSeparator);
-
-// The shortest decimal form ("0.25", "12", "1250.5") with the user's
-// decimal separator.
-std::string FormatShortest(double value, std::string_view decimalSeparator);
 
 } // namespace tv::result
