@@ -345,7 +345,7 @@ void BM_Report(benchmark::State& state) {
         const result::ResultState result = result::ComputeResult(files, run.platform, inputs);
         result::RecordingCanvas canvas;
         const output::ReportInputs report{
-            configuration.code, configuration.record, result, run.startup, {}, "", "", false};
+            configuration.code, configuration.record, result, run.startup, {}, "", ""};
         written = output::WriteReport(report, files, run.platform, canvas, [](const fs::path&) {
                       return platform::WriteResult{};
                   }).written;

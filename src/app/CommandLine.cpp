@@ -545,8 +545,7 @@ int RunReportCommand(const std::vector<std::string>& args, platform::Platform& p
                                       computed.values,
                                       customer,
                                       data::DataFileTime(files, platform.system, "Tessaro.dat"),
-                                      data::DataFileTime(files, platform.system, "Vantordata.dat"),
-                                      computed.values.debugMode};
+                                      data::DataFileTime(files, platform.system, "Vantordata.dat")};
     bool bitmapSaved = false;
     output::SaveBitmap saveBitmap;
     if (tools.saveBitmap)

@@ -162,10 +162,10 @@ void MainWindow::createWizard() {
         new output::EnlargedView(page_, session_, *resultScreen_, cmdExit_, wizard_->reportBack());
     connect(resultScreen_->report, &QPushButton::clicked, this, [this] {
         const auto& configuration = wizard_->configuration();
-        const output::ReportInputs inputs{configuration.code,       configuration.record,
-                                          session_.result,          session_.values,
-                                          session_.customer,        session_.parameterFileTime,
-                                          session_.articleFileTime, session_.values.debugMode};
+        const output::ReportInputs inputs{configuration.code,      configuration.record,
+                                          session_.result,         session_.values,
+                                          session_.customer,       session_.parameterFileTime,
+                                          session_.articleFileTime};
         result::QtCanvas canvas;
         const auto outcome =
             output::WriteReport(inputs, *session_.files, session_.platform, canvas,

@@ -73,10 +73,10 @@ private:
     std::string html(std::string_view norwegian) const { return EscapeHtml(tr(norwegian)); }
     void put(std::string line) { lines_.push_back(std::move(line)); }
     std::string measure(double value, int decimals) const {
-        return result::FormatMeasure(value, decimals, in_.debugMode, separator_);
+        return result::FormatMeasure(value, decimals, in_.startup.debugMode, separator_);
     }
     std::string unfinished(bool complete) const {
-        return in_.debugMode && !complete ? "  (U)" : "";
+        return in_.startup.debugMode && !complete ? "  (U)" : "";
     }
 
     void head();
@@ -171,7 +171,7 @@ void ReportWriter::partsTable() {
     for (int column = 0; column < 5; ++column) {
         std::string title = text();
         // The weight column tells the staff it shows the record line as is.
-        if (column == 3 && in_.debugMode)
+        if (column == 3 && in_.startup.debugMode)
             title += "   (L)";
         WriteCell(lines_, "<b>" + title + "</b>", widths_[column], 0);
     }
@@ -235,7 +235,7 @@ void ReportWriter::articleRows() {
         std::string description = IsUnused(r.fields[result::field::kDescription])
                                       ? r.fields[result::field::kStatus] + tr(data::text::kActuator)
                                       : r.fields[result::field::kDescription];
-        if (in_.debugMode)
+        if (in_.startup.debugMode)
             description += "  (" + actuator.tag + ")";
         row(r.fields[result::field::kArticleNumber], "---", description, weightCell(r), "-");
         weight_.addField(r.fields[result::field::kWeight]);
@@ -289,7 +289,7 @@ void ReportWriter::connectionRow(int slot, std::string_view remark) {
         r.fields[result::field::kStatus] + (IsUnused(r.fields[result::field::kDescription])
                                                 ? choice.connectionDescription
                                                 : r.fields[result::field::kDescription]);
-    if (in_.debugMode)
+    if (in_.startup.debugMode)
         description += "  (" + key + ")";
     row(r.fields[result::field::kArticleNumber], DimensionCell(choice.dimensionMillimetres),
         description,

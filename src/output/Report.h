@@ -23,11 +23,10 @@ struct ReportInputs {
     const std::string& code; // the configuration code with its suffix
     const wizard::ConfigurationRecord& record;
     const result::ResultState& state;   // parts, lengths, report base name
-    const data::StartupValues& startup; // data for the picture
+    const data::StartupValues& startup; // debug mode, and data for the picture
     const data::CustomerDetails& customer;
     std::string parameterFileTime; // full date texts of the two data files
     std::string articleFileTime;
-    bool debugMode = false;
 };
 
 // Where the report went. written is false after an abort or a failed write,

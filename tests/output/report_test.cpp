@@ -85,10 +85,11 @@ protected:
 
     ReportOutcome write(const std::string& code, const char* language = "NO",
                         const fs::path& dataDirectory = fs::path(TV_SAMPLE_DIR) / "Tessaro") {
+        startup_.debugMode = debug_;
         load(code, dataDirectory, language);
         const ReportInputs inputs{
             configuration_->code,  configuration_->record, state_, startup_, customer_,
-            "01.12.2026 09:00:00", "01.11.2026 08:00:00",  debug_};
+            "01.12.2026 09:00:00", "01.11.2026 08:00:00"};
         // The bitmap is written as the program's own save would.
         auto save = [this](const fs::path& path) {
             saved_.push_back(path);
