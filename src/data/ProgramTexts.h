@@ -16,6 +16,9 @@ inline constexpr std::string_view kMissing = "Mangler";
 inline constexpr std::string_view kOrderCode = "Bestillingsnummer";
 inline constexpr std::string_view kCode = "Kode";
 inline constexpr std::string_view kCodeCopied = "Koden er kopiert";
+// The result screen's status after the report button.
+inline constexpr std::string_view kReportWritten = "Rapporten er skrevet:";
+inline constexpr std::string_view kReportNotOpened = "Rapporten kunne ikke \xE5pnes, den ligger i";
 // The result text's connection headings, by slot (1 north to 4 west).
 inline constexpr std::array<std::string_view, 5> kResultConnections = {
     "", "Tilkobling klokka 12", "Tilkobling klokka 3", "Tilkobling klokka 6",
@@ -48,6 +51,8 @@ inline constexpr std::array kAll{
     kOrderCode,
     kCode,
     kCodeCopied,
+    kReportWritten,
+    kReportNotOpened,
     kResultConnections[1],
     kResultConnections[2],
     kResultConnections[3],

@@ -178,8 +178,8 @@ void MainWindow::createWizard() {
         const std::string path = data::PathText(outcome.path);
         const bool opened = session_.platform.shell && session_.platform.shell->open(path);
         resultScreen_->showStatus(
-            session_.files->TranslateText(data::TextKey(
-                opened ? "Rapporten er skrevet:" : "Rapporten kunne ikke \xE5pnes, den ligger i")) +
+            session_.files->TranslateText(
+                data::TextKey(opened ? data::text::kReportWritten : data::text::kReportNotOpened)) +
             " " + path);
     });
     connect(resultScreen_->dwg, &QPushButton::clicked, this, [this] {
