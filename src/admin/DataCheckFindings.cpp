@@ -93,8 +93,7 @@ void Checker::checkCentreAndHouses(const DimensionContext& c) {
                 lookUp(result::ValveHouseKey(record, houseCodes[k]), codes, code, "valve house");
         // The report's actuator row.
         if (bottom.tags[3] != kNoAkt)
-            lookUp(data::SectionKey(wizard::FourDigits(c.dimension->line.millimetres) + "_AKT"),
-                   codes, code, "actuator");
+            lookUp(result::ActuatorKey(record), codes, code, "actuator");
     }
 }
 
@@ -105,10 +104,11 @@ void Checker::checkAccessories(const DimensionContext& c) {
             continue;
         const std::uint64_t codes =
             accepted ? Times(acceptedBottoms(), Power(c.pairCount, c.slots)) : 0;
-        lookUp(data::SectionKey(wizard::FourDigits(c.dimension->line.millimetres) + "_" +
-                                accessory->line.key + "_BRV "),
-               codes, accepted ? example(c, nullptr, accessory, nullptr) : std::string(),
-               "accessory");
+        wizard::ConfigurationRecord record;
+        record.dimensionMillimetres = c.dimension->line.millimetres;
+        record.accessoryKey = accessory->line.key;
+        lookUp(result::AccessoryKey(record), codes,
+               accepted ? example(c, nullptr, accessory, nullptr) : std::string(), "accessory");
     }
 }
 
@@ -132,12 +132,9 @@ void Checker::checkSlotPictures(const DimensionContext& c) {
     for (std::size_t s = 0; s < positions.size(); ++s) {
         const char letter = "NESW"[positions[s] / 2 - 2];
         const auto byName = GroupPairs(c.pairs, [&](const SlotPair& pair) {
-            const std::string& key = pair.connection->line.key;
-            const int millimetres = pair.dimension->line.millimetres;
-            return std::pair{
-                key + "_" + wizard::FourDigits(millimetres) + "_" + letter,
-                key + "_" + wizard::CompareDimensions(c.dimension->line.millimetres, millimetres) +
-                    "_" + letter};
+            return wizard::ConnectionPictures(pair.connection->line.key,
+                                              c.dimension->line.millimetres,
+                                              pair.dimension->line.millimetres, {&letter, 1});
         });
         for (const auto& [names, group] : byName) {
             const std::uint64_t codes =
@@ -145,9 +142,9 @@ void Checker::checkSlotPictures(const DimensionContext& c) {
                     ? Times(Times(Times(acceptedBottoms(), c.accessoryCount), group.accepted),
                             Power(c.pairCount, c.slots - 1))
                     : 0;
-            picture(names.first, names.second, codes,
+            picture(names.own, names.fallback, codes,
                     codes > 0 ? example(c, nullptr, nullptr, group.example, s) : std::string(),
-                    "the connection picture (" + names.first + ") of the slot " + letter);
+                    "the connection picture (" + names.own + ") of the slot " + letter);
         }
     }
 }

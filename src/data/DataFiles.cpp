@@ -122,11 +122,14 @@ void DataFiles::list(std::uint64_t operation) const {
     listing_ = std::move(listing);
 }
 
-std::optional<std::filesystem::path>
-DataFiles::firstFile(const std::function<bool(std::string_view name)>& matches) const {
+void DataFiles::listForThisOperation() const {
     const std::uint64_t operation = Operation::current();
     if (operation == 0 || listing_.operation != operation)
         list(operation);
+}
+
+std::optional<std::filesystem::path>
+DataFiles::firstListed(const std::function<bool(std::string_view name)>& matches) const {
     for (const auto& [name, onDisk] : listing_.files) {
         if (matches(name))
             return dataDirectory_ / onDisk;
@@ -134,14 +137,19 @@ DataFiles::firstFile(const std::function<bool(std::string_view name)>& matches) 
     return std::nullopt;
 }
 
+std::optional<std::filesystem::path>
+DataFiles::firstFile(const std::function<bool(std::string_view name)>& matches) const {
+    listForThisOperation();
+    return firstListed(matches);
+}
+
 std::optional<std::filesystem::path> DataFiles::firstFileWithStem(std::string_view stem) const {
-    const std::uint64_t operation = Operation::current();
-    if (operation == 0 || listing_.operation != operation)
-        list(operation);
-    if (const auto held = listing_.stems.find(stem); held != listing_.stems.end())
+    listForThisOperation();
+    auto& stems = listing_.stems; // a cache of the listing, kept with it
+    if (const auto held = stems.find(stem); held != stems.end())
         return held->second;
-    auto found = firstFile([stem](std::string_view name) { return HasStem(name, stem); });
-    listing_.stems.emplace(std::string(stem), found);
+    auto found = firstListed([stem](std::string_view name) { return HasStem(name, stem); });
+    stems.emplace(std::string(stem), found);
     return found;
 }
 

@@ -216,6 +216,11 @@ private:
         std::map<std::string, std::optional<std::filesystem::path>, std::less<>> stems;
     };
     void list(std::uint64_t operation) const;
+    // Makes listing_ the one of the operation under way (listed again when
+    // needed); firstListed gives its first file whose name matches.
+    void listForThisOperation() const;
+    std::optional<std::filesystem::path>
+    firstListed(const std::function<bool(std::string_view name)>& matches) const;
     int readList(TextFile& file, std::string_view key, ListLines& lines) const;
 
     std::filesystem::path dataDirectory_;

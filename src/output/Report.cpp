@@ -25,8 +25,11 @@ std::string DimensionCell(int millimetres) {
     return "\xD8" + std::to_string(millimetres) + " mm"; // "Ø"
 }
 
-// "¤" + the dimension as four digits + "_": the start of every key of one
-// valve dimension in the article file.
+// The weight column of a record's row: "---" for a withdrawn weight.
+std::string WeightCell(const ArticleRecord& record) {
+    const std::string& weight = record.fields[result::field::kWeight];
+    return IsUnused(weight) ? std::string("---") : weight;
+}
 
 // Tracks the weight total: a part that cannot say its weight leaves the
 // total incomplete, which debug mode shows.
@@ -221,10 +224,6 @@ void ReportWriter::articleRows() {
     const auto& record = in_.record;
     const int type = record.valveType;
     const std::string dimension = DimensionCell(record.dimensionMillimetres);
-    auto weightCell = [](const ArticleRecord& r) {
-        return IsUnused(r.fields[result::field::kWeight]) ? std::string("---")
-                                                          : r.fields[result::field::kWeight];
-    };
 
     const auto& actuator = record.options[wizard::kActuator];
     if (actuator.chosen && actuator.tag != "NOAKT") {
@@ -237,7 +236,7 @@ void ReportWriter::articleRows() {
                                       : r.fields[result::field::kDescription];
         if (in_.startup.debugMode)
             description += "  (" + actuator.tag + ")";
-        row(r.fields[result::field::kArticleNumber], "---", description, weightCell(r), "-");
+        row(r.fields[result::field::kArticleNumber], "---", description, WeightCell(r), "-");
         weight_.addField(r.fields[result::field::kWeight]);
     }
 
@@ -251,7 +250,7 @@ void ReportWriter::articleRows() {
         IsUnused(centre.fields[result::field::kDescription])
             ? centre.fields[result::field::kStatus] + tr(data::text::kCentrePart)
             : centre.fields[result::field::kDescription],
-        weightCell(centre), "-");
+        WeightCell(centre), "-");
     weight_.addField(centre.fields[result::field::kWeight]);
 
     ArticleRecord accessory;
@@ -262,7 +261,7 @@ void ReportWriter::articleRows() {
             : accessory.fields[result::field::kArticleNumber],
         dimension,
         accessory.fields[result::field::kStatus] + accessory.fields[result::field::kDescription],
-        weightCell(accessory), "-");
+        WeightCell(accessory), "-");
     // A withdrawn accessory still goes on the order; its weight counts as
     // far as it is a number.
     weight_.kg += result::FieldNumber(accessory.fields[result::field::kWeight]);
@@ -292,10 +291,7 @@ void ReportWriter::connectionRow(int slot, std::string_view remark) {
     if (in_.startup.debugMode)
         description += "  (" + key + ")";
     row(r.fields[result::field::kArticleNumber], DimensionCell(choice.dimensionMillimetres),
-        description,
-        IsUnused(r.fields[result::field::kWeight]) ? std::string("---")
-                                                   : r.fields[result::field::kWeight],
-        tr(remark));
+        description, WeightCell(r), tr(remark));
     weight_.addField(r.fields[result::field::kWeight]);
 }
 

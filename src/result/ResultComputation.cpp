@@ -298,7 +298,7 @@ void Computation::accessory() {
     lookedUp(key, article, count);
     if (count == 0)
         article.fields[field::kDescription] = "(MISSING) " + inputs_.accessoryCaption + "_BRV";
-    if (article.fields[field::kDescription].starts_with("UNUSED"))
+    if (IsUnused(article))
         state_.resultText += "(UNUSED) " + inputs_.accessoryCaption + "_BRV ";
     else
         state_.resultText += article.fields[field::kDescription];
@@ -401,15 +401,12 @@ PictureBox Computation::connectionPicture(int slot, const char* letter) const {
     const wizard::SlotChoice& choice = record_.slots[static_cast<std::size_t>(slot)];
     if (inputs_.pictures == ResultPictures::kLeftOut)
         return {};
-    const std::string name =
-        choice.connectionKey + "_" + wizard::FourDigits(choice.dimensionMillimetres) + "_" + letter;
+    const auto names = wizard::ConnectionPictures(
+        choice.connectionKey, record_.dimensionMillimetres, choice.dimensionMillimetres, letter);
+    const std::string& name = names.own;
     auto picture = data::FindPicture(files_, name, startup_.pictureSuffix);
     if (!picture.found) {
-        const std::string fallback =
-            choice.connectionKey + "_" +
-            wizard::CompareDimensions(record_.dimensionMillimetres, choice.dimensionMillimetres) +
-            "_" + letter;
-        picture = data::FindPicture(files_, fallback, startup_.pictureSuffix);
+        picture = data::FindPicture(files_, names.fallback, startup_.pictureSuffix);
     }
 
     PictureBox box;

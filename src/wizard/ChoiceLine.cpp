@@ -43,4 +43,12 @@ std::string CompareDimensions(int valveMillimetres, int connectionMillimetres) {
     return "E";
 }
 
+ConnectionPictureNames ConnectionPictures(std::string_view connectionKey, int valveMillimetres,
+                                          int connectionMillimetres, std::string_view slotLetter) {
+    const std::string key(connectionKey);
+    const std::string letter(slotLetter);
+    return {key + "_" + FourDigits(connectionMillimetres) + "_" + letter,
+            key + "_" + CompareDimensions(valveMillimetres, connectionMillimetres) + "_" + letter};
+}
+
 } // namespace tv::wizard

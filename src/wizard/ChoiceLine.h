@@ -30,4 +30,15 @@ std::string FourDigits(int number);
 // smaller, "G" when more than 10 mm larger, "E" otherwise.
 std::string CompareDimensions(int valveMillimetres, int connectionMillimetres);
 
+// The pictures of a connection in a slot (letter "N", "E", "S" or "W"): the
+// one made for the connection's dimension, and the one for how that
+// compares with the valve's, which stands in when the first is missing.
+struct ConnectionPictureNames {
+    std::string own;
+    std::string fallback;
+    auto operator<=>(const ConnectionPictureNames&) const = default;
+};
+ConnectionPictureNames ConnectionPictures(std::string_view connectionKey, int valveMillimetres,
+                                          int connectionMillimetres, std::string_view slotLetter);
+
 } // namespace tv::wizard

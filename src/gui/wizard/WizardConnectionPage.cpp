@@ -150,11 +150,12 @@ void Wizard::connectionDimensionPressed(Qt::MouseButton button, int row) {
     auto& record = configuration_->record;
     auto& choice = record.slots[slot];
 
-    std::string name = choice.connectionKey + "_" + FourDigits(line.millimetres) + "_" + letter;
+    const auto names = ConnectionPictures(choice.connectionKey, record.dimensionMillimetres,
+                                          line.millimetres, letter);
+    std::string name = names.own;
     auto picture = session_.FindPicture(name);
     if (!picture.found) {
-        name = choice.connectionKey + "_" +
-               CompareDimensions(record.dimensionMillimetres, line.millimetres) + "_" + letter;
+        name = names.fallback;
         picture = session_.FindPicture(name);
     }
     if (session_.values.debugMode) {
