@@ -27,7 +27,7 @@ TEST_F(SampleWindowTest, StartsOnTheSampleAndShowsTheStartScreen) {
     start();
     EXPECT_EQ(window_->objectName(), "mainBrivo");
     EXPECT_TRUE(messages_.shown.empty()) << messages_.shown.front();
-    EXPECT_EQ(window_->session().iProgressCode, 21);
+    EXPECT_EQ(window_->session().steps.iProgressCode(), 21);
     EXPECT_EQ(window_->session().values.pictureSuffix, "_26");
 
     const auto layout = data::ReadStartScreenLayout(*window_->session().files);
@@ -89,7 +89,7 @@ TEST_F(SampleWindowTest, LeftClickOnAFlagSwitchesEveryTextAndStoresTheLanguage) 
     QTest::mouseClick(control<QLabel>("En_flag"), Qt::LeftButton);
     EXPECT_EQ(settings_.get("Brivo", "Startup", "Language"), "EN");
     EXPECT_EQ(window_->session().values.language, "EN");
-    EXPECT_EQ(window_->session().iProgressCode, 21);
+    EXPECT_EQ(window_->session().steps.iProgressCode(), 21);
     const auto english = dataDir() / "Lang_EN.txt";
     const QString exit = Q(Translation(english, Cp("¤¤Avbryt")));
     EXPECT_NE(exit, "Avbryt") << "the sample translates the exit caption";
@@ -132,7 +132,7 @@ TEST_F(SampleWindowTest, HeadTextAndStartPicturesOpenTheMakersPages) {
                                                "https://www.kelmor.example/",
                                                "https://www.kelmor.example/tessaro/"};
     EXPECT_EQ(shell_.opened, expected) << "the head address comes from the start screen's data";
-    EXPECT_EQ(window_->session().iProgressCode, 21) << "the start screen stays";
+    EXPECT_EQ(window_->session().steps.iProgressCode(), 21) << "the start screen stays";
     EXPECT_TRUE(messages_.shown.empty());
 }
 

@@ -32,7 +32,7 @@ protected:
         pickSlot("imgBottom", "Flens", "Alt C");
         ASSERT_TRUE(nextEnabled());
         press("cmdNext");
-        ASSERT_EQ(window_->session().iProgressCode, 6);
+        ASSERT_EQ(window_->session().steps.iProgressCode(), 6);
     }
 
     // A left press at a point (twips) of a picture area.
@@ -62,7 +62,7 @@ TEST_F(ResultScreenTest, WizardRoadShowsTheResultAndComesBackWithEveryChoice) {
     EXPECT_TRUE(messages_.shown.empty()) << messages_.shown.front();
 
     press("cmdReportBack");
-    EXPECT_EQ(window_->session().iProgressCode, 5);
+    EXPECT_EQ(window_->session().steps.iProgressCode(), 5);
     EXPECT_FALSE(control<QWidget>("frmReport")->isVisible());
     EXPECT_TRUE(control<QWidget>("frameRight")->isVisible());
     EXPECT_TRUE(nextEnabled());
@@ -165,12 +165,12 @@ TEST_F(ResultScreenTest, TypedRoadShowsTheResultAndReturnsToCodeEntry) {
     control<QLineEdit>("txtCode")->setText("KBBDFDFDFDFD-V18");
     ASSERT_TRUE(nextEnabled());
     press("cmdNext");
-    EXPECT_EQ(window_->session().iProgressCode, 12);
+    EXPECT_EQ(window_->session().steps.iProgressCode(), 12);
     EXPECT_EQ(control<QLabel>("lblReportHead1")->text(), "Bestillingsnummer: KBBDFDFDFDFD-V18");
     EXPECT_TRUE(control<QLabel>("picResWest")->isVisible()) << "an X-cross has four pieces";
     EXPECT_EQ(settings_.get("Brivo", "Startup", "LastCode"), "");
     press("cmdReportBack");
-    EXPECT_EQ(window_->session().iProgressCode, 10);
+    EXPECT_EQ(window_->session().steps.iProgressCode(), 10);
     EXPECT_EQ(control<QLineEdit>("txtCode")->text(), "KBBDFDFDFDFD-V18");
 }
 

@@ -14,7 +14,7 @@ protected:
     void startConfiguring() {
         start();
         press("cmdStartscreen1");
-        ASSERT_EQ(window_->session().iProgressCode, 0);
+        ASSERT_EQ(window_->session().steps.iProgressCode(), 0);
     }
 
     // Picks a connection and its dimension at a slot (image name).
@@ -58,7 +58,7 @@ TEST_F(WizardTest, SingleValveFromTypeButtonToCompleteCode) {
     EXPECT_FALSE(control<QWidget>("frmActuator")->isVisible());
 
     press("cmdNext");
-    EXPECT_EQ(window_->session().iProgressCode, 3);
+    EXPECT_EQ(window_->session().steps.iProgressCode(), 3);
     EXPECT_TRUE(control<QWidget>("frameTop")->isVisible());
     EXPECT_TRUE(control<QWidget>("frameBottom")->isVisible());
     EXPECT_FALSE(control<QWidget>("frameRight")->isVisible());
@@ -71,11 +71,11 @@ TEST_F(WizardTest, SingleValveFromTypeButtonToCompleteCode) {
     pickSlot("imgBottom", "Spissende", "Alt P");
     EXPECT_EQ(code(), "EBXCFCXXSPXX-V18");
     EXPECT_TRUE(nextEnabled());
-    EXPECT_EQ(window_->session().iProgressCode, 5);
+    EXPECT_EQ(window_->session().steps.iProgressCode(), 5);
     expectCodePasses();
 
     press("cmdNext");
-    EXPECT_EQ(window_->session().iProgressCode, 6);
+    EXPECT_EQ(window_->session().steps.iProgressCode(), 6);
     EXPECT_EQ(settings_.get("Brivo", "Startup", "LastCode"), "EBXCFCXXSPXX-V18");
     EXPECT_TRUE(messages_.shown.empty()) << messages_.shown.front();
 }
@@ -238,7 +238,7 @@ TEST_F(WizardTest, EveryValveTypeByKeyboardAlone) {
             ASSERT_EQ(FocusName(), "txtCode");
             QTest::keyClicks(QApplication::focusWidget(), c.typedCode);
             Type(Qt::Key_Return); // a valid code goes on as Next does
-            EXPECT_EQ(window_->session().iProgressCode, 12);
+            EXPECT_EQ(window_->session().steps.iProgressCode(), 12);
             EXPECT_EQ(code(), c.typedCode);
         } else {
             Type(Qt::Key_Space);
@@ -269,7 +269,7 @@ TEST_F(WizardTest, EveryValveTypeByKeyboardAlone) {
             expectCodePasses();
             EXPECT_EQ(code()[0], std::string("ETK")[c.type - 1]);
             Type(Qt::Key_Space);
-            EXPECT_EQ(window_->session().iProgressCode, 6);
+            EXPECT_EQ(window_->session().steps.iProgressCode(), 6);
         }
         EXPECT_TRUE(control<QWidget>("cmdReport")->isVisible());
         // The enlarged view is opened from the magnifier by keyboard too.
@@ -331,7 +331,7 @@ TEST_F(WizardTest, BackKeepsOnlyTheValveTypeAndExitClosesOnlyThePicker) {
 
     pickSlot("imgTop", "Flens", "Alt C");
     press("cmdBack");
-    EXPECT_EQ(window_->session().iProgressCode, 2);
+    EXPECT_EQ(window_->session().steps.iProgressCode(), 2);
     EXPECT_EQ(code(), "EXXXXXXXXXXX-V18");
     EXPECT_TRUE(control<QWidget>("lstDimensions")->isVisible());
     EXPECT_FALSE(nextEnabled());
@@ -345,9 +345,9 @@ TEST_F(WizardTest, BackFromTheEndKeepsEveryChoice) {
     pickSlot("imgTop", "Flens", "Alt C");
     pickSlot("imgBottom", "Flens", "Alt C");
     press("cmdNext");
-    ASSERT_EQ(window_->session().iProgressCode, 6);
+    ASSERT_EQ(window_->session().steps.iProgressCode(), 6);
     press("cmdReportBack");
-    EXPECT_EQ(window_->session().iProgressCode, 5);
+    EXPECT_EQ(window_->session().steps.iProgressCode(), 5);
     EXPECT_EQ(code(), "EBXCFCXXFCXX-V18");
     EXPECT_TRUE(nextEnabled());
     EXPECT_TRUE(control<QWidget>("frameTop")->isVisible());
@@ -358,7 +358,7 @@ TEST_F(WizardTest, BackFromTheEndKeepsEveryChoice) {
 TEST_F(WizardTest, TypedCodesAreCheckedAsTheyAreTyped) {
     start();
     press("cmdStartscreen2");
-    ASSERT_EQ(window_->session().iProgressCode, 10);
+    ASSERT_EQ(window_->session().steps.iProgressCode(), 10);
     auto* box = control<QLineEdit>("txtCode");
     ASSERT_TRUE(box->isVisible());
     EXPECT_TRUE(control<QWidget>("frmHelp")->isVisible()) << "the code-entry help";
@@ -371,7 +371,7 @@ TEST_F(WizardTest, TypedCodesAreCheckedAsTheyAreTyped) {
     EXPECT_EQ(box->text(), "TBGCFCSPFCXX-V18") << "shown in upper case";
     EXPECT_TRUE(nextEnabled());
     EXPECT_TRUE(messages_.shown.empty());
-    EXPECT_EQ(window_->session().iProgressCode, 11);
+    EXPECT_EQ(window_->session().steps.iProgressCode(), 11);
 
     box->setText("TBGZFCSPFCXX-V18");
     EXPECT_FALSE(nextEnabled());
@@ -391,10 +391,10 @@ TEST_F(WizardTest, TypedCodesAreCheckedAsTheyAreTyped) {
 
     box->setText("TBGCFCSPFCXX-V18");
     press("cmdNext");
-    EXPECT_EQ(window_->session().iProgressCode, 12);
+    EXPECT_EQ(window_->session().steps.iProgressCode(), 12);
     EXPECT_EQ(settings_.get("Brivo", "Startup", "LastCode"), "") << "a typed code is not saved";
     press("cmdReportBack");
-    EXPECT_EQ(window_->session().iProgressCode, 10);
+    EXPECT_EQ(window_->session().steps.iProgressCode(), 10);
     EXPECT_EQ(box->text(), "TBGCFCSPFCXX-V18");
 }
 
@@ -446,7 +446,7 @@ TEST_F(WizardTest, LanguageChangeInTheMiddleOfTheRoad) {
     press("OptCenter2");
     pressEntry("lstDimensions", "DN 100");
     press("cmdStartNy");
-    EXPECT_EQ(window_->session().iProgressCode, 21);
+    EXPECT_EQ(window_->session().steps.iProgressCode(), 21);
     press("En_flag");
     press("cmdStartscreen1");
     EXPECT_EQ(control<QPushButton>("cmdNext")->text(), "Next");
@@ -483,7 +483,7 @@ TEST_F(WizardTest, DebugModeShowsKeysPicturesAndRecallsTheLastCode) {
     press("cmdStartNy");
     press("cmdStartscreen2");
     press("lblRecoRepeat");
-    EXPECT_EQ(window_->session().iProgressCode, 12) << "the recalled code opens the result";
+    EXPECT_EQ(window_->session().steps.iProgressCode(), 12) << "the recalled code opens the result";
     EXPECT_EQ(code(), "EBXCFCXXFCXX-V18");
 }
 
@@ -491,19 +491,19 @@ TEST_F(WizardTest, CompactScreenOffersTheShortcuts) {
     system_.screen = {1024, 768};
     start();
     press("lblKonf2");
-    EXPECT_EQ(window_->session().iProgressCode, 0);
+    EXPECT_EQ(window_->session().steps.iProgressCode(), 0);
     EXPECT_FALSE(control<QWidget>("OptCenter1")->isVisible()) << "K offers no type buttons";
     press("picCenter");
     pressEntry("lstDimensions", "DN 80");
     EXPECT_TRUE(nextEnabled());
     EXPECT_TRUE(control<QLabel>("lblNextCtrl")->isVisible()) << "N stands beside Next";
     press("lblNextCtrl");
-    EXPECT_EQ(window_->session().iProgressCode, 3);
+    EXPECT_EQ(window_->session().steps.iProgressCode(), 3);
     EXPECT_FALSE(control<QLabel>("lblNextCtrl")->isVisible());
 
     press("cmdStartNy");
     press("lbRekonf2");
-    EXPECT_EQ(window_->session().iProgressCode, 10);
+    EXPECT_EQ(window_->session().steps.iProgressCode(), 10);
     EXPECT_EQ(control<QWidget>("txtCode")->y(), window_->session().px(4000));
 }
 

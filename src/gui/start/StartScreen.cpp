@@ -129,7 +129,7 @@ void StartScreen::placeInfo(QLabel* label, const TwipRect& rect, const std::stri
 
 void StartScreen::LayoutStartScreen() {
     head_->show();
-    session_.iProgressCode = 21;
+    session_.steps.showStartScreen();
     const auto layout = ReadStartScreenLayout(*session_.files);
     if (!layout)
         return;

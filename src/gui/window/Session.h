@@ -7,6 +7,7 @@
 #include "data/TwipRect.h"
 #include "platform/Platform.h"
 #include "result/ResultState.h"
+#include "wizard/Steps.h"
 
 #include <QRect>
 
@@ -38,7 +39,7 @@ public:
     data::CustomerDetails customer;
     result::ResultState result; // of the last computation
 
-    std::int16_t iProgressCode = 0;
+    wizard::Steps steps;
     std::string parameterFileTime; // full date texts of the two data files
     std::string articleFileTime;
     std::string headWebAddress; // of the start screen laid out last

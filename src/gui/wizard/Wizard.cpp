@@ -187,7 +187,7 @@ void Wizard::showCode() {
 }
 
 void Wizard::ResetValvePage() {
-    session_.iProgressCode = 0;
+    session_.steps.resetValvePage();
     valvePage_.typeFrame->setTitle("Ventiltype");
     valvePage_.typeFrame->show();
     valvePage_.codeLabel->show();
@@ -235,71 +235,48 @@ void Wizard::ResetValvePage() {
 }
 
 void Wizard::UpdateProgress() {
-    auto& step = session_.iProgressCode;
-    const auto& flags = configuration_->positionFlags;
-    auto chosen = [&flags](int first, int last) {
-        for (int p = first; p <= last; ++p) {
-            if (!flags[p])
-                return false;
-        }
-        return true;
-    };
-    if (step <= 2) {
-        step = 2;
-        setNextEnabled(false);
-        if (chosen(1, 4)) {
-            setNextEnabled(true);
-            shared_.next->setFocus();
-        }
+    const Steps::Progress progress = session_.steps.update(configuration_->positionFlags);
+    if (progress.unexpected) {
+        session_.platform.messages.inform("iProgressCode " +
+                                          std::to_string(session_.steps.iProgressCode()));
         return;
     }
-    if (step == 3 || step == 4) {
-        step = 4;
-        setNextEnabled(false);
-        if (chosen(5, 12)) {
-            setNextEnabled(true);
-            step = 5;
-        }
-        return;
-    }
-    if (step == 5)
-        return;
-    session_.platform.messages.inform("iProgressCode " + std::to_string(step));
+    if (progress.next != Steps::Progress::Next::kAsItWas)
+        setNextEnabled(progress.next == Steps::Progress::Next::kEnabled);
+    if (progress.focusNext)
+        shared_.next->setFocus();
 }
 
 void Wizard::Next() {
     save("BottomDefault", options_->BottomDefault());
-    auto& step = session_.iProgressCode;
-    if (step == 11) {
+    const Steps::NextAction action = session_.steps.next();
+    if (action == Steps::NextAction::kOpenResultFromCode) {
         HideAll();
         setNextEnabled(false);
-        step = 6;
         reportBack_->show();
-        step = 12;
         openResult();
         return;
     }
     for (auto* frame : valvePage_.optionFrames)
         frame->hide();
     shared_.help->hide();
-    if (step <= 2) {
-        step = 3;
+    if (action == Steps::NextAction::kOpenConnectionPage) {
         ShowConnectionPage();
         const auto start = session_.FindPicture("ConnectionStart_" + session_.values.language).path;
         for (int slot = 1; slot <= 4; ++slot)
             ShowPicture(connectionPage_.slotImages[slot], start);
         return;
     }
-    if (step == 5) {
+    if (action == Steps::NextAction::kOpenResult) {
         HideAll();
         setNextEnabled(false);
         save("LastCode", configuration_->code);
-        step = 6;
         reportBack_->show();
         openResult();
         return;
     }
-    session_.platform.messages.inform("Next action: " + std::to_string(step));
+    session_.platform.messages.inform("Next action: " +
+                                      std::to_string(session_.steps.iProgressCode()));
 }
 
 void Wizard::openResult() {
@@ -325,7 +302,7 @@ void Wizard::Back() {
 
 void Wizard::ReportBack() {
     shared_.resultScreen->hideProductInfo();
-    if (session_.iProgressCode == 12) {
+    if (session_.steps.backFromResult() == Steps::BackAction::kToCodeEntry) {
         const std::string code = configuration_->code;
         ResetValvePage();
         HideAll();
@@ -334,7 +311,6 @@ void Wizard::ReportBack() {
         ShowCodeEntry();
         return;
     }
-    session_.iProgressCode = 5;
     shared_.resultScreen->hideAll();
     ShowConnectionPage();
     reportBack_->hide();
@@ -349,7 +325,7 @@ void Wizard::ReportBack() {
 
 void Wizard::StartNew() {
     HideAll();
-    session_.iProgressCode = 0;
+    session_.steps.startNew();
     configuration_->positionFlags[1] = false;
     valvePage_.picture->setPixmap(QPixmap());
     for (auto* button : valvePage_.typeButtons)

@@ -42,7 +42,7 @@ void Wizard::restoreLastCode() {
 }
 
 void Wizard::ShowCodeEntry() {
-    session_.iProgressCode = 10;
+    session_.steps.showCodeEntry();
     shared_.topText->show();
     codeBox_->show();
     codeBox_->setEnabled(true);
@@ -55,9 +55,8 @@ void Wizard::ShowCodeEntry() {
 }
 
 void Wizard::codeChanged(const QString& text) {
-    if (settingCodeBox_ || session_.iProgressCode < 9)
+    if (settingCodeBox_ || !session_.steps.typeCode())
         return;
-    session_.iProgressCode = 11;
     setNextEnabled(false);
     shared_.help->hide();
 
@@ -102,7 +101,7 @@ void Wizard::recallLastCode() {
         session_.platform.messages.inform(PositionMessage(last, position));
         return;
     }
-    session_.iProgressCode = 11;
+    session_.steps.recallCode();
     Next();
 }
 

@@ -18,7 +18,7 @@ void Wizard::SelectValveType(int valveType) {
     const auto& types = configuration_->layout().valveTypes;
     if (valveType < 1 || valveType > static_cast<int>(types.size()))
         return;
-    session_.iProgressCode = 1;
+    session_.steps.chooseValveType();
     shared_.help->hide();
     shared_.debugInfo->setText(QString());
 
@@ -224,7 +224,7 @@ void Wizard::picturePressed(Qt::MouseButton button) {
             frame->hide();
         options_->Reset();
         renderOptions();
-        if (session_.iProgressCode > 2) {
+        if (session_.steps.pastValvePage()) {
             showHelp(help);
             return;
         }
@@ -232,7 +232,7 @@ void Wizard::picturePressed(Qt::MouseButton button) {
         return;
     }
     if (button == Qt::RightButton) {
-        showHelp(session_.iProgressCode >= 3 ? help : "Startinfo");
+        showHelp(session_.steps.pastValvePage() ? help : "Startinfo");
         return;
     }
     if (button == Qt::MiddleButton) {
