@@ -9,12 +9,7 @@
 #include "gui/window/HelpPanelView.h"
 #include "gui/start/StartScreen.h"
 #include "platform/qt/QtText.h"
-#include "output/CadHandover.h"
-#include "gui/output/EnlargedView.h"
-#include "output/Report.h"
-#include "gui/result/QtCanvas.h"
 #include "output/WebLinks.h"
-#include "result/ProductInfo.h"
 #include "gui/result/ResultScreen.h"
 #include "gui/wizard/Wizard.h"
 
@@ -139,55 +134,43 @@ void MainWindow::load(data::StartupValues values) {
 }
 
 void MainWindow::createWizard() {
-    wizard::SharedControls shared;
-    shared.window = page_;
-    shared.hideAll = [this] {
-        HideAll();
-    };
-    shared.exit = cmdExit_;
-    shared.back = cmdBack_;
-    shared.next = cmdNext_;
-    shared.startNew = cmdStartNy_;
-    shared.topText = lblTopText_;
-    shared.debugInfo = lblDebugInfo_;
-    shared.adminLabel = lblAdminCmd_;
-    shared.help = help_.get();
-    shared.startScreen = startScreen_;
-    wizard_ = new wizard::Wizard(session_, shared);
-    // The result screen shares Exit with every screen; its Back is the
-    // wizard's, which knows where to return.
-    resultScreen_ = new result::ResultScreen(page_, session_, cmdExit_, wizard_->reportBack());
-    wizard_->setResultScreen(resultScreen_);
-    enlargedView_ =
-        new output::EnlargedView(page_, session_, *resultScreen_, cmdExit_, wizard_->reportBack());
-    connect(resultScreen_->report, &QPushButton::clicked, this, [this] {
-        const auto& configuration = wizard_->configuration();
-        const output::ReportInputs inputs{configuration.code,      configuration.record,
-                                          session_.result,         session_.values,
-                                          session_.customer,       session_.parameterFileTime,
-                                          session_.articleFileTime};
-        result::QtCanvas canvas;
-        const auto outcome =
-            output::WriteReport(inputs, *session_.files, session_.platform, canvas,
-                                [&canvas](const auto& path) { return canvas.saveBitmap(path); });
-        // Only a report that was written is opened: after an abort the path
-        // may name nothing, or an older report.
-        help_->hide();
-        if (!outcome.written)
-            return;
-        const std::string path = data::PathText(outcome.path);
-        const bool opened = session_.platform.shell && session_.platform.shell->open(path);
-        resultScreen_->showStatus(
-            session_.files->TranslateText(
-                data::TextKey(opened ? data::text::kReportWritten : data::text::kReportNotOpened)) +
-            " " + path);
-    });
-    connect(resultScreen_->dwg, &QPushButton::clicked, this, [this] {
-        const auto* windows = session_.platform.windowSearch;
-        if (windows &&
-            output::HandOver(*windows, session_.platform.settings, session_.platform.messages))
-            close();
-    });
+    wizard::WindowControls controls;
+    controls.window = page_;
+    controls.exit = cmdExit_;
+    controls.back = cmdBack_;
+    controls.next = cmdNext_;
+    controls.startNew = cmdStartNy_;
+    controls.topText = lblTopText_;
+    controls.debugInfo = lblDebugInfo_;
+    controls.adminLabel = lblAdminCmd_;
+    controls.help = help_.get();
+    wizard_ = new wizard::Wizard(session_, controls);
+    resultScreen_ = new result::ResultScreen(page_, session_, *help_, cmdExit_);
+    adminScreen_ = new admin::AdminScreen(page_, session_, cmdExit_);
+    connectScreens();
+    // Enter presses the button that has the focus, as Space does.
+    for (auto* button : page_->findChildren<QPushButton*>())
+        button->setAutoDefault(true);
+}
+
+// What one screen asks of another goes through the window.
+void MainWindow::connectScreens() {
+    connect(wizard_, &wizard::Wizard::hideAllRequested, this, &MainWindow::HideAll);
+    connect(wizard_, &wizard::Wizard::startScreenRequested, this, &MainWindow::LayoutStartScreen);
+    connect(wizard_, &wizard::Wizard::resultRequested, resultScreen_, &result::ResultScreen::open);
+    connect(wizard_, &wizard::Wizard::closeRequested, this, &QWidget::close);
+    connect(wizard_, &wizard::Wizard::administrationRequested, this,
+            &MainWindow::OpenAdministration);
+    connect(resultScreen_, &result::ResultScreen::backRequested, wizard_,
+            &wizard::Wizard::ReportBack);
+    connect(resultScreen_, &result::ResultScreen::closeRequested, this, &QWidget::close);
+    connect(startScreen_, &data::StartScreen::configure, wizard_, &wizard::Wizard::Configure);
+    connect(startScreen_, &data::StartScreen::reconfigure, wizard_, &wizard::Wizard::Reconfigure);
+    connect(startScreen_, &data::StartScreen::shortcutConfigure, wizard_,
+            &wizard::Wizard::ShortcutConfigure);
+    connect(startScreen_, &data::StartScreen::shortcutReconfigure, wizard_,
+            &wizard::Wizard::ShortcutReconfigure);
+    connect(startScreen_, &data::StartScreen::shortcutAdmin, this, &MainWindow::OpenAdministration);
     for (auto [signal, control] :
          {std::pair{&data::StartScreen::headClicked, output::kStartScreenHead},
           std::pair{&data::StartScreen::picture1Clicked, output::kStartScreenPicture1},
@@ -198,39 +181,12 @@ void MainWindow::createWizard() {
                                   output::StartScreenLink(control, session_.headWebAddress));
         });
     }
-    connect(resultScreen_->enlarge, &window::ClickLabel::pressed, this, [this] {
-        const auto& configuration = wizard_->configuration();
-        enlargedView_->open(configuration.record, configuration.code);
-    });
-    connect(resultScreen_, &result::ResultScreen::picturePressed, this,
-            [this](int area, Qt::MouseButton button, int x, int y) {
-                if (button != Qt::LeftButton)
-                    return;
-                const auto info = result::ShowProductInfo(
-                    *session_.files, session_.result, wizard_->configuration().record, area, x, y);
-                resultScreen_->showProductInfo(info ? &info->heading : nullptr,
-                                               info ? &info->text : nullptr);
-            });
-    connect(wizard_, &wizard::Wizard::closeRequested, this, &QWidget::close);
-    connect(startScreen_, &data::StartScreen::configure, wizard_, &wizard::Wizard::Configure);
-    connect(startScreen_, &data::StartScreen::reconfigure, wizard_, &wizard::Wizard::Reconfigure);
-    connect(startScreen_, &data::StartScreen::shortcutConfigure, wizard_,
-            &wizard::Wizard::ShortcutConfigure);
-    connect(startScreen_, &data::StartScreen::shortcutReconfigure, wizard_,
-            &wizard::Wizard::ShortcutReconfigure);
-    adminScreen_ = new admin::AdminScreen(page_, session_, cmdExit_);
-    connect(startScreen_, &data::StartScreen::shortcutAdmin, this, &MainWindow::OpenAdministration);
     connect(lblAdminCmd_, &window::ClickLabel::pressed, this, &MainWindow::OpenAdministration);
-    connect(wizard_, &wizard::Wizard::administrationRequested, this,
-            &MainWindow::OpenAdministration);
     connect(lblDebugInfo_, &window::ClickLabel::pressed, this, &MainWindow::debugInfoPressed);
     connect(adminScreen_, &admin::AdminScreen::debugModeChanged, this, [this] {
         if (!session_.values.debugMode)
             lblDebugInfo_->clear();
     });
-    // Enter presses the button that has the focus, as Space does.
-    for (auto* button : page_->findChildren<QPushButton*>())
-        button->setAutoDefault(true);
 }
 
 void MainWindow::HideAll() {
@@ -242,7 +198,6 @@ void MainWindow::HideAll() {
     help_->hide();
     wizard_->hideAll();
     resultScreen_->hideAll();
-    enlargedView_->hide();
     adminScreen_->hideAll();
     cmdStartNy_->setText(platform::ToScreenText(
         session_.files->TranslateText(data::TextKey(data::text::kStartAgain))));

@@ -22,9 +22,6 @@ class Wizard;
 namespace tv::result {
 class ResultScreen;
 }
-namespace tv::output {
-class EnlargedView;
-}
 namespace tv::admin {
 class AdminScreen;
 }
@@ -71,6 +68,7 @@ protected:
 
 private:
     void createWizard();
+    void connectScreens();
     // The page at the window's full size, the window as large as the
     // screen allows.
     void fitScreen();
@@ -92,7 +90,6 @@ private:
     data::StartScreen* startScreen_ = nullptr;
     wizard::Wizard* wizard_ = nullptr;
     result::ResultScreen* resultScreen_ = nullptr;
-    output::EnlargedView* enlargedView_ = nullptr;
     admin::AdminScreen* adminScreen_ = nullptr;
     admin::RandomBelow random_;
 };

@@ -4,20 +4,15 @@
 #include "platform/qt/QtText.h"
 #include "platform/qt/QtPictures.h"
 #include "gui/result/QtCanvas.h"
-#include "gui/result/ResultScreen.h"
 #include "result/ValvePicture.h"
 
 #include <QPixmap>
-#include <QPushButton>
 #include <QShortcut>
 
 namespace tv::output {
 
-EnlargedView::EnlargedView(QWidget* window, window::Session& session,
-                           result::ResultScreen& resultScreen, QPushButton* exitButton,
-                           QPushButton* reportBack)
-    : QObject(window), session_(session), resultScreen_(resultScreen), exit_(exitButton),
-      reportBack_(reportBack) {
+EnlargedView::EnlargedView(QWidget* window, window::Session& session)
+    : QObject(window), session_(session) {
     surface_ = new window::ClickLabel(window);
     surface_->setObjectName("picEnlarged");
     surface_->setFrameShape(QFrame::Box);
@@ -39,14 +34,8 @@ EnlargedView::EnlargedView(QWidget* window, window::Session& session,
     connect(escape_, &QShortcut::activated, this, &EnlargedView::close);
 }
 
-void EnlargedView::setButtonsEnabled(bool enabled) {
-    for (QPushButton* button : {resultScreen_.report, resultScreen_.dwg, reportBack_, exit_})
-        button->setEnabled(enabled);
-}
-
 void EnlargedView::open(const wizard::ConfigurationRecord& record, const std::string& code) {
     surface_->show();
-    resultScreen_.background->hide();
 
     result::QtCanvas canvas;
     const auto& result = session_.result;
@@ -69,7 +58,6 @@ void EnlargedView::open(const wizard::ConfigurationRecord& record, const std::st
     escape_->setEnabled(true);
     test_->move(test_->x(), session_.px(picture.testTop));
 
-    setButtonsEnabled(false);
     if (!values.debugMode)
         return;
     const std::filesystem::path bitmap = data::ToPath(result.reportBaseName + ".bmp");
@@ -84,9 +72,7 @@ void EnlargedView::open(const wizard::ConfigurationRecord& record, const std::st
 void EnlargedView::close() {
     escape_->setEnabled(false);
     surface_->hide();
-    resultScreen_.enlarge->show();
-    resultScreen_.background->show();
-    setButtonsEnabled(true);
+    Q_EMIT closed();
 }
 
 void EnlargedView::hide() {

@@ -3,6 +3,7 @@
 #include "gui/window/Session.h"
 #include "result/ResultState.h"
 #include "result/ValvePicture.h"
+#include "wizard/Configuration.h"
 
 #include <QObject>
 #include <QRect>
@@ -19,22 +20,47 @@ namespace tv::window {
 class ClickLabel;
 class WrapLabel;
 } // namespace tv::window
+namespace tv::data {
+class HelpPanelView;
+}
+namespace tv::output {
+class EnlargedView;
+}
 
 namespace tv::result {
 
 // The result screen: the result frame with the order-number heading, the
 // copy button and the result text, the assembled valve picture on its
-// background, the report and DWG buttons and the product information panel.
+// background with the magnifier and the enlarged view, the report, DWG and
+// Back buttons and the product information panel.
 class ResultScreen : public QObject {
     Q_OBJECT
 public:
-    ResultScreen(QWidget* window, window::Session& session, QPushButton* exitButton,
-                 QPushButton* reportBack);
+    // Exit is the window's; the screen places it in its button row.
+    ResultScreen(QWidget* window, window::Session& session, data::HelpPanelView& help,
+                 QPushButton* exitButton);
+    ~ResultScreen() override;
 
-    // Lays the screen out from the computed result and shows it.
-    void show(const ResultState& result, const std::string& code);
+    // Computes the result of a finished configuration into the session and
+    // shows it.
+    void open(const wizard::Configuration& configuration, const std::string& accessoryCaption);
     void hideAll();
 
+Q_SIGNALS:
+    void backRequested();
+    // The drawing went to the CAD program: the program's work is done.
+    void closeRequested();
+
+private:
+    void makeResultFrame(QWidget* window);
+    void makeValvePicture(QWidget* window);
+    void makeProductInfo(QWidget* window);
+
+    void show(const ResultState& result);
+    void placeFrame(const ReportScreenLayout& screen);
+    void placeButtons(const ReportScreenLayout& screen);
+    void placeProductInfo(const ReportScreenLayout& screen);
+    void showPictures(const ResultState& result);
     // The vertical dimension beside the picture (hidden when not drawn).
     void showDimensionLines(const ResultDimensionLines& lines);
 
@@ -46,35 +72,40 @@ public:
     // text also as tooltip.
     void showStatus(std::string_view cp1252);
 
-    QGroupBox* frame;          // frmReport
-    QLabel* head;              // lblReportHead1
-    QPushButton* copy;         // cmdCopy1
-    QScrollArea* infoScroll;   // scrResultText, holding:
-    QLabel* info;              // lblInfo_01_01
-    window::WrapLabel* status; // lblResultStatus: what copying or the report did
-    QLabel* background;        // picResBack
-    std::array<window::ClickLabel*, 5>
-        pictures;                // picResCenter, picResNorth, picResSouth, picResEast, picResWest
-    window::ClickLabel* enlarge; // prEnlarge
-    window::ClickLabel* exitPicture;  // prExit: hides the valve picture
-    std::array<QLabel*, 5> lineBoxes; // picDimVer1, picDimVer2, picDimHor1..3
-    std::array<QLabel*, 2> measures;  // lblVertMeas, lblVertMeas2
-    QPushButton* report;              // cmdReport
-    QPushButton* dwg;                 // cmdDwg
-    QGroupBox* infoPanel;             // frmResInfo
-    window::ClickLabel* infoHeading;  // lblResInfo0
-    window::ClickLabel* infoText;     // lblResInfo1
+    void copyCode();
+    void writeReport();
+    void handOverDrawing();
+    void openEnlargedView();
+    void enlargedViewClosed();
+    void picturePressed(int area, Qt::MouseButton button, QPoint position);
 
-Q_SIGNALS:
-    // A press on a picture area (PictureArea), at a point in twips.
-    void picturePressed(int area, Qt::MouseButton button, int x, int y);
-
-private:
     window::Session& session_;
+    data::HelpPanelView& help_;
     QPushButton* exit_;
-    QPushButton* reportBack_;
+    QPushButton* back_;         // cmdReportBack
+    QGroupBox* frame_;          // frmReport
+    QLabel* head_;              // lblReportHead1
+    QPushButton* copy_;         // cmdCopy1
+    QScrollArea* infoScroll_;   // scrResultText, holding:
+    QLabel* info_;              // lblInfo_01_01
+    window::WrapLabel* status_; // lblResultStatus: what copying or the report did
+    QLabel* background_;        // picResBack
+    std::array<window::ClickLabel*, 5>
+        pictures_;                // picResCenter, picResNorth, picResSouth, picResEast, picResWest
+    window::ClickLabel* enlarge_; // prEnlarge
+    window::ClickLabel* exitPicture_;  // prExit: hides the valve picture
+    std::array<QLabel*, 5> lineBoxes_; // picDimVer1, picDimVer2, picDimHor1..3
+    std::array<QLabel*, 2> measures_;  // lblVertMeas, lblVertMeas2
+    QPushButton* report_;              // cmdReport
+    QPushButton* dwg_;                 // cmdDwg
+    QGroupBox* infoPanel_;             // frmResInfo
+    window::ClickLabel* infoHeading_;  // lblResInfo0
+    window::ClickLabel* infoText_;     // lblResInfo1
+    output::EnlargedView* enlargedView_;
+
     QRect infoPlace_; // of the result text, as laid out
     std::string code_;
+    wizard::ConfigurationRecord record_; // of the result shown
 };
 
 } // namespace tv::result

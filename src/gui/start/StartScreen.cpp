@@ -102,16 +102,6 @@ void StartScreen::hideAll() {
         shortcut->hide();
 }
 
-void StartScreen::hidePictures() {
-    picture1_->hide();
-    picture2_->hide();
-}
-
-void StartScreen::hideFlags() {
-    for (auto* flag : flags_)
-        flag->hide();
-}
-
 void StartScreen::setFirstInfoText(std::string_view cp1252) {
     info1_->setText(platform::ToScreenText(cp1252));
 }

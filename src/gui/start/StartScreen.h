@@ -31,8 +31,6 @@ public:
 
     // Hides every control of the start screen.
     void hideAll();
-    void hidePictures();
-    void hideFlags();
     // The first information text's caption (the web probe shows its page there).
     void setFirstInfoText(std::string_view cp1252);
 

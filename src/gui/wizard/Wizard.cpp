@@ -2,10 +2,7 @@
 
 #include "gui/window/Widgets.h"
 #include "gui/window/HelpPanelView.h"
-#include "gui/start/StartScreen.h"
 #include "platform/qt/QtText.h"
-#include "result/ResultComputation.h"
-#include "gui/result/ResultScreen.h"
 #include "result/ValvePicture.h"
 #include "gui/wizard/WizardSupport.h"
 
@@ -19,7 +16,7 @@ namespace {
 constexpr int kStartNewWidth = 1600; // twips
 } // namespace
 
-Wizard::Wizard(window::Session& session, SharedControls shared)
+Wizard::Wizard(window::Session& session, WindowControls shared)
     : QObject(shared.window), session_(session), shared_(shared),
       valvePage_(shared.window, session), connectionPage_(shared.window, session) {
     QWidget* window = shared.window;
@@ -36,9 +33,6 @@ Wizard::Wizard(window::Session& session, SharedControls shared)
     nextShortcut_->setAlignment(Qt::AlignCenter);
     nextShortcut_->setFrameShape(QFrame::Box);
     nextShortcut_->hide();
-    reportBack_ = new QPushButton("Tilbake", window);
-    reportBack_->setObjectName("cmdReportBack");
-    reportBack_->hide();
 
     configuration_ = std::make_unique<Configuration>(*session_.files, ValvePageLayout{});
     configuration_->setMessages(&session_.platform.messages);
@@ -49,7 +43,6 @@ Wizard::Wizard(window::Session& session, SharedControls shared)
     connect(nextShortcut_, &window::ClickLabel::pressed, this, &Wizard::Next);
     connect(shared.back, &QPushButton::clicked, this, &Wizard::Back);
     connect(shared.startNew, &QPushButton::clicked, this, &Wizard::StartNew);
-    connect(reportBack_, &QPushButton::clicked, this, &Wizard::ReportBack);
 
     for (int t = 0; t < 4; ++t) {
         connect(valvePage_.typeButtons[t], &window::PressRadio::pressed, this,
@@ -110,8 +103,7 @@ void Wizard::setTabOrder() {
           static_cast<QWidget*>(connectionPage_.connectionDimensions),
           static_cast<QWidget*>(codeBox_), static_cast<QWidget*>(recall_),
           static_cast<QWidget*>(shared_.back), static_cast<QWidget*>(shared_.next),
-          static_cast<QWidget*>(shared_.startNew), static_cast<QWidget*>(reportBack_),
-          static_cast<QWidget*>(shared_.exit)})
+          static_cast<QWidget*>(shared_.startNew), static_cast<QWidget*>(shared_.exit)})
         chain.push_back(control);
     for (std::size_t i = 1; i < chain.size(); ++i)
         QWidget::setTabOrder(chain[i - 1], chain[i]);
@@ -145,15 +137,15 @@ void Wizard::showHelp(const std::string& key) {
 }
 
 void Wizard::HideAll() {
-    shared_.hideAll();
+    Q_EMIT hideAllRequested();
 }
 
 void Wizard::hideAll() {
     valvePage_.hideAll();
     connectionPage_.hideAll();
-    for (QWidget* control : std::initializer_list<QWidget*>{codeBox_, recall_, nextShortcut_,
-                                                            reportBack_, shared_.back, shared_.next,
-                                                            shared_.startNew, shared_.topText})
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{codeBox_, recall_, nextShortcut_, shared_.back,
+                                         shared_.next, shared_.startNew, shared_.topText})
         control->hide();
     shared_.back->setEnabled(false);
     shared_.next->setEnabled(false);
@@ -194,7 +186,6 @@ void Wizard::ResetValvePage() {
     codeBox_->hide();
     for (QWidget* button : {shared_.back, shared_.next, shared_.startNew})
         button->show();
-    shared_.startScreen->hidePictures();
     currentSlot_ = 0;
 
     ValvePageLayout layout = ReadValvePageLayout(*session_.files);
@@ -216,7 +207,6 @@ void Wizard::ResetValvePage() {
                                   px(kStartNewWidth), height);
     shared_.back->setGeometry(px(layout.windowWidth * 3 / 4), top, width, height);
     shared_.next->setGeometry(px(layout.windowWidth * 87 / 100), top, width, height);
-    reportBack_->setGeometry(shared_.back->geometry());
     codeBox_->setGeometry(px(layout.codeBoxLeft), top, px(layout.codeBoxWidth), height);
     nextShortcut_->setGeometry(px(layout.windowWidth * 87 / 100 + window::kButtonWidth / 2 - 150),
                                top - px(400), px(300), px(300));
@@ -253,7 +243,6 @@ void Wizard::Next() {
     if (action == Steps::NextAction::kOpenResultFromCode) {
         HideAll();
         setNextEnabled(false);
-        reportBack_->show();
         openResult();
         return;
     }
@@ -271,7 +260,6 @@ void Wizard::Next() {
         HideAll();
         setNextEnabled(false);
         save("LastCode", configuration_->code);
-        reportBack_->show();
         openResult();
         return;
     }
@@ -280,13 +268,8 @@ void Wizard::Next() {
 }
 
 void Wizard::openResult() {
-    const result::ResultInputs inputs{*configuration_, session_.values, captions_.accessoryFrame};
-    session_.result = result::ComputeResult(*session_.files, session_.platform, inputs);
     shared_.topText->show();
-    shared_.resultScreen->show(session_.result, configuration_->code);
-    shared_.resultScreen->showDimensionLines(result::ComputeResultDimensionLines(
-        session_.result, configuration_->record, session_.values,
-        session_.platform.system.decimalSeparator()));
+    Q_EMIT resultRequested(*configuration_, captions_.accessoryFrame);
 }
 
 void Wizard::Back() {
@@ -301,7 +284,6 @@ void Wizard::Back() {
 }
 
 void Wizard::ReportBack() {
-    shared_.resultScreen->hideProductInfo();
     if (session_.steps.backFromResult() == Steps::BackAction::kToCodeEntry) {
         const std::string code = configuration_->code;
         ResetValvePage();
@@ -311,9 +293,7 @@ void Wizard::ReportBack() {
         ShowCodeEntry();
         return;
     }
-    shared_.resultScreen->hideAll();
     ShowConnectionPage();
-    reportBack_->hide();
     shared_.back->show();
     shared_.next->show();
     valvePage_.typeFrame->show();
@@ -330,7 +310,7 @@ void Wizard::StartNew() {
     valvePage_.picture->setPixmap(QPixmap());
     for (auto* button : valvePage_.typeButtons)
         button->setChecked(false);
-    shared_.startScreen->LayoutStartScreen();
+    Q_EMIT startScreenRequested();
 }
 
 bool Wizard::Exit() {

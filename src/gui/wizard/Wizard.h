@@ -8,7 +8,6 @@
 
 #include <QObject>
 
-#include <functional>
 #include <memory>
 #include <vector>
 
@@ -22,18 +21,15 @@ class ClickLabel;
 }
 namespace tv::data {
 class HelpPanelView;
-class StartScreen;
-} // namespace tv::data
-namespace tv::result {
-class ResultScreen;
 }
 
 namespace tv::wizard {
 
-// The controls the wizard shares with the rest of the window.
-struct SharedControls {
+// The window's own controls that the wizard's pages use as well: the button
+// row, the top and debug texts, the administration label and the help
+// panel.
+struct WindowControls {
     QWidget* window = nullptr;
-    std::function<void()> hideAll; // the window's HideAll
     QPushButton* exit = nullptr;
     QPushButton* back = nullptr;
     QPushButton* next = nullptr;
@@ -42,8 +38,6 @@ struct SharedControls {
     window::ClickLabel* debugInfo = nullptr;
     QLabel* adminLabel = nullptr;
     data::HelpPanelView* help = nullptr;
-    data::StartScreen* startScreen = nullptr;
-    result::ResultScreen* resultScreen = nullptr;
 };
 
 // The configuration wizard: the valve page, the connection page and code
@@ -51,7 +45,7 @@ struct SharedControls {
 class Wizard : public QObject {
     Q_OBJECT
 public:
-    Wizard(window::Session& session, SharedControls shared);
+    Wizard(window::Session& session, WindowControls shared);
     ~Wizard() override;
 
     Configuration& configuration() { return *configuration_; }
@@ -71,6 +65,7 @@ public:
     // Buttons and labels.
     void Next();
     void Back();
+    // Back on the result screen, which has hidden itself.
     void ReportBack();
     void StartNew();
     bool Exit(); // false: only the open picker was closed
@@ -89,6 +84,11 @@ protected:
 Q_SIGNALS:
     void administrationRequested();
     void closeRequested();
+    // Every screen of the window hidden (the window's HideAll).
+    void hideAllRequested();
+    void startScreenRequested();
+    void resultRequested(const tv::wizard::Configuration& configuration,
+                         const std::string& accessoryCaption);
 
 private:
     void HideAll(); // the whole window's
@@ -124,19 +124,12 @@ private:
     void save(const char* key, const std::string& value);
 
     window::Session& session_;
-    SharedControls shared_;
+    WindowControls shared_;
     ValvePage valvePage_;
     ConnectionPage connectionPage_;
     QLineEdit* codeBox_;
     window::ClickLabel* recall_;       // lblRecoRepeat
     window::ClickLabel* nextShortcut_; // lblNextCtrl
-    QPushButton* reportBack_;          // cmdReportBack
-
-public:
-    QPushButton* reportBack() const { return reportBack_; }
-    void setResultScreen(result::ResultScreen* screen) { shared_.resultScreen = screen; }
-
-private:
     std::unique_ptr<Configuration> configuration_;
     std::unique_ptr<OptionGroups> options_;
     ValvePageCaptions captions_;

@@ -2,7 +2,6 @@
 
 #include "gui/window/Widgets.h"
 #include "gui/window/HelpPanelView.h"
-#include "gui/start/StartScreen.h"
 #include "result/ValvePicture.h"
 #include "gui/wizard/WizardSupport.h"
 
@@ -33,7 +32,6 @@ void Wizard::SelectValveType(int valveType) {
     configuration_->code = (type.letter.empty() ? std::string("?") : type.letter) +
                            std::string(kCodePositions - 1, 'X') + session_.files->head.codeSuffix;
     showCode();
-    shared_.startScreen->hideFlags();
 
     ShowPicture(valvePage_.picture, session_.FindPicture(type.key).path);
     const std::string& language = session_.values.language;
