@@ -17,8 +17,13 @@ constexpr int kStartNewWidth = 1600; // twips
 } // namespace
 
 Wizard::Wizard(window::Session& session, WindowControls shared)
-    : QObject(shared.window), session_(session), shared_(shared),
-      valvePage_(shared.window, session), connectionPage_(shared.window, session) {
+    : QObject(shared.window), session_(session), shared_(shared) {
+    configuration_ = std::make_unique<Configuration>(*session_.files, ValvePageLayout{});
+    configuration_->setMessages(&session_.platform.messages);
+    options_ = std::make_unique<OptionGroups>(
+        *configuration_, *session_.files, session_.platform.settings, session_.platform.messages);
+    valvePage_ = new ValvePage(shared_, session_, *configuration_, *options_);
+    connectionPage_ = std::make_unique<ConnectionPage>(shared.window, session);
     QWidget* window = shared.window;
     codeBox_ = new QLineEdit(window);
     codeBox_->setObjectName("txtCode");
@@ -34,45 +39,24 @@ Wizard::Wizard(window::Session& session, WindowControls shared)
     nextShortcut_->setFrameShape(QFrame::Box);
     nextShortcut_->hide();
 
-    configuration_ = std::make_unique<Configuration>(*session_.files, ValvePageLayout{});
-    configuration_->setMessages(&session_.platform.messages);
-    options_ = std::make_unique<OptionGroups>(
-        *configuration_, *session_.files, session_.platform.settings, session_.platform.messages);
-
     connect(shared.next, &QPushButton::clicked, this, &Wizard::Next);
     connect(nextShortcut_, &window::ClickLabel::pressed, this, &Wizard::Next);
     connect(shared.back, &QPushButton::clicked, this, &Wizard::Back);
     connect(shared.startNew, &QPushButton::clicked, this, &Wizard::StartNew);
 
-    for (int t = 0; t < 4; ++t) {
-        connect(valvePage_.typeButtons[t], &window::PressRadio::pressed, this,
-                [this, t](Qt::MouseButton button) {
-                    if (button == Qt::LeftButton)
-                        SelectValveType(t + 1);
-                });
-    }
-    connect(valvePage_.picture, &window::ClickLabel::pressed, this,
-            [this](Qt::MouseButton button) { picturePressed(button); });
-    for (int g = 0; g < 4; ++g) {
-        const auto group = static_cast<OptionGroup>(g);
-        for (int o = 0; o < 2; ++o) {
-            connect(
-                valvePage_.optionButtons[g][o], &window::PressRadio::pressed, this,
-                [this, group, o](Qt::MouseButton button) { optionPressed(group, o + 1, button); });
-        }
-        connect(valvePage_.optionFrames[g], &window::PressFrame::pressed, this,
-                [this, group](Qt::MouseButton button) { framePressed(group, button); });
-    }
-    connect(valvePage_.dimensions, &window::PressList::pressedRow, this, &Wizard::dimensionPressed);
-    connect(valvePage_.accessories, &window::PressList::pressedRow, this,
-            &Wizard::accessoryPressed);
+    connect(valvePage_, &ValvePage::choiceMade, this, &Wizard::valvePageChanged);
+    connect(valvePage_, &ValvePage::valveTypeChosen, this, [this] {
+        session_.steps.chooseValveType();
+        valvePageChanged(true);
+    });
+    connect(valvePage_, &ValvePage::helpRequested, this, &Wizard::showHelp);
     for (int slot = 1; slot <= 4; ++slot) {
-        connect(connectionPage_.slotImages[slot], &window::ClickLabel::pressed, this,
+        connect(connectionPage_->slotImages[slot], &window::ClickLabel::pressed, this,
                 [this, slot](Qt::MouseButton button) { slotPressed(slot, button); });
     }
-    connect(connectionPage_.connections, &window::PressList::pressedRow, this,
+    connect(connectionPage_->connections, &window::PressList::pressedRow, this,
             &Wizard::connectionPressed);
-    connect(connectionPage_.connectionDimensions, &window::PressList::pressedRow, this,
+    connect(connectionPage_->connectionDimensions, &window::PressList::pressedRow, this,
             &Wizard::connectionDimensionPressed);
     connect(codeBox_, &QLineEdit::textChanged, this, &Wizard::codeChanged);
     connect(recall_, &window::ClickLabel::pressed, this, [this] { recallLastCode(); });
@@ -90,17 +74,12 @@ Wizard::~Wizard() = default;
 // Tab follows the screen: the choices from the top down, then Back, Next
 // and Start new, and Exit last (hidden controls are passed over).
 void Wizard::setTabOrder() {
-    std::vector<QWidget*> chain(valvePage_.typeButtons.begin(), valvePage_.typeButtons.end());
-    chain.push_back(valvePage_.picture);
-    chain.push_back(valvePage_.dimensions);
-    chain.push_back(valvePage_.accessories);
-    for (const auto& group : valvePage_.optionButtons)
-        chain.insert(chain.end(), group.begin(), group.end());
+    std::vector<QWidget*> chain = valvePage_->tabChain();
     for (int slot = 1; slot <= 4; ++slot)
-        chain.push_back(connectionPage_.slotImages[slot]);
+        chain.push_back(connectionPage_->slotImages[slot]);
     for (QWidget* control :
-         {static_cast<QWidget*>(connectionPage_.connections),
-          static_cast<QWidget*>(connectionPage_.connectionDimensions),
+         {static_cast<QWidget*>(connectionPage_->connections),
+          static_cast<QWidget*>(connectionPage_->connectionDimensions),
           static_cast<QWidget*>(codeBox_), static_cast<QWidget*>(recall_),
           static_cast<QWidget*>(shared_.back), static_cast<QWidget*>(shared_.next),
           static_cast<QWidget*>(shared_.startNew), static_cast<QWidget*>(shared_.exit)})
@@ -110,12 +89,12 @@ void Wizard::setTabOrder() {
 }
 
 bool Wizard::ClosePicker() {
-    for (QFrame* picker : {connectionPage_.dimensionPicker, connectionPage_.connectionPicker}) {
+    for (QFrame* picker : {connectionPage_->dimensionPicker, connectionPage_->connectionPicker}) {
         if (!picker->isVisible())
             continue;
         picker->hide();
         if (currentSlot_ >= 1 && currentSlot_ <= 4)
-            connectionPage_.slotImages[currentSlot_]->setFocus();
+            connectionPage_->slotImages[currentSlot_]->setFocus();
         return true;
     }
     return false;
@@ -141,8 +120,8 @@ void Wizard::HideAll() {
 }
 
 void Wizard::hideAll() {
-    valvePage_.hideAll();
-    connectionPage_.hideAll();
+    valvePage_->hideAll();
+    connectionPage_->hideAll();
     for (QWidget* control :
          std::initializer_list<QWidget*>{codeBox_, recall_, nextShortcut_, shared_.back,
                                          shared_.next, shared_.startNew, shared_.topText})
@@ -151,7 +130,7 @@ void Wizard::hideAll() {
     shared_.next->setEnabled(false);
     codeBox_->setEnabled(false);
     options_->Reset();
-    renderOptions();
+    valvePage_->renderOptions();
 }
 
 void Wizard::ApplyLanguageHead(const data::LanguageHead& head) {
@@ -175,14 +154,21 @@ void Wizard::showCode() {
     codeBox_->blockSignals(true);
     codeBox_->setText(Screen(configuration_->codeBoxText()));
     codeBox_->blockSignals(false);
-    valvePage_.codeLabel->setText(Screen(configuration_->codeLabelText()));
+    valvePage_->showCode(configuration_->codeLabelText());
+}
+
+// Every change on the valve page: the code as it now stands, and whether
+// the page is complete.
+void Wizard::valvePageChanged(bool moveFocus) {
+    showCode();
+    UpdateProgress();
+    if (moveFocus)
+        valvePage_->focusNextChoice();
 }
 
 void Wizard::ResetValvePage() {
     session_.steps.resetValvePage();
-    valvePage_.typeFrame->setTitle("Ventiltype");
-    valvePage_.typeFrame->show();
-    valvePage_.codeLabel->show();
+    valvePage_->show();
     codeBox_->hide();
     for (QWidget* button : {shared_.back, shared_.next, shared_.startNew})
         button->show();
@@ -191,8 +177,8 @@ void Wizard::ResetValvePage() {
     ValvePageLayout layout = ReadValvePageLayout(*session_.files);
     captions_ = ReadValvePageCaptions(*session_.files);
     ApplyLanguageHead(captions_.head);
-    valvePage_.place(layout, captions_);
-    connectionPage_.place(layout, captions_);
+    valvePage_->place(layout, captions_);
+    connectionPage_->place(layout, captions_);
 
     auto px = [this](int twips) {
         return session_.px(twips);
@@ -212,11 +198,6 @@ void Wizard::ResetValvePage() {
                                top - px(400), px(300), px(300));
     recall_->setGeometry(px(layout.codeBoxLeft + layout.codeBoxWidth + 100), top, px(400), height);
 
-    typeCaptions_.clear();
-    for (std::size_t i = 0; i < layout.valveTypes.size(); ++i) {
-        typeCaptions_.push_back(layout.valveTypes[i].description);
-        valvePage_.typeButtons[i]->setText(Screen(typeCaptions_.back()));
-    }
     configuration_->setLayout(std::move(layout));
     configuration_->Clear();
     options_->debugMode = session_.values.debugMode;
@@ -246,14 +227,13 @@ void Wizard::Next() {
         openResult();
         return;
     }
-    for (auto* frame : valvePage_.optionFrames)
-        frame->hide();
+    valvePage_->hideOptions();
     shared_.help->hide();
     if (action == Steps::NextAction::kOpenConnectionPage) {
         ShowConnectionPage();
         const auto start = session_.FindPicture("ConnectionStart_" + session_.values.language).path;
         for (int slot = 1; slot <= 4; ++slot)
-            ShowPicture(connectionPage_.slotImages[slot], start);
+            ShowPicture(connectionPage_->slotImages[slot], start);
         return;
     }
     if (action == Steps::NextAction::kOpenResult) {
@@ -274,11 +254,10 @@ void Wizard::openResult() {
 
 void Wizard::Back() {
     const int type = configuration_->record.valveType;
-    for (int t = 0; t < 3; ++t)
-        valvePage_.typeButtons[t]->show();
+    valvePage_->showTypeButtons(true);
     HideAll();
     ResetValvePage();
-    SelectValveType(type);
+    valvePage_->SelectValveType(type);
     shared_.help->hide();
     shared_.startNew->show();
 }
@@ -296,8 +275,7 @@ void Wizard::ReportBack() {
     ShowConnectionPage();
     shared_.back->show();
     shared_.next->show();
-    valvePage_.typeFrame->show();
-    valvePage_.codeLabel->show();
+    valvePage_->show();
     setNextEnabled(true);
     shared_.help->hide();
     shared_.startNew->show();
@@ -307,15 +285,13 @@ void Wizard::StartNew() {
     HideAll();
     session_.steps.startNew();
     configuration_->positionFlags[1] = false;
-    valvePage_.picture->setPixmap(QPixmap());
-    for (auto* button : valvePage_.typeButtons)
-        button->setChecked(false);
+    valvePage_->clearValveType();
     Q_EMIT startScreenRequested();
 }
 
 bool Wizard::Exit() {
-    if (connectionPage_.connectionPicker->isVisible()) {
-        connectionPage_.connectionPicker->hide();
+    if (connectionPage_->connectionPicker->isVisible()) {
+        connectionPage_->connectionPicker->hide();
         return false;
     }
     Q_EMIT closeRequested();
@@ -327,9 +303,8 @@ void Wizard::Configure() {
     shared_.adminLabel->hide();
     HideAll();
     ResetValvePage();
-    for (int t = 0; t < 3; ++t)
-        valvePage_.typeButtons[t]->show();
-    valvePage_.typeButtons[0]->setFocus();
+    valvePage_->showTypeButtons(true);
+    valvePage_->focusFirstType();
 }
 
 void Wizard::Reconfigure() {
@@ -346,9 +321,8 @@ void Wizard::ShortcutConfigure() {
     HideAll();
     ResetValvePage();
     // The valve type is then chosen by clicking the valve picture.
-    for (int t = 0; t < 3; ++t)
-        valvePage_.typeButtons[t]->hide();
-    valvePage_.picture->setFocus();
+    valvePage_->showTypeButtons(false);
+    valvePage_->focusPicture();
 }
 
 void Wizard::ShortcutReconfigure() {

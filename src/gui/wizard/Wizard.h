@@ -5,6 +5,7 @@
 #include "gui/wizard/ConnectionPage.h"
 #include "wizard/OptionGroups.h"
 #include "gui/wizard/ValvePage.h"
+#include "gui/wizard/WindowControls.h"
 
 #include <QObject>
 
@@ -25,21 +26,6 @@ class HelpPanelView;
 
 namespace tv::wizard {
 
-// The window's own controls that the wizard's pages use as well: the button
-// row, the top and debug texts, the administration label and the help
-// panel.
-struct WindowControls {
-    QWidget* window = nullptr;
-    QPushButton* exit = nullptr;
-    QPushButton* back = nullptr;
-    QPushButton* next = nullptr;
-    QPushButton* startNew = nullptr;
-    QLabel* topText = nullptr;
-    window::ClickLabel* debugInfo = nullptr;
-    QLabel* adminLabel = nullptr;
-    data::HelpPanelView* help = nullptr;
-};
-
 // The configuration wizard: the valve page, the connection page and code
 // entry, and the steps between them (iProgressCode).
 class Wizard : public QObject {
@@ -57,7 +43,6 @@ public:
     void ApplyLanguageHead(const data::LanguageHead& head);
 
     void ResetValvePage();
-    void SelectValveType(int valveType);
     void UpdateProgress();
     void ShowConnectionPage();
     void ShowCodeEntry();
@@ -93,24 +78,15 @@ Q_SIGNALS:
 private:
     void HideAll(); // the whole window's
     void setTabOrder();
-    void focusNextChoice();
     void focusNextSlot();
     void showCode();
-    void renderOptions();
-    void afterOptions();
     void showHelp(const std::string& key);
     void setNextEnabled(bool enabled);
 
-    void FillValveLists(int valveType);
-    void FillAccessoryList(int valveType);
+    void valvePageChanged(bool moveFocus);
     void FillConnDimList(int slot);
     void ShowSlotHelp(int slot);
 
-    void dimensionPressed(Qt::MouseButton button, int row);
-    void accessoryPressed(Qt::MouseButton button, int row);
-    void picturePressed(Qt::MouseButton button);
-    void optionPressed(OptionGroup group, int option, Qt::MouseButton button);
-    void framePressed(OptionGroup group, Qt::MouseButton button);
     void slotPressed(int slot, Qt::MouseButton button);
     void connectionPressed(Qt::MouseButton button, int row);
     void connectionDimensionPressed(Qt::MouseButton button, int row);
@@ -125,17 +101,14 @@ private:
 
     window::Session& session_;
     WindowControls shared_;
-    ValvePage valvePage_;
-    ConnectionPage connectionPage_;
+    ValvePage* valvePage_ = nullptr;
+    std::unique_ptr<ConnectionPage> connectionPage_;
     QLineEdit* codeBox_;
     window::ClickLabel* recall_;       // lblRecoRepeat
     window::ClickLabel* nextShortcut_; // lblNextCtrl
     std::unique_ptr<Configuration> configuration_;
     std::unique_ptr<OptionGroups> options_;
     ValvePageCaptions captions_;
-    std::vector<std::string> typeCaptions_;
-    std::vector<ChoiceLine> dimensionLines_;
-    std::vector<ChoiceLine> accessoryLines_;
     std::vector<ChoiceLine> connectionLines_;
     std::vector<ChoiceLine> connectionDimensionLines_;
     int currentSlot_ = 0;

@@ -25,17 +25,12 @@ int ConnectionPosition(int slot) {
 void Wizard::ShowConnectionPage() {
     shared_.back->setEnabled(true);
     setNextEnabled(false);
-    valvePage_.dimensionFrame->hide();
-    valvePage_.accessoryFrame->hide();
-    for (int t = 0; t < 3; ++t)
-        valvePage_.typeButtons[t]->hide();
-    const TwipRect& frame = configuration_->layout().typeFrame;
-    valvePage_.typeFrame->resize(session_.px(frame.width), session_.px(frame.width + 150));
+    valvePage_->showPictureOnly();
     const int type = configuration_->record.valveType;
-    connectionPage_.slotFrames[1]->show();
-    connectionPage_.slotFrames[3]->show();
-    connectionPage_.slotFrames[2]->setVisible(type == 2 || type == 3);
-    connectionPage_.slotFrames[4]->setVisible(type == 3);
+    connectionPage_->slotFrames[1]->show();
+    connectionPage_->slotFrames[3]->show();
+    connectionPage_->slotFrames[2]->setVisible(type == 2 || type == 3);
+    connectionPage_->slotFrames[4]->setVisible(type == 3);
     focusNextSlot();
 }
 
@@ -47,9 +42,9 @@ void Wizard::focusNextSlot() {
         return;
     }
     for (int slot = 1; slot <= 4; ++slot) {
-        if (connectionPage_.slotFrames[slot]->isVisible() &&
+        if (connectionPage_->slotFrames[slot]->isVisible() &&
             configuration_->record.slots[slot].dimensionLine == 0) {
-            connectionPage_.slotImages[slot]->setFocus();
+            connectionPage_->slotImages[slot]->setFocus();
             return;
         }
     }
@@ -64,10 +59,10 @@ void Wizard::slotPressed(int slot, Qt::MouseButton button) {
         return;
     currentSlot_ = slot;
     shared_.help->hide();
-    connectionPage_.placePickers(slot);
-    connectionPage_.connectionPicker->show();
-    connectionPage_.connectionPicker->raise();
-    connectionPage_.connections->clear();
+    connectionPage_->placePickers(slot);
+    connectionPage_->connectionPicker->show();
+    connectionPage_->connectionPicker->raise();
+    connectionPage_->connections->clear();
     connectionLines_.clear();
 
     // The list shows the language's names of the connections; without a
@@ -79,8 +74,8 @@ void Wizard::slotPressed(int slot, Qt::MouseButton button) {
         return;
     TranslateDescriptions(*session_.files, list.title, list.lines);
     connectionLines_ = std::move(list.lines);
-    AddChoices(connectionPage_.connections, connectionLines_);
-    connectionPage_.connections->setFocus();
+    AddChoices(connectionPage_->connections, connectionLines_);
+    connectionPage_->connections->setFocus();
 }
 
 void Wizard::ShowSlotHelp(int slot) {
@@ -101,13 +96,13 @@ void Wizard::connectionPressed(Qt::MouseButton button, int row) {
     const ChoiceLine& line = *chosen;
     const int slot = currentSlot_;
     const std::string letter = kSlotLetters[slot];
-    connectionPage_.connectionPicker->hide();
+    connectionPage_->connectionPicker->hide();
     shared_.help->hide();
 
     const auto picture = data::FirstFileMatching(*session_.files, line.key + "_" + letter)
                              .value_or(session_.files->locate("DUMMY_" + letter + ".gif"));
-    ShowPicture(connectionPage_.slotImages[slot], picture);
-    connectionPage_.slotImages[slot]->setToolTip(Screen(line.description));
+    ShowPicture(connectionPage_->slotImages[slot], picture);
+    connectionPage_->slotImages[slot]->setToolTip(Screen(line.description));
 
     auto& choice = configuration_->record.slots[slot];
     choice.connectionLine = row + 1;
@@ -118,12 +113,12 @@ void Wizard::connectionPressed(Qt::MouseButton button, int row) {
     configuration_->SetCodePosition(line.letter, position);
     showCode();
 
-    connectionPage_.dimensionPicker->show();
-    connectionPage_.dimensionPicker->raise();
-    connectionPage_.connectionDimensions->clear();
+    connectionPage_->dimensionPicker->show();
+    connectionPage_->dimensionPicker->raise();
+    connectionPage_->connectionDimensions->clear();
     FillConnDimList(slot);
-    AddChoices(connectionPage_.connectionDimensions, connectionDimensionLines_);
-    connectionPage_.connectionDimensions->setFocus();
+    AddChoices(connectionPage_->connectionDimensions, connectionDimensionLines_);
+    connectionPage_->connectionDimensions->setFocus();
 }
 
 void Wizard::FillConnDimList(int slot) {
@@ -144,7 +139,7 @@ void Wizard::connectionDimensionPressed(Qt::MouseButton button, int row) {
         return;
     const int slot = currentSlot_;
     const std::string letter = kSlotLetters[slot];
-    connectionPage_.dimensionPicker->hide();
+    connectionPage_->dimensionPicker->hide();
     shared_.help->hide();
     const ChoiceLine& line = *chosen;
     auto& record = configuration_->record;
@@ -159,11 +154,11 @@ void Wizard::connectionDimensionPressed(Qt::MouseButton button, int row) {
         picture = session_.FindPicture(name);
     }
     if (session_.values.debugMode) {
-        connectionPage_.slideName->setText(Screen(name));
-        connectionPage_.slideName->show();
+        connectionPage_->slideName->setText(Screen(name));
+        connectionPage_->slideName->show();
     }
-    ShowPicture(connectionPage_.slotImages[slot], picture.path);
-    connectionPage_.slotImages[slot]->setToolTip(
+    ShowPicture(connectionPage_->slotImages[slot], picture.path);
+    connectionPage_->slotImages[slot]->setToolTip(
         Screen(choice.connectionDescription + " " + std::to_string(line.millimetres) + "mm"));
 
     const int position = ConnectionPosition(slot) + 1;

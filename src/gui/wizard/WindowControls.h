@@ -1,0 +1,31 @@
+#pragma once
+
+class QLabel;
+class QPushButton;
+class QWidget;
+
+namespace tv::window {
+class ClickLabel;
+}
+namespace tv::data {
+class HelpPanelView;
+}
+
+namespace tv::wizard {
+
+// The window's own controls that the wizard's pages use as well: the button
+// row, the top and debug texts, the administration label and the help
+// panel.
+struct WindowControls {
+    QWidget* window = nullptr;
+    QPushButton* exit = nullptr;
+    QPushButton* back = nullptr;
+    QPushButton* next = nullptr;
+    QPushButton* startNew = nullptr;
+    QLabel* topText = nullptr;
+    window::ClickLabel* debugInfo = nullptr;
+    QLabel* adminLabel = nullptr;
+    data::HelpPanelView* help = nullptr;
+};
+
+} // namespace tv::wizard
