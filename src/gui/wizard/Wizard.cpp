@@ -23,7 +23,7 @@ Wizard::Wizard(window::Session& session, WindowControls shared)
     options_ = std::make_unique<OptionGroups>(
         *configuration_, *session_.files, session_.platform.settings, session_.platform.messages);
     valvePage_ = new ValvePage(shared_, session_, *configuration_, *options_);
-    connectionPage_ = std::make_unique<ConnectionPage>(shared.window, session);
+    connectionPage_ = new ConnectionPage(shared_, session_, *configuration_);
     QWidget* window = shared.window;
     codeBox_ = new QLineEdit(window);
     codeBox_->setObjectName("txtCode");
@@ -50,14 +50,12 @@ Wizard::Wizard(window::Session& session, WindowControls shared)
         valvePageChanged(true);
     });
     connect(valvePage_, &ValvePage::helpRequested, this, &Wizard::showHelp);
-    for (int slot = 1; slot <= 4; ++slot) {
-        connect(connectionPage_->slotImages[slot], &window::ClickLabel::pressed, this,
-                [this, slot](Qt::MouseButton button) { slotPressed(slot, button); });
-    }
-    connect(connectionPage_->connections, &window::PressList::pressedRow, this,
-            &Wizard::connectionPressed);
-    connect(connectionPage_->connectionDimensions, &window::PressList::pressedRow, this,
-            &Wizard::connectionDimensionPressed);
+    connect(connectionPage_, &ConnectionPage::codeChanged, this, &Wizard::showCode);
+    connect(connectionPage_, &ConnectionPage::slotCompleted, this, [this] {
+        showCode();
+        UpdateProgress();
+        connectionPage_->focusNextSlot();
+    });
     connect(codeBox_, &QLineEdit::textChanged, this, &Wizard::codeChanged);
     connect(recall_, &window::ClickLabel::pressed, this, [this] { recallLastCode(); });
     codeBox_->installEventFilter(this);
@@ -75,12 +73,10 @@ Wizard::~Wizard() = default;
 // and Start new, and Exit last (hidden controls are passed over).
 void Wizard::setTabOrder() {
     std::vector<QWidget*> chain = valvePage_->tabChain();
-    for (int slot = 1; slot <= 4; ++slot)
-        chain.push_back(connectionPage_->slotImages[slot]);
+    for (QWidget* control : connectionPage_->tabChain())
+        chain.push_back(control);
     for (QWidget* control :
-         {static_cast<QWidget*>(connectionPage_->connections),
-          static_cast<QWidget*>(connectionPage_->connectionDimensions),
-          static_cast<QWidget*>(codeBox_), static_cast<QWidget*>(recall_),
+         {static_cast<QWidget*>(codeBox_), static_cast<QWidget*>(recall_),
           static_cast<QWidget*>(shared_.back), static_cast<QWidget*>(shared_.next),
           static_cast<QWidget*>(shared_.startNew), static_cast<QWidget*>(shared_.exit)})
         chain.push_back(control);
@@ -89,15 +85,7 @@ void Wizard::setTabOrder() {
 }
 
 bool Wizard::ClosePicker() {
-    for (QFrame* picker : {connectionPage_->dimensionPicker, connectionPage_->connectionPicker}) {
-        if (!picker->isVisible())
-            continue;
-        picker->hide();
-        if (currentSlot_ >= 1 && currentSlot_ <= 4)
-            connectionPage_->slotImages[currentSlot_]->setFocus();
-        return true;
-    }
-    return false;
+    return connectionPage_->closePicker();
 }
 
 std::string Wizard::setting(const char* key) const {
@@ -109,10 +97,7 @@ void Wizard::save(const char* key, const std::string& value) {
 }
 
 void Wizard::showHelp(const std::string& key) {
-    std::string connection;
-    if (currentSlot_ >= 1 && currentSlot_ <= 4)
-        connection = configuration_->record.slots[currentSlot_].connectionDescription;
-    shared_.help->ShowHelpPanel(key, connection);
+    shared_.help->ShowHelpPanel(key, connectionPage_->connectionText());
 }
 
 void Wizard::HideAll() {
@@ -157,6 +142,14 @@ void Wizard::showCode() {
     valvePage_->showCode(configuration_->codeLabelText());
 }
 
+void Wizard::ShowConnectionPage() {
+    shared_.back->setEnabled(true);
+    setNextEnabled(false);
+    valvePage_->showPictureOnly();
+    connectionPage_->show();
+    connectionPage_->focusNextSlot();
+}
+
 // Every change on the valve page: the code as it now stands, and whether
 // the page is complete.
 void Wizard::valvePageChanged(bool moveFocus) {
@@ -172,7 +165,7 @@ void Wizard::ResetValvePage() {
     codeBox_->hide();
     for (QWidget* button : {shared_.back, shared_.next, shared_.startNew})
         button->show();
-    currentSlot_ = 0;
+    connectionPage_->clearSlot();
 
     ValvePageLayout layout = ReadValvePageLayout(*session_.files);
     captions_ = ReadValvePageCaptions(*session_.files);
@@ -231,9 +224,8 @@ void Wizard::Next() {
     shared_.help->hide();
     if (action == Steps::NextAction::kOpenConnectionPage) {
         ShowConnectionPage();
-        const auto start = session_.FindPicture("ConnectionStart_" + session_.values.language).path;
-        for (int slot = 1; slot <= 4; ++slot)
-            ShowPicture(connectionPage_->slotImages[slot], start);
+        connectionPage_->showStartPictures(
+            session_.FindPicture("ConnectionStart_" + session_.values.language).path);
         return;
     }
     if (action == Steps::NextAction::kOpenResult) {
@@ -290,10 +282,8 @@ void Wizard::StartNew() {
 }
 
 bool Wizard::Exit() {
-    if (connectionPage_->connectionPicker->isVisible()) {
-        connectionPage_->connectionPicker->hide();
+    if (connectionPage_->closeConnectionPicker())
         return false;
-    }
     Q_EMIT closeRequested();
     return true;
 }

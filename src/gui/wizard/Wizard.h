@@ -78,22 +78,15 @@ Q_SIGNALS:
 private:
     void HideAll(); // the whole window's
     void setTabOrder();
-    void focusNextSlot();
     void showCode();
     void showHelp(const std::string& key);
     void setNextEnabled(bool enabled);
 
     void valvePageChanged(bool moveFocus);
-    void FillConnDimList(int slot);
-    void ShowSlotHelp(int slot);
 
-    void slotPressed(int slot, Qt::MouseButton button);
-    void connectionPressed(Qt::MouseButton button, int row);
-    void connectionDimensionPressed(Qt::MouseButton button, int row);
     void codeChanged(const QString& text);
     void recallLastCode();
     void restoreLastCode();
-    void fillDebugInfo();
     void openResult();
 
     std::string setting(const char* key) const;
@@ -102,16 +95,13 @@ private:
     window::Session& session_;
     WindowControls shared_;
     ValvePage* valvePage_ = nullptr;
-    std::unique_ptr<ConnectionPage> connectionPage_;
+    ConnectionPage* connectionPage_ = nullptr;
     QLineEdit* codeBox_;
     window::ClickLabel* recall_;       // lblRecoRepeat
     window::ClickLabel* nextShortcut_; // lblNextCtrl
     std::unique_ptr<Configuration> configuration_;
     std::unique_ptr<OptionGroups> options_;
     ValvePageCaptions captions_;
-    std::vector<ChoiceLine> connectionLines_;
-    std::vector<ChoiceLine> connectionDimensionLines_;
-    int currentSlot_ = 0;
     bool settingCodeBox_ = false;
 };
 
