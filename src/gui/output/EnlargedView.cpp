@@ -81,7 +81,7 @@ void EnlargedView::hide() {
 }
 
 bool EnlargedView::isOpen() const {
-    return surface_->isVisible();
+    return !surface_->isHidden();
 }
 
 } // namespace tv::output

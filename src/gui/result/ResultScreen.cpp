@@ -180,16 +180,19 @@ void ResultScreen::handOverDrawing() {
 // While the enlarged view is open, the buttons wait.
 void ResultScreen::openEnlargedView() {
     background_->hide();
-    for (QPushButton* button : {report_, dwg_, back_, exit_})
-        button->setEnabled(false);
+    setButtonsEnabled(false);
     enlargedView_->open(record_, code_);
 }
 
 void ResultScreen::enlargedViewClosed() {
     enlarge_->show();
     background_->show();
+    setButtonsEnabled(true);
+}
+
+void ResultScreen::setButtonsEnabled(bool enabled) {
     for (QPushButton* button : {report_, dwg_, back_, exit_})
-        button->setEnabled(true);
+        button->setEnabled(enabled);
 }
 
 void ResultScreen::picturePressed(int area, Qt::MouseButton button, QPoint position) {
@@ -224,7 +227,12 @@ void ResultScreen::hideAll() {
          std::initializer_list<QWidget*>{back_, frame_, head_, copy_, infoScroll_, background_,
                                          report_, dwg_, infoPanel_, status_})
         control->hide();
-    enlargedView_->hide();
+    // Leaving the screen with the enlarged view open closes it, and its
+    // buttons are usable again when the screen comes back.
+    if (enlargedView_->isOpen()) {
+        enlargedView_->hide();
+        setButtonsEnabled(true);
+    }
 }
 
 void ResultScreen::showDimensionLines(const ResultDimensionLines& lines) {

@@ -77,6 +77,7 @@ private:
     void handOverDrawing();
     void openEnlargedView();
     void enlargedViewClosed();
+    void setButtonsEnabled(bool enabled);
     void picturePressed(int area, Qt::MouseButton button, QPoint position);
 
     window::Session& session_;

@@ -44,4 +44,8 @@ bool HelpPanelView::isVisible() const {
     return frame_->isVisible();
 }
 
+void HelpPanelView::moveTo(int top) {
+    frame_->move(frame_->x(), top);
+}
+
 } // namespace tv::data

@@ -22,6 +22,8 @@ public:
     bool ShowHelpPanel(std::string_view helpKey, std::string_view connectionText = {});
     void hide();
     bool isVisible() const;
+    // To another height in its column (code entry on a small display).
+    void moveTo(int top);
 
 private:
     window::Session& session_;

@@ -25,13 +25,7 @@ Wizard::Wizard(window::Session& session, WindowControls shared)
     valvePage_ = new ValvePage(shared_, session_, *configuration_, *options_);
     connectionPage_ = new ConnectionPage(shared_, session_, *configuration_);
     QWidget* window = shared.window;
-    codeBox_ = new QLineEdit(window);
-    codeBox_->setObjectName("txtCode");
-    codeBox_->hide();
-    recall_ = new window::ClickLabel(window);
-    recall_->setObjectName("lblRecoRepeat");
-    recall_->setText("Re");
-    recall_->hide();
+    codeEntry_ = new CodeEntry(window, session_, *configuration_);
     nextShortcut_ = new window::ClickLabel(window);
     nextShortcut_->setObjectName("lblNextCtrl");
     nextShortcut_->setText("N");
@@ -56,11 +50,9 @@ Wizard::Wizard(window::Session& session, WindowControls shared)
         UpdateProgress();
         connectionPage_->focusNextSlot();
     });
-    connect(codeBox_, &QLineEdit::textChanged, this, &Wizard::codeChanged);
-    connect(recall_, &window::ClickLabel::pressed, this, [this] { recallLastCode(); });
-    codeBox_->installEventFilter(this);
-    // Enter in a code that passes the check goes on, as Next does.
-    connect(codeBox_, &QLineEdit::returnPressed, this, [this] {
+    connect(codeEntry_, &CodeEntry::edited, this, &Wizard::codeEdited);
+    connect(codeEntry_, &CodeEntry::recalled, this, &Wizard::codeRecalled);
+    connect(codeEntry_, &CodeEntry::entered, this, [this] {
         if (shared_.next->isEnabled())
             Next();
     });
@@ -75,9 +67,10 @@ void Wizard::setTabOrder() {
     std::vector<QWidget*> chain = valvePage_->tabChain();
     for (QWidget* control : connectionPage_->tabChain())
         chain.push_back(control);
+    for (QWidget* control : codeEntry_->tabChain())
+        chain.push_back(control);
     for (QWidget* control :
-         {static_cast<QWidget*>(codeBox_), static_cast<QWidget*>(recall_),
-          static_cast<QWidget*>(shared_.back), static_cast<QWidget*>(shared_.next),
+         {static_cast<QWidget*>(shared_.back), static_cast<QWidget*>(shared_.next),
           static_cast<QWidget*>(shared_.startNew), static_cast<QWidget*>(shared_.exit)})
         chain.push_back(control);
     for (std::size_t i = 1; i < chain.size(); ++i)
@@ -107,13 +100,12 @@ void Wizard::HideAll() {
 void Wizard::hideAll() {
     valvePage_->hideAll();
     connectionPage_->hideAll();
-    for (QWidget* control :
-         std::initializer_list<QWidget*>{codeBox_, recall_, nextShortcut_, shared_.back,
-                                         shared_.next, shared_.startNew, shared_.topText})
+    for (QWidget* control : std::initializer_list<QWidget*>{
+             nextShortcut_, shared_.back, shared_.next, shared_.startNew, shared_.topText})
         control->hide();
     shared_.back->setEnabled(false);
     shared_.next->setEnabled(false);
-    codeBox_->setEnabled(false);
+    codeEntry_->hideAll();
     options_->Reset();
     valvePage_->renderOptions();
 }
@@ -136,10 +128,40 @@ void Wizard::setNextEnabled(bool enabled) {
 }
 
 void Wizard::showCode() {
-    codeBox_->blockSignals(true);
-    codeBox_->setText(Screen(configuration_->codeBoxText()));
-    codeBox_->blockSignals(false);
+    codeEntry_->showCode(configuration_->codeBoxText());
     valvePage_->showCode(configuration_->codeLabelText());
+}
+
+void Wizard::ShowCodeEntry() {
+    session_.steps.showCodeEntry();
+    shared_.topText->show();
+    codeEntry_->show();
+    shared_.startNew->show();
+    shared_.next->show();
+    setNextEnabled(false);
+    showHelp("Reconfig1");
+}
+
+// Typing counts once code entry is open; Enter in a code that passes goes
+// on, as Next does.
+void Wizard::codeEdited(const std::string& typed) {
+    if (!session_.steps.typeCode())
+        return;
+    setNextEnabled(false);
+    shared_.help->hide();
+    const CodeEntry::Check check = codeEntry_->check(typed);
+    if (check == CodeEntry::Check::kPassCode)
+        Q_EMIT administrationRequested();
+    if (check == CodeEntry::Check::kPasses)
+        setNextEnabled(true);
+}
+
+void Wizard::codeRecalled(bool passes) {
+    nextShortcut_->setVisible(session_.values.compactScreen);
+    if (!passes)
+        return;
+    session_.steps.recallCode();
+    Next();
 }
 
 void Wizard::ShowConnectionPage() {
@@ -162,7 +184,7 @@ void Wizard::valvePageChanged(bool moveFocus) {
 void Wizard::ResetValvePage() {
     session_.steps.resetValvePage();
     valvePage_->show();
-    codeBox_->hide();
+    codeEntry_->hideAll();
     for (QWidget* button : {shared_.back, shared_.next, shared_.startNew})
         button->show();
     connectionPage_->clearSlot();
@@ -186,10 +208,10 @@ void Wizard::ResetValvePage() {
                                   px(kStartNewWidth), height);
     shared_.back->setGeometry(px(layout.windowWidth * 3 / 4), top, width, height);
     shared_.next->setGeometry(px(layout.windowWidth * 87 / 100), top, width, height);
-    codeBox_->setGeometry(px(layout.codeBoxLeft), top, px(layout.codeBoxWidth), height);
+    codeEntry_->place(QRect(px(layout.codeBoxLeft), top, px(layout.codeBoxWidth), height),
+                      px(layout.codeBoxLeft + layout.codeBoxWidth + 100), px(400));
     nextShortcut_->setGeometry(px(layout.windowWidth * 87 / 100 + window::kButtonWidth / 2 - 150),
                                top - px(400), px(300), px(300));
-    recall_->setGeometry(px(layout.codeBoxLeft + layout.codeBoxWidth + 100), top, px(400), height);
 
     configuration_->setLayout(std::move(layout));
     configuration_->Clear();
@@ -260,7 +282,7 @@ void Wizard::ReportBack() {
         ResetValvePage();
         HideAll();
         configuration_->code = code;
-        codeBox_->setText(Screen(code)); // the step is 0 here: no check runs
+        codeEntry_->setText(code); // the step is 0 here: no check runs
         ShowCodeEntry();
         return;
     }
@@ -302,7 +324,7 @@ void Wizard::Reconfigure() {
     session_.values.compactScreen = false;
     ResetValvePage();
     HideAll();
-    codeBox_->clear();
+    codeEntry_->setText({});
     ShowCodeEntry();
 }
 
@@ -319,13 +341,11 @@ void Wizard::ShortcutReconfigure() {
     shared_.adminLabel->hide();
     ResetValvePage();
     HideAll();
-    codeBox_->clear();
+    codeEntry_->setText({});
     ShowCodeEntry();
     // On a small display the code box moves up beside the help text.
-    auto* frame = shared_.window->findChild<QWidget*>("frmHelp");
-    if (frame)
-        frame->move(frame->x(), session_.px(1000));
-    codeBox_->move(codeBox_->x(), session_.px(4000));
+    shared_.help->moveTo(session_.px(1000));
+    codeEntry_->moveTo(session_.px(4000));
     nextShortcut_->move(nextShortcut_->x(), session_.px(4000));
 }
 

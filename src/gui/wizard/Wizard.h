@@ -2,6 +2,7 @@
 
 #include "gui/window/Session.h"
 #include "wizard/Configuration.h"
+#include "gui/wizard/CodeEntry.h"
 #include "gui/wizard/ConnectionPage.h"
 #include "wizard/OptionGroups.h"
 #include "gui/wizard/ValvePage.h"
@@ -61,11 +62,6 @@ public:
     void ShortcutConfigure();
     void ShortcutReconfigure();
 
-protected:
-    // A middle click in the code box, or Ctrl+R in it, recalls the last
-    // code.
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 Q_SIGNALS:
     void administrationRequested();
     void closeRequested();
@@ -84,9 +80,8 @@ private:
 
     void valvePageChanged(bool moveFocus);
 
-    void codeChanged(const QString& text);
-    void recallLastCode();
-    void restoreLastCode();
+    void codeEdited(const std::string& typed);
+    void codeRecalled(bool passes);
     void openResult();
 
     std::string setting(const char* key) const;
@@ -96,13 +91,11 @@ private:
     WindowControls shared_;
     ValvePage* valvePage_ = nullptr;
     ConnectionPage* connectionPage_ = nullptr;
-    QLineEdit* codeBox_;
-    window::ClickLabel* recall_;       // lblRecoRepeat
+    CodeEntry* codeEntry_ = nullptr;
     window::ClickLabel* nextShortcut_; // lblNextCtrl
     std::unique_ptr<Configuration> configuration_;
     std::unique_ptr<OptionGroups> options_;
     ValvePageCaptions captions_;
-    bool settingCodeBox_ = false;
 };
 
 } // namespace tv::wizard
