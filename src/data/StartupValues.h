@@ -15,7 +15,7 @@ struct StartupValues {
     std::string installDirectory;
     std::string dataDirectory;   // installation directory + "Tessaro/"
     std::string reportDirectory; // installation directory + "TeHtml/"
-    std::string language = "NO";
+    std::string language = "NO"; // as start-up chose it; the data files are opened in it
     std::int16_t programMode = 0;
     bool debugMode = false;
     bool online = false;

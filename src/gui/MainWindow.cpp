@@ -122,10 +122,7 @@ bool MainWindow::create() {
 }
 
 void MainWindow::load(data::StartupValues values) {
-    session_.values = std::move(values);
-    session_.files =
-        std::make_unique<data::DataFiles>(data::ToPath(session_.values.dataDirectory),
-                                          session_.values.language, session_.platform.messages);
+    session_.load(std::move(values));
     createWizard();
     HideAll();
     LayoutStartScreen();
@@ -308,10 +305,7 @@ void MainWindow::debugInfoPressed() {
 }
 
 void MainWindow::chooseLanguage(const QString& code) {
-    session_.values.language = code.toStdString();
-    session_.files->setLanguage(session_.values.language);
-    session_.platform.settings.save(data::kSettingsApp, data::kSettingsSection, "Language",
-                                    session_.values.language);
+    session_.setLanguage(code.toStdString());
     wizard_->ResetValvePage();
     HideAll();
     LayoutStartScreen();

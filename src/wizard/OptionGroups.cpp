@@ -15,8 +15,10 @@ OptionGroup GroupOf(int choice) {
 } // namespace
 
 OptionGroups::OptionGroups(Configuration& configuration, data::DataFiles& files,
-                           platform::SettingsStore& settings, platform::MessageBoxes& messages)
-    : configuration_(configuration), files_(files), settings_(settings), messages_(messages) {}
+                           platform::SettingsStore& settings, platform::MessageBoxes& messages,
+                           const bool& debugMode)
+    : configuration_(configuration), files_(files), settings_(settings), messages_(messages),
+      debugMode_(debugMode) {}
 
 // Held within a small range first: a stored text of any length must not
 // overflow the conversion, and every rule compares with 0, 1 or 2.
@@ -50,7 +52,7 @@ void OptionGroups::SetOption(int choice, const std::string& line) {
         return;
     const auto& tags = configuration_.layout().optionTags;
     const OptionGroup group = GroupOf(choice);
-    if (debugMode)
+    if (debugMode_)
         debugInfo = line + "\r\n" + std::to_string(group + 1) + " " + tags[choice - 1];
 
     auto& option = configuration_.record.options[group];
@@ -71,7 +73,7 @@ void OptionGroups::SetOption(int choice, const std::string& line) {
     if (letter.empty())
         messages_.inform("Key '" + key + "' not found in Tessaro.dat");
     configuration_.SetCodePosition(letter, 2);
-    if (debugMode)
+    if (debugMode_)
         debugInfo = key + " = " + letter;
 }
 

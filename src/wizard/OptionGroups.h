@@ -21,8 +21,11 @@ struct OptionButtons {
 // here leaves them as the user must see them.
 class OptionGroups {
 public:
+    // debugMode is the program's own flag, read at every choice: the
+    // administration screen may switch it.
     OptionGroups(Configuration& configuration, data::DataFiles& files,
-                 platform::SettingsStore& settings, platform::MessageBoxes& messages);
+                 platform::SettingsStore& settings, platform::MessageBoxes& messages,
+                 const bool& debugMode);
 
     // Unselects every option and disables both actuator options, as a fresh
     // valve page has them.
@@ -53,7 +56,6 @@ public:
     bool allChosen() const;
 
     std::array<OptionButtons, 4> buttons;
-    bool debugMode = false;
     std::string debugInfo; // what the debug information label shows after a choice
 
 private:
@@ -64,6 +66,7 @@ private:
     data::DataFiles& files_;
     platform::SettingsStore& settings_;
     platform::MessageBoxes& messages_;
+    const bool& debugMode_;
 };
 
 } // namespace tv::wizard

@@ -88,7 +88,7 @@ TEST_F(SampleWindowTest, LeftClickOnAFlagSwitchesEveryTextAndStoresTheLanguage) 
     start();
     QTest::mouseClick(control<QLabel>("En_flag"), Qt::LeftButton);
     EXPECT_EQ(settings_.get("Brivo", "Startup", "Language"), "EN");
-    EXPECT_EQ(window_->session().values.language, "EN");
+    EXPECT_EQ(window_->session().language(), "EN");
     EXPECT_EQ(window_->session().steps.iProgressCode(), 21);
     const auto english = dataDir() / "Lang_EN.txt";
     const QString exit = Q(Translation(english, Cp("¤¤Avbryt")));
@@ -116,7 +116,7 @@ TEST_F(SampleWindowTest, OtherButtonsOnAFlagShowItsHelpAndKeepTheLanguage) {
     QTest::mouseClick(control<QLabel>("De_flag"), Qt::RightButton);
     EXPECT_TRUE(frame->isVisible());
     EXPECT_FALSE(help->text().isEmpty());
-    EXPECT_EQ(window_->session().values.language, "NO");
+    EXPECT_EQ(window_->session().language(), "NO");
     EXPECT_EQ(settings_.get("Brivo", "Startup", "Language"), "");
 
     QTest::mouseClick(help, Qt::LeftButton);

@@ -17,7 +17,7 @@ protected:
     OptionGroupsTest()
         : files_(std::filesystem::path(TV_SAMPLE_DIR) / "Tessaro", "NO", messages_),
           configuration_(files_, ReadValvePageLayout(files_)),
-          options_(configuration_, files_, settings_, messages_) {
+          options_(configuration_, files_, settings_, messages_, debugMode_) {
         configuration_.Clear();
         options_.Reset();
     }
@@ -34,6 +34,7 @@ protected:
     platform::MemorySettingsStore settings_;
     data::DataFiles files_;
     Configuration configuration_;
+    bool debugMode_ = false;
     OptionGroups options_;
 };
 
@@ -164,7 +165,7 @@ TEST_F(OptionGroupsTest, MissingCombinationKeepsTwelvePositionsAndARejectedLette
     layout.optionTags[1] = "A9"; // spindle option 2 now names no combination
     Configuration configuration(files, layout);
     configuration.Clear();
-    OptionGroups options(configuration, files, settings_, messages_);
+    OptionGroups options(configuration, files, settings_, messages_, debugMode_);
     options.Choose(kSpindleQuality, 2);
     options.Choose(kClosingDirection, 1);
     options.Choose(kWedgeQuality, 1);

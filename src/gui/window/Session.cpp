@@ -6,6 +6,18 @@
 
 namespace tv::window {
 
+void Session::load(data::StartupValues startup) {
+    values = std::move(startup);
+    files = std::make_unique<data::DataFiles>(data::ToPath(values.dataDirectory),
+                                              std::move(values.language), platform.messages);
+    values.language.clear();
+}
+
+void Session::setLanguage(const std::string& code) {
+    files->setLanguage(code);
+    platform.settings.save(data::kSettingsApp, data::kSettingsSection, "Language", code);
+}
+
 int Session::px(int twips) const {
     const double ppi = platform.system.layoutPixelsPerInch();
     return static_cast<int>(std::lround(twips * (ppi > 0 ? ppi : 96.0) / 1440.0));

@@ -34,8 +34,16 @@ public:
     platform::Platform& platform;
     std::filesystem::path programDirectory;
 
+    // The values start-up found, and the data files opened in their
+    // language. From then on the data files hold the language, and only
+    // they.
+    void load(data::StartupValues startup);
+    const std::string& language() const { return files->language(); }
+    // The screens' language from now on, kept for the next start.
+    void setLanguage(const std::string& code);
+
     data::StartupValues values;
-    std::unique_ptr<data::DataFiles> files; // from the end of start-up on
+    std::unique_ptr<data::DataFiles> files; // from load on
     data::CustomerDetails customer;
     result::ResultState result; // of the last computation
 

@@ -258,7 +258,7 @@ void ConnectionPage::FillConnDimList(int slot) {
     ChoiceList list =
         ReadChoiceList(*session_.files, data::SectionKey(record.dimensionKey + "_" +
                                                          record.slots[slot].connectionKey));
-    if (session_.values.language != "NO")
+    if (session_.language() != "NO")
         TranslateDescriptions(*session_.files, list.title, list.lines);
     connectionDimensionLines_ = std::move(list.lines);
 }

@@ -222,7 +222,7 @@ void ValvePage::SelectValveType(int valveType) {
                           std::string(kCodePositions - 1, 'X') + session_.files->head.codeSuffix;
 
     ShowPicture(picture_, session_.FindPicture(type.key).path);
-    const std::string& language = session_.values.language;
+    const std::string& language = session_.language();
     const char* chosen = language == "EN"   ? " selected"
                          : language == "DE" ? " gew\xE4hlt"
                          : language == "FI" ? " valittu"

@@ -20,8 +20,9 @@ Wizard::Wizard(window::Session& session, WindowControls shared)
     : QObject(shared.window), session_(session), shared_(shared) {
     configuration_ = std::make_unique<Configuration>(*session_.files, ValvePageLayout{});
     configuration_->setMessages(&session_.platform.messages);
-    options_ = std::make_unique<OptionGroups>(
-        *configuration_, *session_.files, session_.platform.settings, session_.platform.messages);
+    options_ =
+        std::make_unique<OptionGroups>(*configuration_, *session_.files, session_.platform.settings,
+                                       session_.platform.messages, session_.values.debugMode);
     valvePage_ = new ValvePage(shared_, session_, *configuration_, *options_);
     connectionPage_ = new ConnectionPage(shared_, session_, *configuration_);
     QWidget* window = shared.window;
@@ -215,7 +216,6 @@ void Wizard::ResetValvePage() {
 
     configuration_->setLayout(std::move(layout));
     configuration_->Clear();
-    options_->debugMode = session_.values.debugMode;
     showCode();
     showHelp("Startinfo");
 }
@@ -247,7 +247,7 @@ void Wizard::Next() {
     if (action == Steps::NextAction::kOpenConnectionPage) {
         ShowConnectionPage();
         connectionPage_->showStartPictures(
-            session_.FindPicture("ConnectionStart_" + session_.values.language).path);
+            session_.FindPicture("ConnectionStart_" + session_.language()).path);
         return;
     }
     if (action == Steps::NextAction::kOpenResult) {
