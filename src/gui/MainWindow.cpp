@@ -9,7 +9,6 @@
 #include "gui/window/HelpPanelView.h"
 #include "gui/start/StartScreen.h"
 #include "platform/qt/QtText.h"
-#include "output/WebLinks.h"
 #include "gui/result/ResultScreen.h"
 #include "gui/wizard/Wizard.h"
 
@@ -46,25 +45,7 @@ MainWindow::MainWindow(platform::Platform& platform, std::filesystem::path progr
     setObjectName("mainBrivo");
     setWindowTitle(QString("Tessaro ") + data::kProgramVersion);
 
-    // Every screen is laid out on a page of the window's full size; where
-    // the screen is smaller than that, the page scrolls, so that every
-    // control stays in reach and every text keeps the size it can be read
-    // at (a page scaled down would shrink its fonts too).
-    scroll_ = new QScrollArea(this);
-    scroll_->setObjectName("scrScreen");
-    scroll_->setFrameShape(QFrame::NoFrame);
-    scroll_->setFocusPolicy(Qt::NoFocus);
-    page_ = new QWidget;
-    page_->setObjectName("pagScreen");
-    scroll_->setWidget(page_);
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(scroll_);
-    // The control that takes the focus is scrolled into sight.
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
-        if (now && page_->isAncestorOf(now))
-            scroll_->ensureWidgetVisible(now, 8, 8);
-    });
+    makeScrollingPage();
 
     cmdExit_ = MakeButton(page_, "cmdExit", "Avbryt");
     cmdBack_ = MakeButton(page_, "cmdBack", "Tilbake");
@@ -104,6 +85,28 @@ MainWindow::MainWindow(platform::Platform& platform, std::filesystem::path progr
 }
 
 MainWindow::~MainWindow() = default;
+
+void MainWindow::makeScrollingPage() {
+    // Every screen is laid out on a page of the window's full size; where
+    // the screen is smaller than that, the page scrolls, so that every
+    // control stays in reach and every text keeps the size it can be read
+    // at (a page scaled down would shrink its fonts too).
+    scroll_ = new QScrollArea(this);
+    scroll_->setObjectName("scrScreen");
+    scroll_->setFrameShape(QFrame::NoFrame);
+    scroll_->setFocusPolicy(Qt::NoFocus);
+    page_ = new QWidget;
+    page_->setObjectName("pagScreen");
+    scroll_->setWidget(page_);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(scroll_);
+    // The control that takes the focus is scrolled into sight.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        if (now && page_->isAncestorOf(now))
+            scroll_->ensureWidgetVisible(now, 8, 8);
+    });
+}
 
 bool MainWindow::create() {
     const auto personalIni = data::PersonalIniPath(session_.programDirectory);
@@ -168,16 +171,6 @@ void MainWindow::connectScreens() {
     connect(startScreen_, &data::StartScreen::shortcutReconfigure, wizard_,
             &wizard::Wizard::ShortcutReconfigure);
     connect(startScreen_, &data::StartScreen::shortcutAdmin, this, &MainWindow::OpenAdministration);
-    for (auto [signal, control] :
-         {std::pair{&data::StartScreen::headClicked, output::kStartScreenHead},
-          std::pair{&data::StartScreen::picture1Clicked, output::kStartScreenPicture1},
-          std::pair{&data::StartScreen::picture2Clicked, output::kStartScreenPicture2}}) {
-        connect(startScreen_, signal, this, [this, control = std::string(control)] {
-            if (session_.platform.shell)
-                output::LaunchURL(*session_.platform.shell,
-                                  output::StartScreenLink(control, session_.headWebAddress));
-        });
-    }
     connect(lblAdminCmd_, &window::ClickLabel::pressed, this, &MainWindow::OpenAdministration);
     connect(lblDebugInfo_, &window::ClickLabel::pressed, this, &MainWindow::debugInfoPressed);
     connect(adminScreen_, &admin::AdminScreen::debugModeChanged, this, [this] {

@@ -67,6 +67,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void makeScrollingPage();
     void createWizard();
     void connectScreens();
     // The page at the window's full size, the window as large as the

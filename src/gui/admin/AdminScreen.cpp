@@ -138,10 +138,16 @@ void AdminScreen::Layout() {
     if (!layout)
         return;
 
-    settingsFrame_->setGeometry(session_.px(layout->settingsFrame));
-    settingsFrame_->setTitle(Screen(layout->settingsCaption));
-    dataFrame_->setGeometry(session_.px(layout->dataFrame));
-    dataFrame_->setTitle(Screen(layout->dataCaption));
+    placeSettings(*layout);
+    placeDataButtons(*layout);
+    placeChecks();
+}
+
+void AdminScreen::placeSettings(const AdminScreenLayout& layout) {
+    settingsFrame_->setGeometry(session_.px(layout.settingsFrame));
+    settingsFrame_->setTitle(Screen(layout.settingsCaption));
+    dataFrame_->setGeometry(session_.px(layout.dataFrame));
+    dataFrame_->setTitle(Screen(layout.dataCaption));
     // The frames stand behind the controls laid out over them.
     for (auto* frame : {settingsFrame_, dataFrame_}) {
         frame->lower();
@@ -149,17 +155,17 @@ void AdminScreen::Layout() {
     }
 
     const auto debug = DebugModeCaptions(session_.values.debugMode, *session_.files);
-    debugButton_->setGeometry(session_.px(layout->debugButton));
+    debugButton_->setGeometry(session_.px(layout.debugButton));
     debugButton_->setText(Screen(debug.buttonCaption));
     debugButton_->setEnabled(true);
     debugButton_->show();
-    debugLabel_->setGeometry(session_.px(layout->debugLabel));
+    debugLabel_->setGeometry(session_.px(layout.debugLabel));
     debugLabel_->setText(Screen(debug.labelText));
     debugLabel_->show();
 
     optionDefaults_.RefreshAll();
     for (std::size_t row = 0; row < optionRows_.size(); ++row) {
-        const auto& place = layout->optionRows[row];
+        const auto& place = layout.optionRows[row];
         const auto& controls = optionRows_[row];
         controls.first->setGeometry(session_.px(place.first()));
         controls.second->setGeometry(session_.px(place.second()));
@@ -169,19 +175,24 @@ void AdminScreen::Layout() {
         controls.second->show();
         controls.label->show();
     }
+}
 
+void AdminScreen::placeDataButtons(const AdminScreenLayout& layout) {
     for (int k = 1; k <= kDataButtons; ++k) {
         QPushButton* button = dataButton(k);
-        button->setGeometry(session_.px(layout->dataButton(k)));
-        button->setText(Screen(layout->dataCaptions[k - 1]));
+        button->setGeometry(session_.px(layout.dataButton(k)));
+        button->setText(Screen(layout.dataCaptions[k - 1]));
         button->setVisible(k <= kVisibleDataButtons);
     }
-    recordStatus_->setGeometry(session_.px(layout->recordStatus()));
+    recordStatus_->setGeometry(session_.px(layout.recordStatus()));
     recordStatus_->setText(kNoRecordsListed);
     recordStatus_->show();
-    recordList_->setGeometry(session_.px(layout->recordList));
+    recordList_->setGeometry(session_.px(layout.recordList));
     recordList_->show();
+}
 
+// The checks stand in the button row, their status beside them.
+void AdminScreen::placeChecks() {
     menuCheck_->setGeometry(session_.px(kMenuCheckLeft), exit_->y(), session_.px(kMenuCheckWidth),
                             session_.px(window::kButtonHeight));
     menuCheck_->setEnabled(true);

@@ -49,6 +49,9 @@ Q_SIGNALS:
     void debugModeChanged();
 
 private:
+    void placeSettings(const AdminScreenLayout& layout);
+    void placeDataButtons(const AdminScreenLayout& layout);
+    void placeChecks();
     void toggleDebugMode();
     void showOptionRow(int row);
     void runMenuCheck();

@@ -1,5 +1,7 @@
 #include "gui/start/StartScreen.h"
 
+#include "output/WebLinks.h"
+
 #include "data/ProgramTexts.h"
 #include "data/StartScreenLayout.h"
 #include "gui/window/Widgets.h"
@@ -23,6 +25,12 @@ window::ClickLabel* MakeLabel(QWidget* window, const char* objectName) {
 StartScreen::StartScreen(QWidget* window, window::Session& session, QPushButton* exitButton,
                          QLabel* adminLabel)
     : QObject(window), session_(session), exit_(exitButton), admin_(adminLabel) {
+    makeFlags(window);
+    makePicturesAndTexts(window);
+    makeButtons(window);
+}
+
+void StartScreen::makeFlags(QWidget* window) {
     static constexpr const char* flagNames[] = {"No_flag", "En_flag", "De_flag",
                                                 "Fi_flag", "Dk_flag", "Se_flag"};
     static constexpr const char* codes[] = {"NO", "EN", "DE", "FI", "DK", "SE"};
@@ -41,20 +49,25 @@ StartScreen::StartScreen(QWidget* window, window::Session& session, QPushButton*
                         Q_EMIT languageHelp(code);
                 });
     }
+}
 
+void StartScreen::makePicturesAndTexts(QWidget* window) {
     picture1_ = MakeLabel(window, "imgStartScreen1");
     picture2_ = MakeLabel(window, "imgStartScreen2");
     for (auto* picture : {picture1_, picture2_}) {
         picture->setScaledContents(true);
         picture->setCursor(Qt::PointingHandCursor);
     }
-    connect(picture1_, &window::ClickLabel::pressed, this, &StartScreen::picture1Clicked);
-    connect(picture2_, &window::ClickLabel::pressed, this, &StartScreen::picture2Clicked);
+    connect(picture1_, &window::ClickLabel::pressed, this,
+            [this] { openLink(output::kStartScreenPicture1); });
+    connect(picture2_, &window::ClickLabel::pressed, this,
+            [this] { openLink(output::kStartScreenPicture2); });
 
     head_ = MakeLabel(window, "lblStartscreenHead");
     head_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     head_->setCursor(Qt::PointingHandCursor);
-    connect(head_, &window::ClickLabel::pressed, this, &StartScreen::headClicked);
+    connect(head_, &window::ClickLabel::pressed, this,
+            [this] { openLink(output::kStartScreenHead); });
 
     info1_ = MakeLabel(window, "lblStartscreen1");
     info2_ = MakeLabel(window, "lblStartscreen2");
@@ -65,7 +78,9 @@ StartScreen::StartScreen(QWidget* window, window::Session& session, QPushButton*
         // as markup.
         info->setTextFormat(Qt::PlainText);
     }
+}
 
+void StartScreen::makeButtons(QWidget* window) {
     start1_ = new QPushButton(window);
     start1_->setObjectName("cmdStartscreen1");
     start2_ = new QPushButton(window);
@@ -137,37 +152,10 @@ void StartScreen::LayoutStartScreen() {
     picture2_->setGeometry(session_.px(layout->picture2));
     showPicture(picture2_, layout->pictureName2);
 
-    head_->setGeometry(session_.px(layout->head));
-    session_.headWebAddress = layout->headAddress;
-    session_.parameterFileTime =
-        DataFileTime(*session_.files, session_.platform.system, "Tessaro.dat");
-    session_.articleFileTime =
-        DataFileTime(*session_.files, session_.platform.system, "Vantordata.dat");
-    head_->setText(platform::ToScreenText(
-        ComposeHeadText(*layout, session_.parameterFileTime, session_.articleFileTime,
-                        session_.values.displaySize, session_.values.referenceWidth)));
-    QFont headFont = head_->font();
-    headFont.setPointSize(10);
-    head_->setFont(headFont);
-
+    placeHead(*layout);
     placeInfo(info1_, layout->info1, layout->infoName1);
     placeInfo(info2_, layout->info2, layout->infoName2);
-
-    const int buttonHeight = session_.px(window::kButtonHeight);
-    const int top = session_.px(layout->buttonTop);
-    exit_->setText(platform::ToScreenText(session_.files->TranslateText(TextKey(text::kCancel))));
-    exit_->move(session_.px(layout->exitLeft), top);
-    start1_->setGeometry(session_.px(layout->start1Left), top, session_.px(layout->start1Width),
-                         buttonHeight);
-    start1_->setText(platform::ToScreenText(layout->start1Caption));
-    start2_->setGeometry(session_.px(layout->start2Left), top, session_.px(layout->start2Width),
-                         buttonHeight);
-    start2_->setText(platform::ToScreenText(layout->start2Caption));
-    // The administration label sits beside the second start button.
-    admin_->setGeometry(session_.px(layout->start2Left + layout->start2Width + 200), top,
-                        session_.px(800), session_.px(500));
-    admin_->setText(session_.values.debugMode ? "\n ADM" : "");
-    admin_->show();
+    placeButtons(*layout);
 
     start1_->show();
     start2_->show();
@@ -179,6 +167,46 @@ void StartScreen::LayoutStartScreen() {
 
     // Given before the window first shows, the focus takes effect when it does.
     start1_->setFocus();
+}
+
+// The head names both data files' dates; a click on it opens its address.
+void StartScreen::placeHead(const StartScreenLayout& layout) {
+    head_->setGeometry(session_.px(layout.head));
+    headAddress_ = layout.headAddress;
+    session_.parameterFileTime =
+        DataFileTime(*session_.files, session_.platform.system, "Tessaro.dat");
+    session_.articleFileTime =
+        DataFileTime(*session_.files, session_.platform.system, "Vantordata.dat");
+    head_->setText(platform::ToScreenText(
+        ComposeHeadText(layout, session_.parameterFileTime, session_.articleFileTime,
+                        session_.values.displaySize, session_.values.referenceWidth)));
+    QFont headFont = head_->font();
+    headFont.setPointSize(10);
+    head_->setFont(headFont);
+}
+
+// The head opens the address its line names; the pictures theirs.
+void StartScreen::openLink(std::string_view control) {
+    if (session_.platform.shell)
+        output::LaunchURL(*session_.platform.shell, output::StartScreenLink(control, headAddress_));
+}
+
+void StartScreen::placeButtons(const StartScreenLayout& layout) {
+    const int buttonHeight = session_.px(window::kButtonHeight);
+    const int top = session_.px(layout.buttonTop);
+    exit_->setText(platform::ToScreenText(session_.files->TranslateText(TextKey(text::kCancel))));
+    exit_->move(session_.px(layout.exitLeft), top);
+    start1_->setGeometry(session_.px(layout.start1Left), top, session_.px(layout.start1Width),
+                         buttonHeight);
+    start1_->setText(platform::ToScreenText(layout.start1Caption));
+    start2_->setGeometry(session_.px(layout.start2Left), top, session_.px(layout.start2Width),
+                         buttonHeight);
+    start2_->setText(platform::ToScreenText(layout.start2Caption));
+    // The administration label sits beside the second start button.
+    admin_->setGeometry(session_.px(layout.start2Left + layout.start2Width + 200), top,
+                        session_.px(800), session_.px(500));
+    admin_->setText(session_.values.debugMode ? "\n ADM" : "");
+    admin_->show();
 }
 
 } // namespace tv::data

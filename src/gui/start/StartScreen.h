@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/StartScreenLayout.h"
 #include "gui/window/Session.h"
 
 #include <QObject>
@@ -39,14 +40,17 @@ Q_SIGNALS:
     void languageHelp(const QString& code);   // a flag pressed with another button
     void configure();                         // cmdStartscreen1
     void reconfigure();                       // cmdStartscreen2
-    void headClicked();
-    void picture1Clicked();
-    void picture2Clicked();
-    void shortcutConfigure();   // "K"
-    void shortcutReconfigure(); // "R"
-    void shortcutAdmin();       // "A"
+    void shortcutConfigure();                 // "K"
+    void shortcutReconfigure();               // "R"
+    void shortcutAdmin();                     // "A"
 
 private:
+    void makeFlags(QWidget* window);
+    void makePicturesAndTexts(QWidget* window);
+    void makeButtons(QWidget* window);
+    void placeHead(const StartScreenLayout& layout);
+    void placeButtons(const StartScreenLayout& layout);
+    void openLink(std::string_view control);
     void showPicture(QLabel* label, std::string_view pictureName);
     void placeInfo(QLabel* label, const TwipRect& rect, const std::string& infoName);
 
@@ -62,6 +66,7 @@ private:
     QPushButton* start1_;
     QPushButton* start2_;
     std::array<window::ClickLabel*, 3> shortcuts_{}; // "K", "R", "A"
+    std::string headAddress_;                        // of the layout shown last
 };
 
 } // namespace tv::data

@@ -50,8 +50,6 @@ public:
     wizard::Steps steps;
     std::string parameterFileTime; // full date texts of the two data files
     std::string articleFileTime;
-    std::string headWebAddress; // of the start screen laid out last
-    std::string topText;
 
     // Twips to pixels at the screen's resolution (15 twips a pixel at 96
     // pixels per inch).

@@ -114,10 +114,8 @@ void Wizard::hideAll() {
 void Wizard::ApplyLanguageHead(const data::LanguageHead& head) {
     shared_.window->window()->setWindowTitle(Screen(head.windowCaption));
     shared_.topText->setVisible(head.showTopText);
-    if (head.showTopText) {
+    if (head.showTopText)
         shared_.topText->setText(Screen(head.topText));
-        session_.topText = head.topText;
-    }
     shared_.exit->setText(Screen(head.exitCaption));
     shared_.back->setText(Screen(head.backCaption));
     shared_.next->setText(Screen(head.nextCaption));
