@@ -72,10 +72,10 @@ MainWindow::MainWindow(platform::Platform& platform, std::filesystem::path progr
     lblAdminCmd_ = new window::ClickLabel(page_);
     lblAdminCmd_->setObjectName("lblAdminCmd");
 
-    help_ = std::make_unique<data::HelpPanelView>(page_, session_);
-    startScreen_ = new data::StartScreen(page_, session_, cmdExit_, lblAdminCmd_);
-    connect(startScreen_, &data::StartScreen::languageChosen, this, &MainWindow::chooseLanguage);
-    connect(startScreen_, &data::StartScreen::languageHelp, this,
+    help_ = std::make_unique<window::HelpPanelView>(page_, session_);
+    startScreen_ = new start::StartScreen(page_, session_, cmdExit_, lblAdminCmd_);
+    connect(startScreen_, &start::StartScreen::languageChosen, this, &MainWindow::chooseLanguage);
+    connect(startScreen_, &start::StartScreen::languageHelp, this,
             [this](const QString& code) { ShowHelpPanel("Lang_" + code.toStdString()); });
 
     for (QWidget* control : std::initializer_list<QWidget*>{
@@ -110,7 +110,8 @@ void MainWindow::makeScrollingPage() {
 
 bool MainWindow::create() {
     const auto personalIni = data::PersonalIniPath(session_.programDirectory);
-    ContactsForm form(data::ReadCustomerDetails(personalIni), session_.platform.messages, this);
+    start::ContactsForm form(data::ReadCustomerDetails(personalIni), session_.platform.messages,
+                             this);
     if (form.exec() != QDialog::Accepted)
         return !form.quitRequested();
     session_.customer = form.details();
@@ -164,13 +165,14 @@ void MainWindow::connectScreens() {
     connect(resultScreen_, &result::ResultScreen::backRequested, wizard_,
             &wizard::Wizard::ReportBack);
     connect(resultScreen_, &result::ResultScreen::closeRequested, this, &QWidget::close);
-    connect(startScreen_, &data::StartScreen::configure, wizard_, &wizard::Wizard::Configure);
-    connect(startScreen_, &data::StartScreen::reconfigure, wizard_, &wizard::Wizard::Reconfigure);
-    connect(startScreen_, &data::StartScreen::shortcutConfigure, wizard_,
+    connect(startScreen_, &start::StartScreen::configure, wizard_, &wizard::Wizard::Configure);
+    connect(startScreen_, &start::StartScreen::reconfigure, wizard_, &wizard::Wizard::Reconfigure);
+    connect(startScreen_, &start::StartScreen::shortcutConfigure, wizard_,
             &wizard::Wizard::ShortcutConfigure);
-    connect(startScreen_, &data::StartScreen::shortcutReconfigure, wizard_,
+    connect(startScreen_, &start::StartScreen::shortcutReconfigure, wizard_,
             &wizard::Wizard::ShortcutReconfigure);
-    connect(startScreen_, &data::StartScreen::shortcutAdmin, this, &MainWindow::OpenAdministration);
+    connect(startScreen_, &start::StartScreen::shortcutAdmin, this,
+            &MainWindow::OpenAdministration);
     connect(lblAdminCmd_, &window::ClickLabel::pressed, this, &MainWindow::OpenAdministration);
     connect(lblDebugInfo_, &window::ClickLabel::pressed, this, &MainWindow::debugInfoPressed);
     connect(adminScreen_, &admin::AdminScreen::debugModeChanged, this, [this] {

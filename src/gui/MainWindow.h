@@ -12,10 +12,9 @@ class QLabel;
 class QScrollArea;
 class QPushButton;
 
-namespace tv::data {
-class HelpPanelView;
+namespace tv::start {
 class StartScreen;
-} // namespace tv::data
+}
 namespace tv::wizard {
 class Wizard;
 }
@@ -28,7 +27,8 @@ class AdminScreen;
 
 namespace tv::window {
 class ClickLabel;
-}
+class HelpPanelView;
+} // namespace tv::window
 
 namespace tv::app {
 
@@ -87,8 +87,8 @@ private:
     QLabel* lblTopText_;
     window::ClickLabel* lblDebugInfo_;
     window::ClickLabel* lblAdminCmd_;
-    std::unique_ptr<data::HelpPanelView> help_;
-    data::StartScreen* startScreen_ = nullptr;
+    std::unique_ptr<window::HelpPanelView> help_;
+    start::StartScreen* startScreen_ = nullptr;
     wizard::Wizard* wizard_ = nullptr;
     result::ResultScreen* resultScreen_ = nullptr;
     admin::AdminScreen* adminScreen_ = nullptr;

@@ -31,7 +31,7 @@ QString Screen(const std::string& text) {
 
 } // namespace
 
-ResultScreen::ResultScreen(QWidget* window, window::Session& session, data::HelpPanelView& help,
+ResultScreen::ResultScreen(QWidget* window, window::Session& session, window::HelpPanelView& help,
                            QPushButton* exitButton)
     : QObject(window), session_(session), help_(help), exit_(exitButton) {
     makeResultFrame(window);

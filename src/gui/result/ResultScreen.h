@@ -19,10 +19,8 @@ class QWidget;
 namespace tv::window {
 class ClickLabel;
 class WrapLabel;
-} // namespace tv::window
-namespace tv::data {
 class HelpPanelView;
-}
+} // namespace tv::window
 namespace tv::output {
 class EnlargedView;
 }
@@ -37,7 +35,7 @@ class ResultScreen : public QObject {
     Q_OBJECT
 public:
     // Exit is the window's; the screen places it in its button row.
-    ResultScreen(QWidget* window, window::Session& session, data::HelpPanelView& help,
+    ResultScreen(QWidget* window, window::Session& session, window::HelpPanelView& help,
                  QPushButton* exitButton);
     ~ResultScreen() override;
 
@@ -81,7 +79,7 @@ private:
     void picturePressed(int area, Qt::MouseButton button, QPoint position);
 
     window::Session& session_;
-    data::HelpPanelView& help_;
+    window::HelpPanelView& help_;
     QPushButton* exit_;
     QPushButton* back_;         // cmdReportBack
     QGroupBox* frame_;          // frmReport

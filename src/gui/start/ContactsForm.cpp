@@ -8,7 +8,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-namespace tv::app {
+namespace tv::start {
 
 namespace {
 
@@ -88,4 +88,4 @@ void ContactsForm::reject() {
     QDialog::reject();
 }
 
-} // namespace tv::app
+} // namespace tv::start

@@ -7,7 +7,7 @@
 
 class QLineEdit;
 
-namespace tv::app {
+namespace tv::start {
 
 // The customer-details dialog of every start: four fields, OK and Cancel.
 // Cancel, Escape and the window's close control all ask whether to quit;
@@ -36,4 +36,4 @@ private:
     bool quit_ = false;
 };
 
-} // namespace tv::app
+} // namespace tv::start

@@ -12,7 +12,10 @@
 #include <QPixmap>
 #include <QPushButton>
 
-namespace tv::data {
+namespace tv::start {
+
+using data::StartScreenLayout;
+using data::TwipRect;
 
 namespace {
 
@@ -194,7 +197,7 @@ void StartScreen::openLink(std::string_view control) {
 void StartScreen::placeButtons(const StartScreenLayout& layout) {
     const int buttonHeight = session_.px(window::kButtonHeight);
     const int top = session_.px(layout.buttonTop);
-    exit_->setText(platform::ToScreenText(session_.files->TranslateText(TextKey(text::kCancel))));
+    exit_->setText(platform::ToScreenText(session_.files->TranslateText(data::TextKey(data::text::kCancel))));
     exit_->move(session_.px(layout.exitLeft), top);
     start1_->setGeometry(session_.px(layout.start1Left), top, session_.px(layout.start1Width),
                          buttonHeight);
@@ -209,4 +212,4 @@ void StartScreen::placeButtons(const StartScreenLayout& layout) {
     admin_->show();
 }
 
-} // namespace tv::data
+} // namespace tv::start

@@ -15,7 +15,7 @@ namespace tv::window {
 class ClickLabel;
 }
 
-namespace tv::data {
+namespace tv::start {
 
 // The start screen: six language flags, two start pictures, the head text,
 // two information texts and the two start buttons, all laid out from the
@@ -48,11 +48,11 @@ private:
     void makeFlags(QWidget* window);
     void makePicturesAndTexts(QWidget* window);
     void makeButtons(QWidget* window);
-    void placeHead(const StartScreenLayout& layout);
-    void placeButtons(const StartScreenLayout& layout);
+    void placeHead(const data::StartScreenLayout& layout);
+    void placeButtons(const data::StartScreenLayout& layout);
     void openLink(std::string_view control);
     void showPicture(QLabel* label, std::string_view pictureName);
-    void placeInfo(QLabel* label, const TwipRect& rect, const std::string& infoName);
+    void placeInfo(QLabel* label, const data::TwipRect& rect, const std::string& infoName);
 
     window::Session& session_;
     QPushButton* exit_;
@@ -69,4 +69,4 @@ private:
     std::string headAddress_;                        // of the layout shown last
 };
 
-} // namespace tv::data
+} // namespace tv::start

@@ -5,9 +5,9 @@
 
 #include <QFrame>
 
-namespace tv::data {
+namespace tv::window {
 
-HelpPanelView::HelpPanelView(QWidget* window, window::Session& session)
+HelpPanelView::HelpPanelView(QWidget* window, Session& session)
     : session_(session), frame_(new QFrame(window)), label_(new window::ClickLabel(frame_)) {
     frame_->setObjectName("frmHelp");
     frame_->setAutoFillBackground(true);
@@ -24,7 +24,7 @@ bool HelpPanelView::ShowHelpPanel(std::string_view helpKey, std::string_view con
     if (!panel)
         return true;
     frame_->setGeometry(
-        session_.px(TwipRect{panel->top, panel->left, panel->width, panel->height}));
+        session_.px(data::TwipRect{panel->top, panel->left, panel->width, panel->height}));
     label_->setGeometry(session_.px(panel->margin), session_.px(panel->margin),
                         session_.px(panel->width - 2 * panel->margin),
                         session_.px(panel->height - 2 * panel->margin));
@@ -48,4 +48,4 @@ void HelpPanelView::moveTo(int top) {
     frame_->move(frame_->x(), top);
 }
 
-} // namespace tv::data
+} // namespace tv::window

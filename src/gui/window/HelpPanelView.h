@@ -6,16 +6,14 @@ class QFrame;
 class QWidget;
 
 namespace tv::window {
-class ClickLabel;
-}
 
-namespace tv::data {
+class ClickLabel;
 
 // The help frame `frmHelp` with its label `lblHelp`, placed and filled from
 // a help panel of the language file. A click on the text closes it.
 class HelpPanelView {
 public:
-    HelpPanelView(QWidget* window, window::Session& session);
+    HelpPanelView(QWidget* window, Session& session);
 
     // Shows the help panel of the key; nothing changes when the language
     // file has none. connectionText replaces "$ConnSelectedText".
@@ -26,9 +24,9 @@ public:
     void moveTo(int top);
 
 private:
-    window::Session& session_;
+    Session& session_;
     QFrame* frame_;
-    window::ClickLabel* label_;
+    ClickLabel* label_;
 };
 
-} // namespace tv::data
+} // namespace tv::window

@@ -6,10 +6,8 @@ class QWidget;
 
 namespace tv::window {
 class ClickLabel;
-}
-namespace tv::data {
 class HelpPanelView;
-}
+} // namespace tv::window
 
 namespace tv::wizard {
 
@@ -25,7 +23,7 @@ struct WindowControls {
     QLabel* topText = nullptr;
     window::ClickLabel* debugInfo = nullptr;
     QLabel* adminLabel = nullptr;
-    data::HelpPanelView* help = nullptr;
+    window::HelpPanelView* help = nullptr;
 };
 
 } // namespace tv::wizard
