@@ -141,14 +141,14 @@ void ResultScreen::makeProductInfo(QWidget* window) {
 void ResultScreen::copyCode() {
     QClipboard* clipboard = QApplication::clipboard();
     clipboard->clear();
-    clipboard->setText(Screen(code_));
+    clipboard->setText(Screen(code()));
     showStatus(session_.files->TranslateText(data::TextKey(data::text::kCodeCopied)) + ": " +
-               code_);
+               code());
 }
 
 void ResultScreen::writeReport() {
-    const output::ReportInputs inputs{code_,
-                                      record_,
+    const output::ReportInputs inputs{code(),
+                                      record(),
                                       session_.result,
                                       session_.values,
                                       session_.customer,
@@ -181,7 +181,7 @@ void ResultScreen::handOverDrawing() {
 void ResultScreen::openEnlargedView() {
     background_->hide();
     setButtonsEnabled(false);
-    enlargedView_->open(record_, code_);
+    enlargedView_->open(record(), code());
 }
 
 void ResultScreen::enlargedViewClosed() {
@@ -199,7 +199,7 @@ void ResultScreen::picturePressed(int area, Qt::MouseButton button, QPoint posit
     if (button != Qt::LeftButton)
         return;
     const double twipsPerPixel = 1440.0 / session_.platform.system.layoutPixelsPerInch();
-    const auto productInfo = ShowProductInfo(*session_.files, session_.result, record_, area,
+    const auto productInfo = ShowProductInfo(*session_.files, session_.result, record(), area,
                                              static_cast<int>(position.x() * twipsPerPixel),
                                              static_cast<int>(position.y() * twipsPerPixel));
     showProductInfo(productInfo ? &productInfo->heading : nullptr,
@@ -272,14 +272,11 @@ void ResultScreen::showProductInfo(const std::string* heading, const std::string
         infoText_->setText(Screen(*text));
 }
 
-void ResultScreen::open(const wizard::Configuration& configuration,
-                        const std::string& accessoryCaption) {
-    const ResultInputs inputs{configuration, session_.values, accessoryCaption};
+void ResultScreen::open(const std::string& accessoryCaption) {
+    const ResultInputs inputs{*session_.configuration, session_.values, accessoryCaption};
     session_.result = ComputeResult(*session_.files, session_.platform, inputs);
-    code_ = configuration.code;
-    record_ = configuration.record;
     show(session_.result);
-    showDimensionLines(ComputeResultDimensionLines(session_.result, record_, session_.values,
+    showDimensionLines(ComputeResultDimensionLines(session_.result, record(), session_.values,
                                                    session_.platform.system.decimalSeparator()));
 }
 

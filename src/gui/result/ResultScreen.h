@@ -39,9 +39,9 @@ public:
                  QPushButton* exitButton);
     ~ResultScreen() override;
 
-    // Computes the result of a finished configuration into the session and
-    // shows it.
-    void open(const wizard::Configuration& configuration, const std::string& accessoryCaption);
+    // Computes the result of the finished configuration into the session
+    // and shows it.
+    void open(const std::string& accessoryCaption);
     void hideAll();
 
 Q_SIGNALS:
@@ -77,6 +77,9 @@ private:
     void enlargedViewClosed();
     void setButtonsEnabled(bool enabled);
     void picturePressed(int area, Qt::MouseButton button, QPoint position);
+    // Of the configuration whose result is shown.
+    const std::string& code() const { return session_.configuration->code; }
+    const wizard::ConfigurationRecord& record() const { return session_.configuration->record; }
 
     window::Session& session_;
     window::HelpPanelView& help_;
@@ -103,8 +106,6 @@ private:
     output::EnlargedView* enlargedView_;
 
     QRect infoPlace_; // of the result text, as laid out
-    std::string code_;
-    wizard::ConfigurationRecord record_; // of the result shown
 };
 
 } // namespace tv::result

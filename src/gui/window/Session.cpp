@@ -11,6 +11,8 @@ void Session::load(data::StartupValues startup) {
     files = std::make_unique<data::DataFiles>(data::ToPath(values.dataDirectory),
                                               std::move(values.language), platform.messages);
     values.language.clear();
+    configuration = std::make_unique<wizard::Configuration>(*files, wizard::ValvePageLayout{});
+    configuration->setMessages(&platform.messages);
 }
 
 void Session::setLanguage(const std::string& code) {

@@ -7,6 +7,7 @@
 #include "data/TwipRect.h"
 #include "platform/Platform.h"
 #include "result/ResultState.h"
+#include "wizard/Configuration.h"
 #include "wizard/Steps.h"
 
 #include <QRect>
@@ -44,6 +45,9 @@ public:
 
     data::StartupValues values;
     std::unique_ptr<data::DataFiles> files; // from load on
+    // The configuration being built or shown, from load on: the wizard's
+    // pages change it, the result screen shows its result.
+    std::unique_ptr<wizard::Configuration> configuration;
     data::CustomerDetails customer;
     result::ResultState result; // of the last computation
 

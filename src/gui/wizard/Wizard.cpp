@@ -18,15 +18,13 @@ constexpr int kStartNewWidth = 1600; // twips
 
 Wizard::Wizard(window::Session& session, WindowControls shared)
     : QObject(shared.window), session_(session), shared_(shared) {
-    configuration_ = std::make_unique<Configuration>(*session_.files, ValvePageLayout{});
-    configuration_->setMessages(&session_.platform.messages);
     options_ =
-        std::make_unique<OptionGroups>(*configuration_, *session_.files, session_.platform.settings,
+        std::make_unique<OptionGroups>(configuration(), *session_.files, session_.platform.settings,
                                        session_.platform.messages, session_.values.debugMode);
-    valvePage_ = new ValvePage(shared_, session_, *configuration_, *options_);
-    connectionPage_ = new ConnectionPage(shared_, session_, *configuration_);
+    valvePage_ = new ValvePage(shared_, session_, configuration(), *options_);
+    connectionPage_ = new ConnectionPage(shared_, session_, configuration());
     QWidget* window = shared.window;
-    codeEntry_ = new CodeEntry(window, session_, *configuration_);
+    codeEntry_ = new CodeEntry(window, session_, configuration());
     nextShortcut_ = new window::ClickLabel(window);
     nextShortcut_->setObjectName("lblNextCtrl");
     nextShortcut_->setText("N");
@@ -127,8 +125,8 @@ void Wizard::setNextEnabled(bool enabled) {
 }
 
 void Wizard::showCode() {
-    codeEntry_->showCode(configuration_->codeBoxText());
-    valvePage_->showCode(configuration_->codeLabelText());
+    codeEntry_->showCode(configuration().codeBoxText());
+    valvePage_->showCode(configuration().codeLabelText());
 }
 
 void Wizard::ShowCodeEntry() {
@@ -212,14 +210,14 @@ void Wizard::ResetValvePage() {
     nextShortcut_->setGeometry(px(layout.windowWidth * 87 / 100 + window::kButtonWidth / 2 - 150),
                                top - px(400), px(300), px(300));
 
-    configuration_->setLayout(std::move(layout));
-    configuration_->Clear();
+    configuration().setLayout(std::move(layout));
+    configuration().Clear();
     showCode();
     showHelp("Startinfo");
 }
 
 void Wizard::UpdateProgress() {
-    const Steps::Progress progress = session_.steps.update(configuration_->positionFlags);
+    const Steps::Progress progress = session_.steps.update(configuration().positionFlags);
     if (progress.unexpected) {
         session_.platform.messages.inform("iProgressCode " +
                                           std::to_string(session_.steps.iProgressCode()));
@@ -251,7 +249,7 @@ void Wizard::Next() {
     if (action == Steps::NextAction::kOpenResult) {
         HideAll();
         setNextEnabled(false);
-        save("LastCode", configuration_->code);
+        save("LastCode", configuration().code);
         openResult();
         return;
     }
@@ -261,11 +259,11 @@ void Wizard::Next() {
 
 void Wizard::openResult() {
     shared_.topText->show();
-    Q_EMIT resultRequested(*configuration_, captions_.accessoryFrame);
+    Q_EMIT resultRequested(captions_.accessoryFrame);
 }
 
 void Wizard::Back() {
-    const int type = configuration_->record.valveType;
+    const int type = configuration().record.valveType;
     valvePage_->showTypeButtons(true);
     HideAll();
     ResetValvePage();
@@ -276,10 +274,10 @@ void Wizard::Back() {
 
 void Wizard::ReportBack() {
     if (session_.steps.backFromResult() == Steps::BackAction::kToCodeEntry) {
-        const std::string code = configuration_->code;
+        const std::string code = configuration().code;
         ResetValvePage();
         HideAll();
-        configuration_->code = code;
+        configuration().code = code;
         codeEntry_->setText(code); // the step is 0 here: no check runs
         ShowCodeEntry();
         return;
@@ -296,7 +294,7 @@ void Wizard::ReportBack() {
 void Wizard::StartNew() {
     HideAll();
     session_.steps.startNew();
-    configuration_->positionFlags[1] = false;
+    configuration().positionFlags[1] = false;
     valvePage_->clearValveType();
     Q_EMIT startScreenRequested();
 }

@@ -35,7 +35,7 @@ public:
     Wizard(window::Session& session, WindowControls shared);
     ~Wizard() override;
 
-    Configuration& configuration() { return *configuration_; }
+    Configuration& configuration() { return *session_.configuration; }
     const OptionGroups& options() const { return *options_; }
 
     // The wizard's part of hiding every control of every screen.
@@ -68,8 +68,7 @@ Q_SIGNALS:
     // Every screen of the window hidden (the window's HideAll).
     void hideAllRequested();
     void startScreenRequested();
-    void resultRequested(const tv::wizard::Configuration& configuration,
-                         const std::string& accessoryCaption);
+    void resultRequested(const std::string& accessoryCaption);
 
 private:
     void HideAll(); // the whole window's
@@ -93,7 +92,6 @@ private:
     ConnectionPage* connectionPage_ = nullptr;
     CodeEntry* codeEntry_ = nullptr;
     window::ClickLabel* nextShortcut_; // lblNextCtrl
-    std::unique_ptr<Configuration> configuration_;
     std::unique_ptr<OptionGroups> options_;
     ValvePageCaptions captions_;
 };
