@@ -20,6 +20,7 @@ constexpr std::string_view kWorkFile = "VantorData.new";
 constexpr std::string_view kBackupFile = "VantorData.bak";
 constexpr std::string_view kLockFile = "VantorData.lock";
 constexpr std::string_view kCrLf = "\r\n";
+constexpr std::string_view kNotSaved = "The article file was not saved:\r\n";
 constexpr std::string_view kUnused = "UNUSED";
 constexpr std::string_view kKeyNote = " * All keys are assumed to end with a SPACE";
 constexpr std::size_t npos = std::string::npos;
@@ -285,6 +286,116 @@ std::uint64_t OtherNames(const std::filesystem::path& file, const std::filesyste
     return status.st_nlink > own ? static_cast<std::uint64_t>(status.st_nlink) - own : 0;
 }
 
+// Why a save stops before it writes, and the message that says so.
+struct Refusal {
+    SaveResult result;
+    std::string text;
+};
+
+// The file a save replaces: a link to a shared article file stays a link,
+// the file it points at is replaced, and beside it go the lock, the work
+// files and the backup.
+std::optional<Refusal> TargetRefusal(const std::filesystem::path& articleFile,
+                                     std::filesystem::path& target) {
+    if (const platform::WriteResult followed = platform::FollowLinks(articleFile, target);
+        !followed)
+        return Refusal{SaveResult::Failed, std::string(kNotSaved) + followed.reason};
+    if (const std::string problem = platform::ReplaceProblem(target); !problem.empty())
+        return Refusal{SaveResult::Failed, std::string(kNotSaved) + problem};
+    return std::nullopt;
+}
+
+std::optional<Refusal> LockRefusal(const platform::LockAttempt& locked) {
+    if (locked.busy)
+        return Refusal{SaveResult::Failed,
+                       "The article file is being saved by another program" +
+                           (locked.holder.empty()
+                                ? std::string()
+                                : " (" + platform::ShownInMessage(locked.holder, 200) + ")") +
+                           "; try again. Nothing was saved."};
+    if (!locked.lock.held())
+        return Refusal{SaveResult::Failed,
+                       std::string(kNotSaved) + "its lock file cannot be used: " + locked.reason};
+    return std::nullopt;
+}
+
+// A new file in the place of one with more names would leave those with
+// the old records.
+std::optional<Refusal> HardLinkRefusal(const std::filesystem::path& target,
+                                       const std::filesystem::path& backup) {
+    const std::uint64_t names = OtherNames(target, backup);
+    if (names == 0)
+        return std::nullopt;
+    return Refusal{SaveResult::Failed,
+                   std::string(kNotSaved) + data::PathText(target) + " has " +
+                       std::to_string(names) +
+                       " more name(s) (hard links), which a new file in its place would leave "
+                       "with the old records. Make them symbolic links, then save again."};
+}
+
+// Why the record of the request may not be saved into the file as it
+// stands now.
+std::optional<Refusal> RecordRefusal(const data::DataFiles& files,
+                                     const std::vector<platform::TextLine>& lines,
+                                     const SaveRequest& request,
+                                     const std::optional<RecordSpan>& span) {
+    const std::string shownKey = platform::ShownInMessage(request.key);
+    if (!request.isNew && !span)
+        return Refusal{SaveResult::NotFound, shownKey + "  NOT FOUND"};
+    // The first record with a key wins: a second one would never be found.
+    if (request.isNew && span)
+        return Refusal{SaveResult::Refused,
+                       "A record with the key " + shownKey + " exists already."};
+    if (std::string problem = ShadowProblem(files, lines, request.key, span); !problem.empty())
+        return Refusal{SaveResult::Refused, std::move(problem)};
+    // A record without a title line gets its key as one: a key that makes no
+    // title line (the section sign alone, a "*" behind it) cannot be saved.
+    if (span && span->titleLine == npos && !MakesTitleLine(request.key))
+        return Refusal{SaveResult::Refused,
+                       "The record " + shownKey +
+                           " has no title line, and its key makes none; add one before its "
+                           "fields, then save again."};
+    if (span && request.opened && *request.opened != RecordText(lines, *span))
+        return Refusal{SaveResult::Changed,
+                       "The record " + shownKey +
+                           " was saved by someone else after it was opened; nothing was saved, "
+                           "so that their changes are not undone. Open the record again to see "
+                           "them and make your changes there."};
+    return std::nullopt;
+}
+
+// The whole file as the save writes it: the first line, the save time, the
+// edited record in its place or the new one before "EOF", everything else
+// as it stood, and an "EOF" where there was none.
+std::string SavedFile(const std::vector<platform::TextLine>& lines,
+                      const std::optional<RecordSpan>& span, const SaveRequest& request,
+                      const std::string& now, const std::string& stamp) {
+    std::string bytes;
+    Copy(bytes, lines[0]);
+    Add(bytes, now);
+    std::size_t eof = npos;
+    for (std::size_t i = 2; i < lines.size() && eof == npos; ++i) {
+        if (lines[i].text == "EOF")
+            eof = i;
+    }
+    for (std::size_t i = 2; i < lines.size(); ++i) {
+        if (span && i == span->keyLine) {
+            WriteEditedRecord(bytes, lines, *span, request, stamp);
+            i = span->end - 1;
+            continue;
+        }
+        if (request.isNew && i == eof)
+            WriteNewRecord(bytes, request, stamp);
+        Copy(bytes, lines[i]);
+    }
+    if (eof == npos) {
+        if (request.isNew)
+            WriteNewRecord(bytes, request, stamp);
+        Add(bytes, "EOF");
+    }
+    return bytes;
+}
+
 } // namespace
 
 int BoxOfField(int field) {
@@ -436,109 +547,48 @@ SaveOutcome SaveRecord(data::DataFiles& files, const SaveRequest& request,
                        platform::FileSystem& disk) {
     SaveOutcome outcome;
     outcome.articleFile = files.locate(kArticleFile);
-    auto refuse = [&](SaveResult result, const std::string& text) {
-        messages.inform(text);
-        outcome.result = result;
+    auto refuse = [&](const Refusal& refusal) {
+        messages.inform(refusal.text);
+        outcome.result = refusal.result;
         return outcome;
     };
     if (const std::string problem = RequestProblem(request); !problem.empty())
-        return refuse(SaveResult::Refused, problem);
-    const std::string notSaved = "The article file was not saved:" + std::string(kCrLf);
-
-    // A link to a shared article file stays a link: the file it points at is
-    // replaced, beside it go the lock, the work files and the backup.
+        return refuse({SaveResult::Refused, problem});
     std::filesystem::path target;
-    if (const platform::WriteResult followed = platform::FollowLinks(outcome.articleFile, target);
-        !followed)
-        return refuse(SaveResult::Failed, notSaved + followed.reason);
-    if (const std::string problem = platform::ReplaceProblem(target); !problem.empty())
-        return refuse(SaveResult::Failed, notSaved + problem);
+    if (const auto refusal = TargetRefusal(outcome.articleFile, target))
+        return refuse(*refusal);
     const std::filesystem::path directory = target.parent_path();
 
     const std::string now = system.formatDateTime(system.now());
     const std::string stamp = now + "  (" + system.userName() + ")";
+    // Held until the new file is in place.
     const platform::LockAttempt locked =
         platform::TakeFileLock(directory / std::string(kLockFile), target, request.lockWait,
                                system.userName() + " since " + now);
-    if (locked.busy)
-        return refuse(SaveResult::Failed,
-                      "The article file is being saved by another program" +
-                          (locked.holder.empty()
-                               ? std::string()
-                               : " (" + platform::ShownInMessage(locked.holder, 200) + ")") +
-                          "; try again. Nothing was saved.");
-    if (!locked.lock.held())
-        return refuse(SaveResult::Failed,
-                      notSaved + "its lock file cannot be used: " + locked.reason);
+    if (const auto refusal = LockRefusal(locked))
+        return refuse(*refusal);
     RemoveLeftoverWorkFiles(disk, directory);
 
     // From here on the file is read as it stands: what others saved before
     // the lock was ours is kept.
     const auto lines = ArticleLines(target);
     if (!lines || lines->empty())
-        return refuse(SaveResult::Failed, "The article file cannot be read:" + std::string(kCrLf) +
-                                              data::PathText(target));
+        return refuse({SaveResult::Failed, "The article file cannot be read:" + std::string(kCrLf) +
+                                               data::PathText(target)});
     const std::filesystem::path backup = BackupBeside(directory);
-    if (const std::uint64_t names = OtherNames(target, backup); names > 0)
-        return refuse(SaveResult::Failed,
-                      notSaved + data::PathText(target) + " has " + std::to_string(names) +
-                          " more name(s) (hard links), which a new file in its place would leave "
-                          "with the old records. Make them symbolic links, then save again.");
+    if (const auto refusal = HardLinkRefusal(target, backup))
+        return refuse(*refusal);
     const auto span = FindRecord(*lines, request.key);
-    if (!request.isNew && !span)
-        return refuse(SaveResult::NotFound, platform::ShownInMessage(request.key) + "  NOT FOUND");
-    if (request.isNew && span)
-        // The first record with a key wins: a second one would never be found.
-        return refuse(SaveResult::Refused, "A record with the key " +
-                                               platform::ShownInMessage(request.key) +
-                                               " exists already.");
-    if (const std::string problem = ShadowProblem(files, *lines, request.key, span);
-        !problem.empty())
-        return refuse(SaveResult::Refused, problem);
-    // A record without a title line gets its key as one: a key that makes no
-    // title line (the section sign alone, a "*" behind it) cannot be saved.
-    if (span && span->titleLine == npos && !MakesTitleLine(request.key))
-        return refuse(SaveResult::Refused,
-                      "The record " + platform::ShownInMessage(request.key) +
-                          " has no title line, and its key makes none; add one before its "
-                          "fields, then save again.");
-    if (span && request.opened && *request.opened != RecordText(*lines, *span))
-        return refuse(SaveResult::Changed,
-                      "The record " + platform::ShownInMessage(request.key) +
-                          " was saved by someone else after it was opened; nothing was saved, so "
-                          "that their changes are not undone. Open the record again to see them "
-                          "and make your changes there.");
-
-    std::string bytes;
-    Copy(bytes, (*lines)[0]);
-    Add(bytes, now);
-    std::size_t eof = npos;
-    for (std::size_t i = 2; i < lines->size() && eof == npos; ++i) {
-        if ((*lines)[i].text == "EOF")
-            eof = i;
-    }
-    for (std::size_t i = 2; i < lines->size(); ++i) {
-        if (span && i == span->keyLine) {
-            WriteEditedRecord(bytes, *lines, *span, request, stamp);
-            i = span->end - 1;
-            continue;
-        }
-        if (request.isNew && i == eof)
-            WriteNewRecord(bytes, request, stamp);
-        Copy(bytes, (*lines)[i]);
-    }
-    if (eof == npos) {
-        if (request.isNew)
-            WriteNewRecord(bytes, request, stamp);
-        Add(bytes, "EOF");
-    }
+    if (const auto refusal = RecordRefusal(files, *lines, request, span))
+        return refuse(*refusal);
 
     const platform::WriteResult written =
-        platform::ReplaceKeepingBackup(disk, target, std::string(kWorkFile) + ".", backup, bytes);
+        platform::ReplaceKeepingBackup(disk, target, std::string(kWorkFile) + ".", backup,
+                                       SavedFile(*lines, span, request, now, stamp));
     // Whatever was done on disk, the next read of the operation looks again.
     files.filesWritten();
     if (!written)
-        return refuse(SaveResult::Failed, notSaved + written.reason);
+        return refuse({SaveResult::Failed, std::string(kNotSaved) + written.reason});
     if (!written.note.empty())
         messages.inform("The article file was saved, but " + written.note);
     outcome.result = SaveResult::Saved;
