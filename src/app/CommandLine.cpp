@@ -234,6 +234,69 @@ void AppendJsonTexts(std::string& json, const std::vector<std::string>& texts) {
     json += ']';
 }
 
+// The members of one part: its key, article data, length and weight.
+void AppendPartJson(std::string& json, const result::Part& part) {
+    json += "{\"key\":";
+    platform::AppendJsonString(json, part.key);
+    json += ",\"article_number\":";
+    platform::AppendJsonString(json, part.articleNumber);
+    json += ",\"description\":";
+    platform::AppendJsonString(json, part.description);
+    json += ",\"block_name\":";
+    platform::AppendJsonString(json, part.blockName);
+    json += ",\"length\":";
+    AppendJsonNumber(json, part.length);
+    json += ",\"weight\":";
+    AppendJsonNumber(json, part.weight);
+    json += '}';
+}
+
+void AppendPartsJson(std::string& json, const result::ResultState& state) {
+    static constexpr std::array<std::pair<result::PartSlot, const char*>, 5> kParts = {{
+        {result::kCentre, "centre"},
+        {result::kNorth, "north"},
+        {result::kSouth, "south"},
+        {result::kEast, "east"},
+        {result::kWest, "west"},
+    }};
+    json += '{';
+    for (const auto& [slot, name] : kParts) {
+        if (slot != result::kCentre)
+            json += ',';
+        json += std::string("\"") + name + "\":";
+        AppendPartJson(json, state.parts[slot]);
+    }
+    json += '}';
+}
+
+void AppendConnectionsJson(std::string& json, const result::ResultState& state) {
+    // Connection slots 1 north, 2 east, 3 south, 4 west.
+    static constexpr std::array<const char*, 4> kConnections = {"north", "east", "south", "west"};
+    json += '{';
+    for (std::size_t slot = 1; slot <= 4; ++slot) {
+        if (slot > 1)
+            json += ',';
+        json += std::string("\"") + kConnections[slot - 1] + "\":";
+        platform::AppendJsonString(json, state.connectionKeys[slot]);
+    }
+    json += '}';
+}
+
+// The hand-over settings as one object, in the order they are written.
+void AppendHandoverJson(std::string& json, const result::ResultState& state) {
+    json += '{';
+    bool first = true;
+    for (const auto& [key, value] : state.handover) {
+        if (!first)
+            json += ',';
+        first = false;
+        platform::AppendJsonString(json, key);
+        json += ':';
+        platform::AppendJsonString(json, value);
+    }
+    json += '}';
+}
+
 // Each member as "name": value, written straight into the object.
 std::string ResultJson(const std::string& code, int valveType, const result::ResultState& state) {
     std::string json;
@@ -252,55 +315,13 @@ std::string ResultJson(const std::string& code, int valveType, const result::Res
     json += state.verticalComplete ? "true" : "false";
     json += ",\"horizontal_complete\":";
     json += state.horizontalComplete ? "true" : "false";
-
-    static constexpr std::array<std::pair<result::PartSlot, const char*>, 5> kParts = {{
-        {result::kCentre, "centre"},
-        {result::kNorth, "north"},
-        {result::kSouth, "south"},
-        {result::kEast, "east"},
-        {result::kWest, "west"},
-    }};
-    json += ",\"parts\":{";
-    for (const auto& [slot, name] : kParts) {
-        const result::Part& part = state.parts[slot];
-        if (slot != result::kCentre)
-            json += ',';
-        json += std::string("\"") + name + "\":{\"key\":";
-        platform::AppendJsonString(json, part.key);
-        json += ",\"article_number\":";
-        platform::AppendJsonString(json, part.articleNumber);
-        json += ",\"description\":";
-        platform::AppendJsonString(json, part.description);
-        json += ",\"block_name\":";
-        platform::AppendJsonString(json, part.blockName);
-        json += ",\"length\":";
-        AppendJsonNumber(json, part.length);
-        json += ",\"weight\":";
-        AppendJsonNumber(json, part.weight);
-        json += '}';
-    }
-
-    // Connection slots 1 north, 2 east, 3 south, 4 west.
-    static constexpr std::array<const char*, 4> kConnections = {"north", "east", "south", "west"};
-    json += "},\"connections\":{";
-    for (std::size_t slot = 1; slot <= 4; ++slot) {
-        if (slot > 1)
-            json += ',';
-        json += std::string("\"") + kConnections[slot - 1] + "\":";
-        platform::AppendJsonString(json, state.connectionKeys[slot]);
-    }
-
-    json += "},\"handover\":{";
-    bool first = true;
-    for (const auto& [key, value] : state.handover) {
-        if (!first)
-            json += ',';
-        first = false;
-        platform::AppendJsonString(json, key);
-        json += ':';
-        platform::AppendJsonString(json, value);
-    }
-    json += "},\"missing\":";
+    json += ",\"parts\":";
+    AppendPartsJson(json, state);
+    json += ",\"connections\":";
+    AppendConnectionsJson(json, state);
+    json += ",\"handover\":";
+    AppendHandoverJson(json, state);
+    json += ",\"missing\":";
     AppendJsonTexts(json, state.missingKeys);
     json += ",\"unused\":";
     AppendJsonTexts(json, state.unusedKeys);

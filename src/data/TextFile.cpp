@@ -89,14 +89,11 @@ std::optional<double> LeadingWholeNumber(std::string_view text) {
     return negative ? -number : number;
 }
 
-} // namespace
-
-double LeadingNumber(std::string_view text) {
-    if (const auto whole = LeadingWholeNumber(text))
-        return *whole;
-    // Collect the characters that can form a number, passing over blanks
-    // and tabs wherever they stand, then read them with from_chars, which
-    // never depends on the locale (a Norwegian locale would take "2.5" for 2).
+// The characters that form the number at the start of a text, blanks and
+// tabs passed over wherever they stand: a sign, digits, a point and
+// digits, and an exponent when digits follow it ("12e" is 12). Nothing
+// when neither side of the point has a digit.
+std::optional<std::string> NumberCharacters(std::string_view text) {
     std::string number;
     std::size_t i = 0;
     auto next = [&]() -> char {
@@ -125,7 +122,7 @@ double LeadingNumber(std::string_view text) {
         mantissa = digits() || mantissa;
     }
     if (!mantissa)
-        return 0.0;
+        return std::nullopt;
     if (char c = next(); c == 'e' || c == 'E' || c == 'd' || c == 'D') {
         const std::size_t mark = number.size();
         const std::size_t markPos = i;
@@ -135,11 +132,17 @@ double LeadingNumber(std::string_view text) {
             number += s;
             ++i;
         }
-        if (!digits()) { // "12e" is 12
+        if (!digits()) {
             number.resize(mark);
             i = markPos;
         }
     }
+    return number;
+}
+
+// Read with from_chars, which never depends on the locale (a Norwegian
+// locale would take "2.5" for 2).
+double ReadNumberCharacters(const std::string& number) {
     const char* first = number.data();
     if (*first == '+')
         ++first;
@@ -152,6 +155,15 @@ double LeadingNumber(std::string_view text) {
         return strtod_l(number.c_str(), nullptr, c);
     }
     return value;
+}
+
+} // namespace
+
+double LeadingNumber(std::string_view text) {
+    if (const auto whole = LeadingWholeNumber(text))
+        return *whole;
+    const std::optional<std::string> number = NumberCharacters(text);
+    return number ? ReadNumberCharacters(*number) : 0.0;
 }
 
 double RoundHalfEven(double value) {

@@ -123,6 +123,9 @@ private:
     void accessory();
     bool layOutScreen();
     void showPictures(data::TextFile& file);
+    void centrePicture(data::TextFile& file);
+    void northAndSouthPictures(data::TextFile& file);
+    void sidePictures(data::TextFile& file);
     PictureBox connectionPicture(int slot, const char* letter) const;
     void sums();
     void connections();
@@ -336,18 +339,22 @@ bool Computation::layOutScreen() {
 }
 
 void Computation::showPictures(data::TextFile& file) {
-    const bool standard = startup_.standardResolution;
-    const bool crossing = HasSouthAndEastHouses(type_);
-    state_.screen.enlarge =
-        standard ? data::TwipRect{60, 50, 300, 300} : data::TwipRect{50, 50, 250, 250};
+    state_.screen.enlarge = startup_.standardResolution ? data::TwipRect{60, 50, 300, 300}
+                                                        : data::TwipRect{50, 50, 250, 250};
+    centrePicture(file);
+    northAndSouthPictures(file);
+    sidePictures(file);
+}
 
+void Computation::centrePicture(data::TextFile& file) {
+    const bool standard = startup_.standardResolution;
     PictureBox& centre = state_.pictures[kCentre];
     centre.rect = ReadTypeRect(file, type_);
     if (standard) {
         centre.rect.top = ScaleForStandardResolution(centre.rect.top);
         centre.rect.left = ScaleForStandardResolution(centre.rect.left);
     }
-    if (standard && crossing) {
+    if (standard && HasSouthAndEastHouses(type_)) {
         centre.rect.width += 20;
         centre.rect.height += 40;
     }
@@ -357,34 +364,44 @@ void Computation::showPictures(data::TextFile& file) {
     centre.tooltip =
         std::to_string(record_.dimensionMillimetres) + " mm  " + record_.typeDescription;
     centre.visible = true;
+}
 
+// Each connection's box: two offsets under standard resolution (upward and
+// leftward), then its rectangles by valve type.
+void Computation::northAndSouthPictures(data::TextFile& file) {
+    const bool standard = startup_.standardResolution;
+    const bool crossing = HasSouthAndEastHouses(type_);
     // North and south sit against the centre piece; under standard
     // resolution a crossing's centre piece is taller.
     for (const auto& [slot, connectionSlot, letter, shift] :
          {std::tuple{kNorth, 1, "N", 150}, std::tuple{kSouth, 3, "S", 200}}) {
-        const int a = data::ReadNumberLine(file);
-        const int b = data::ReadNumberLine(file);
+        const int upward = data::ReadNumberLine(file);
+        const int leftward = data::ReadNumberLine(file);
         data::TwipRect rect = ReadTypeRect(file, type_);
         if (standard)
-            rect.top -= a;
+            rect.top -= upward;
         if (standard && crossing) {
             rect.top += shift;
-            rect.left -= b;
+            rect.left -= leftward;
         }
         PictureBox& box = state_.pictures[slot];
         box = connectionPicture(connectionSlot, letter);
         box.rect = rect;
         box.visible = true;
     }
+}
 
+// East and west are placed for every valve type and shown only for those
+// that have the connection.
+void Computation::sidePictures(data::TextFile& file) {
     for (const auto& [slot, connectionSlot, letter, firstType] :
          {std::tuple{kEast, 2, "E", 2}, std::tuple{kWest, 4, "W", 3}}) {
-        const int a = data::ReadNumberLine(file);
-        const int b = data::ReadNumberLine(file);
+        const int upward = data::ReadNumberLine(file);
+        const int leftward = data::ReadNumberLine(file);
         data::TwipRect rect = ReadTypeRect(file, type_);
-        if (standard) {
-            rect.top -= a;
-            rect.left -= b;
+        if (startup_.standardResolution) {
+            rect.top -= upward;
+            rect.left -= leftward;
         }
         PictureBox& box = state_.pictures[slot];
         box = {};
