@@ -28,16 +28,6 @@ constexpr std::size_t npos = std::string::npos;
 // Record field -> edit box (0: not shown).
 constexpr std::array<int, kEditorFields + 1> kBoxOfField = {0, 1, 4, 2, 0, 0, 3, 7, 5, 6, 8, 9, 10};
 
-// Lines the readers pass over: they belong to no field and are copied
-// where they stand.
-bool IsPassedOver(std::string_view line) {
-    return line.empty() || line[0] == ' ' || line[0] == '*';
-}
-
-bool IsKeyLine(std::string_view line) {
-    return !line.empty() && line[0] == data::kSection && !data::IsTextKey(line);
-}
-
 // Where one record's lines stand in the file.
 struct RecordSpan {
     std::size_t keyLine = npos;
@@ -48,18 +38,29 @@ struct RecordSpan {
     std::size_t end = npos;
 };
 
+// Whether a line, as the readers deliver it, ends a record. The lookup
+// ends one at "EOL" only and reads on without it; the editor ends it at
+// "EOF" and at the next key line as well, so that a save never takes the
+// next record's lines for its fields: the fields it adds before that line
+// are the ones the lookup reads back.
+bool EndsRecord(std::string_view delivered) {
+    return data::EndsList(delivered) || delivered == "EOF" || data::IsKeyLine(delivered);
+}
+
 // The record whose key line begins with the key and a blank (the first
-// such line), then its title line and fields, counted as the lookup counts
-// them. The two head lines are never a record. Unlike the lookup, a record
-// without "EOL" ends at the next key line, so that a save never takes the
-// next record for its fields.
-std::optional<RecordSpan> FindRecord(const std::vector<platform::TextLine>& lines,
+// such line as it stands in the file), then its title line and fields,
+// each line read as the lookup reads it: the lines the readers pass over
+// belong to no field and stay where they stand. The two head lines are
+// never a record.
+std::optional<RecordSpan> FindRecord(const data::DataFiles& files,
+                                     const std::vector<platform::TextLine>& lines,
                                      std::string_view key) {
     const std::string searched = std::string(key) + ' ';
     RecordSpan span;
     span.fieldLines.fill(npos);
     for (std::size_t i = 2; i < lines.size(); ++i) {
-        if (IsKeyLine(lines[i].text) && lines[i].text.starts_with(searched)) {
+        const std::string& text = lines[i].text;
+        if (data::IsKeyLine(text) && !data::IsTextKey(text) && text.starts_with(searched)) {
             span.keyLine = i;
             break;
         }
@@ -67,16 +68,13 @@ std::optional<RecordSpan> FindRecord(const std::vector<platform::TextLine>& line
     if (span.keyLine == npos)
         return std::nullopt;
 
-    auto ends = [](std::string_view line) {
-        return line == "EOL" || line == "EOF" || IsKeyLine(line);
-    };
     int field = -1; // the title line first
     std::size_t i = span.keyLine + 1;
     for (; i < lines.size() && field < kEditorFields; ++i) {
-        const std::string& line = lines[i].text;
-        if (IsPassedOver(line))
+        const auto delivered = data::DeliveredLine(lines[i].text, &files);
+        if (!delivered)
             continue;
-        if (ends(line))
+        if (EndsRecord(*delivered))
             break;
         if (++field == 0)
             span.titleLine = i;
@@ -85,12 +83,10 @@ std::optional<RecordSpan> FindRecord(const std::vector<platform::TextLine>& line
     }
     // The lines after field 12 stay as they are; the record's end is where
     // missing fields would go.
-    if (field < kEditorFields) {
-        span.end = i;
-    } else {
-        span.end = i;
-        while (span.end < lines.size() && !ends(lines[span.end].text))
-            ++span.end;
+    for (span.end = i; field == kEditorFields && span.end < lines.size(); ++span.end) {
+        const auto delivered = data::DeliveredLine(lines[span.end].text, &files);
+        if (delivered && EndsRecord(*delivered))
+            break;
     }
     return span;
 }
@@ -98,19 +94,15 @@ std::optional<RecordSpan> FindRecord(const std::vector<platform::TextLine>& line
 // The first key line the article lookup takes for the key: one that holds
 // the key and a blank anywhere, so another record's key line may shadow it;
 // a text key line counts as the line its translation makes, as the readers
-// deliver it.
+// deliver it (a key line when the translation begins with "¤", even with
+// "¤¤": the readers translate a line once).
 std::optional<std::size_t> LookedUpLine(const data::DataFiles& files,
                                         const std::vector<platform::TextLine>& lines,
                                         std::string_view key) {
     const std::string searched = std::string(key) + ' ';
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        const std::string& text = lines[i].text;
-        // A text key line is a key line when its translation begins with
-        // "¤", even with "¤¤": the readers translate a line once.
-        const bool textKey = data::IsTextKey(text);
-        const std::string delivered = textKey ? files.TranslateText(text) : text;
-        const bool keyLine = textKey ? delivered.starts_with(data::kSection) : IsKeyLine(text);
-        if (keyLine && data::KeyLineHolds(data::KeyRule::Article, delivered, searched))
+        const auto delivered = data::DeliveredLine(lines[i].text, &files);
+        if (delivered && data::KeyLineHolds(data::KeyRule::Article, *delivered, searched))
             return i;
     }
     return std::nullopt;
@@ -466,7 +458,7 @@ std::optional<OpenedRecord> OpenRecord(const data::DataFiles& files, std::string
     const auto lines = ArticleLines(files.locate(kArticleFile));
     if (!lines)
         return std::nullopt;
-    const auto span = FindRecord(*lines, key);
+    const auto span = FindRecord(files, *lines, key);
     if (!span)
         return std::nullopt;
     OpenedRecord record;
@@ -578,7 +570,7 @@ SaveOutcome SaveRecord(data::DataFiles& files, const SaveRequest& request,
     const std::filesystem::path backup = BackupBeside(directory);
     if (const auto refusal = HardLinkRefusal(target, backup))
         return refuse(*refusal);
-    const auto span = FindRecord(*lines, request.key);
+    const auto span = FindRecord(files, *lines, request.key);
     if (const auto refusal = RecordRefusal(files, *lines, request, span))
         return refuse(*refusal);
 

@@ -34,16 +34,20 @@ std::string_view KeyText(std::string_view textKey) {
     return textKey.size() >= 2 ? textKey.substr(2) : std::string_view();
 }
 
+std::optional<std::string> DeliveredLine(std::string_view line, const DataFiles* owner) {
+    if (line.empty() || line[0] == ' ' || line[0] == '*')
+        return std::nullopt;
+    if (!IsTextKey(line))
+        return std::string(line);
+    if (owner)
+        return owner->TranslateText(line);
+    return std::string(KeyText(line));
+}
+
 std::string ReadTextLine(TextFile& file) {
     while (!file.atEnd()) {
-        const std::string_view line = file.readLineView();
-        if (line.empty() || line[0] == ' ' || line[0] == '*')
-            continue;
-        if (!IsTextKey(line))
-            return std::string(line);
-        if (file.owner())
-            return file.owner()->TranslateText(line);
-        return std::string(KeyText(line));
+        if (std::optional<std::string> delivered = DeliveredLine(file.readLineView(), file.owner()))
+            return std::move(*delivered);
     }
     return {};
 }
@@ -53,7 +57,7 @@ std::optional<std::string> ReadListLine(TextFile& file) {
         return std::nullopt;
     std::string line = ReadTextLine(file);
     // ReadTextLine gives "" only at the end of the file.
-    if (line == "EOL" || (line.empty() && file.atEnd()))
+    if (EndsList(line) || (line.empty() && file.atEnd()))
         return std::nullopt;
     return line;
 }
