@@ -379,7 +379,8 @@ std::uint64_t Checker::checkDimensions() {
     return perBottom;
 }
 
-// The result screen's layout: every result needs it for its sums.
+// The result screen's layout: the screen, its pictures, the enlarged
+// picture and the report need it.
 void Checker::checkResultScreenLayout() {
     const std::string key = data::SectionKey("REPORTSCREEN");
     lookups_.insert("section " + key);
@@ -390,7 +391,7 @@ void Checker::checkResultScreenLayout() {
     for (const DimensionContext& c : contexts_)
         if (any.empty())
             any = example(c, nullptr, nullptr, nullptr);
-    finding("missing-section", key, "the result screen has no layout and no sums", codes_, any);
+    finding("missing-section", key, "the result screen has no layout", codes_, any);
 }
 
 // Bottom findings touch every code with their letter.

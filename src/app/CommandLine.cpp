@@ -8,6 +8,7 @@
 #include "platform/FileBytes.h"
 #include "platform/Json.h"
 #include "result/ResultComputation.h"
+#include "result/ResultScreenLayout.h"
 #include "wizard/Configuration.h"
 #include "wizard/ValvePageLayout.h"
 
@@ -171,8 +172,7 @@ struct CheckedCode {
 };
 
 CheckedCode CheckAndCompute(const std::string& code, const ValvePage& page,
-                            const CommandInstallation& installation, platform::Platform& platform,
-                            result::ResultPictures pictures) {
+                            const CommandInstallation& installation, platform::Platform& platform) {
     data::DataFiles& files = *installation.files;
     auto configuration = std::make_unique<wizard::Configuration>(files, page.layout);
     configuration->setMessages(&platform.messages);
@@ -180,8 +180,7 @@ CheckedCode CheckAndCompute(const std::string& code, const ValvePage& page,
     configuration->code = code;
     if (const int position = configuration->CheckCode(); position != 0)
         return {std::move(configuration), position, {}};
-    const result::ResultInputs inputs{*configuration, installation.values, page.accessoryCaption,
-                                      pictures};
+    const result::ResultInputs inputs{*configuration, installation.values, page.accessoryCaption};
     // The result is made in its place; the configuration it reads stays where it is.
     return {std::move(configuration), 0, result::ComputeResult(files, platform, inputs)};
 }
@@ -198,16 +197,15 @@ struct ComputedCode {
 // `report`. Gives the exit status when the command ends here.
 std::optional<int> ComputeTypedCode(std::string_view command, const std::string& typedCode,
                                     const ResultOptions& options, platform::Platform& platform,
-                                    result::ResultPictures pictures, std::ostream& err,
-                                    ComputedCode& computed) {
+                                    std::ostream& err, ComputedCode& computed) {
     const auto typed = TypedCode(command, typedCode, err);
     if (!typed)
         return kExitFailure;
     auto installation = StartResultRun(options, platform);
     if (!installation)
         return kExitFailure;
-    CheckedCode checked = CheckAndCompute(*typed, ReadValvePage(*installation->files),
-                                          *installation, platform, pictures);
+    CheckedCode checked =
+        CheckAndCompute(*typed, ReadValvePage(*installation->files), *installation, platform);
     computed.values = std::move(installation->values);
     computed.files = std::move(installation->files);
     computed.configuration = std::move(checked.configuration);
@@ -474,8 +472,7 @@ CodeAnswer CodeLines::answer(std::string_view line) {
                                     " characters",
                                 static_cast<int>(kLongestCodeLine) + 1),
                 false};
-    const CheckedCode checked = CheckAndCompute(code, valvePage(), installation_, platform_,
-                                                result::ResultPictures::kLeftOut);
+    const CheckedCode checked = CheckAndCompute(code, valvePage(), installation_, platform_);
     if (checked.position != 0)
         return {InvalidCodeJson(code, wizard::PositionMessage(code, checked.position),
                                 checked.position),
@@ -536,8 +533,8 @@ int RunResultCommand(const std::vector<std::string>& args, platform::Platform& p
     if (options->code == "-")
         return RunBulkResult(*options, platform, in, out);
     ComputedCode computed;
-    if (const auto status = ComputeTypedCode("result", options->code, *options, platform,
-                                             result::ResultPictures::kLeftOut, err, computed))
+    if (const auto status =
+            ComputeTypedCode("result", options->code, *options, platform, err, computed))
         return *status;
     const wizard::Configuration& configuration = *computed.configuration;
     out << ResultJson(configuration.code, configuration.record.valveType, computed.state) << '\n'
@@ -553,9 +550,12 @@ int RunReportCommand(const std::vector<std::string>& args, platform::Platform& p
         return kExitFailure;
     }
     ComputedCode computed;
-    if (const auto status = ComputeTypedCode("report", options->code, *options, platform,
-                                             result::ResultPictures::kLookedFor, err, computed))
+    if (const auto status =
+            ComputeTypedCode("report", options->code, *options, platform, err, computed))
         return *status;
+    // The report paints the pictures the result screen shows.
+    result::LayOutResultScreen(*computed.files, *computed.configuration, computed.values,
+                               computed.state);
 
     const data::CustomerDetails customer = data::ReadCustomerDetails(tools.personalIni);
     const data::DataFiles& files = *computed.files;

@@ -5,6 +5,7 @@
 #include "gui/start/StartScreen.h"
 #include "platform/qt/QtText.h"
 #include "result/ResultComputation.h"
+#include "result/ResultScreenLayout.h"
 #include "gui/result/ResultScreen.h"
 #include "result/ValvePicture.h"
 #include "gui/wizard/WizardSupport.h"
@@ -305,6 +306,7 @@ void Wizard::Next() {
 void Wizard::openResult() {
     const result::ResultInputs inputs{*configuration_, session_.values, captions_.accessoryFrame};
     session_.result = result::ComputeResult(*session_.files, session_.platform, inputs);
+    result::LayOutResultScreen(*session_.files, *configuration_, session_.values, session_.result);
     shared_.topText->show();
     shared_.resultScreen->show(session_.result, configuration_->code);
     shared_.resultScreen->showDimensionLines(result::ComputeResultDimensionLines(
