@@ -198,16 +198,17 @@ void PaintCentrePiece(Canvas& canvas, data::DataFiles& files, const DepictureSec
 void PaintConnectionPieces(Canvas& canvas, const DepictureSection& section,
                            const ResultState& state, int valveType) {
     const PieceShifts& shifts = section.shifts;
-    const int left = kReference - section.northOffsets.x[valveType];
+    // North and south stand one above the other.
+    const int northSouthLeft = kReference - section.northOffsets.x[valveType];
     const int northY = section.northOffsets.y[valveType];
     const int width = section.pieceWidth;
     const int height = section.pieceHeight;
     const int northHeight = valveType >= 2 ? height - 10 : height;
-    PaintPiece(canvas, state.pictures[kNorth], left,
+    PaintPiece(canvas, state.pictures[kNorth], northSouthLeft,
                kReference - (shifts.northUp + northY + shifts.allPieces), width, northHeight,
                kSourceHeightLimit);
     const int southHeight = valveType == 1 ? height - 20 : height;
-    PaintPiece(canvas, state.pictures[kSouth], left,
+    PaintPiece(canvas, state.pictures[kSouth], northSouthLeft,
                kReference + (northY - southHeight + shifts.southDown + shifts.allPieces), width,
                southHeight, kSourceHeightLimit);
     const int sidesTop = kReference - section.sidesAbove;
