@@ -21,6 +21,7 @@
 #include "result/ArticleFile.h"
 #include "result/Canvas.h"
 #include "result/ResultComputation.h"
+#include "result/ResultScreenLayout.h"
 #include "wizard/Configuration.h"
 #include "wizard/ValvePageLayout.h"
 #include "BenchMemory.h"
@@ -342,7 +343,8 @@ void BM_Report(benchmark::State& state) {
         configuration.CheckCode();
         const result::ResultInputs inputs{configuration, run.startup,
                                           wizard::ReadValvePageCaptions(files).accessoryFrame};
-        const result::ResultState result = result::ComputeResult(files, run.platform, inputs);
+        result::ResultState result = result::ComputeResult(files, run.platform, inputs);
+        result::LayOutResultScreen(files, configuration, run.startup, result);
         result::RecordingCanvas canvas;
         const output::ReportInputs report{
             configuration.code, configuration.record, result, run.startup, {}, "", ""};

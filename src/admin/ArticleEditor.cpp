@@ -20,22 +20,13 @@ constexpr std::string_view kWorkFile = "VantorData.new";
 constexpr std::string_view kBackupFile = "VantorData.bak";
 constexpr std::string_view kLockFile = "VantorData.lock";
 constexpr std::string_view kCrLf = "\r\n";
+constexpr std::string_view kNotSaved = "The article file was not saved:\r\n";
 constexpr std::string_view kUnused = "UNUSED";
 constexpr std::string_view kKeyNote = " * All keys are assumed to end with a SPACE";
 constexpr std::size_t npos = std::string::npos;
 
 // Record field -> edit box (0: not shown).
 constexpr std::array<int, kEditorFields + 1> kBoxOfField = {0, 1, 4, 2, 0, 0, 3, 7, 5, 6, 8, 9, 10};
-
-// Lines the readers pass over: they belong to no field and are copied
-// where they stand.
-bool IsPassedOver(std::string_view line) {
-    return line.empty() || line[0] == ' ' || line[0] == '*';
-}
-
-bool IsKeyLine(std::string_view line) {
-    return !line.empty() && line[0] == data::kSection && !data::IsTextKey(line);
-}
 
 // Where one record's lines stand in the file.
 struct RecordSpan {
@@ -47,18 +38,29 @@ struct RecordSpan {
     std::size_t end = npos;
 };
 
+// Whether a line, as the readers deliver it, ends a record. The lookup
+// ends one at "EOL" only and reads on without it; the editor ends it at
+// "EOF" and at the next key line as well, so that a save never takes the
+// next record's lines for its fields: the fields it adds before that line
+// are the ones the lookup reads back.
+bool EndsRecord(std::string_view delivered) {
+    return data::EndsList(delivered) || delivered == "EOF" || data::IsKeyLine(delivered);
+}
+
 // The record whose key line begins with the key and a blank (the first
-// such line), then its title line and fields, counted as the lookup counts
-// them. The two head lines are never a record. Unlike the lookup, a record
-// without "EOL" ends at the next key line, so that a save never takes the
-// next record for its fields.
-std::optional<RecordSpan> FindRecord(const std::vector<platform::TextLine>& lines,
+// such line as it stands in the file), then its title line and fields,
+// each line read as the lookup reads it: the lines the readers pass over
+// belong to no field and stay where they stand. The two head lines are
+// never a record.
+std::optional<RecordSpan> FindRecord(const data::DataFiles& files,
+                                     const std::vector<platform::TextLine>& lines,
                                      std::string_view key) {
     const std::string searched = std::string(key) + ' ';
     RecordSpan span;
     span.fieldLines.fill(npos);
     for (std::size_t i = 2; i < lines.size(); ++i) {
-        if (IsKeyLine(lines[i].text) && lines[i].text.starts_with(searched)) {
+        const std::string& text = lines[i].text;
+        if (data::IsKeyLine(text) && !data::IsTextKey(text) && text.starts_with(searched)) {
             span.keyLine = i;
             break;
         }
@@ -66,16 +68,13 @@ std::optional<RecordSpan> FindRecord(const std::vector<platform::TextLine>& line
     if (span.keyLine == npos)
         return std::nullopt;
 
-    auto ends = [](std::string_view line) {
-        return line == "EOL" || line == "EOF" || IsKeyLine(line);
-    };
     int field = -1; // the title line first
     std::size_t i = span.keyLine + 1;
     for (; i < lines.size() && field < kEditorFields; ++i) {
-        const std::string& line = lines[i].text;
-        if (IsPassedOver(line))
+        const auto delivered = data::DeliveredLine(lines[i].text, &files);
+        if (!delivered)
             continue;
-        if (ends(line))
+        if (EndsRecord(*delivered))
             break;
         if (++field == 0)
             span.titleLine = i;
@@ -84,12 +83,10 @@ std::optional<RecordSpan> FindRecord(const std::vector<platform::TextLine>& line
     }
     // The lines after field 12 stay as they are; the record's end is where
     // missing fields would go.
-    if (field < kEditorFields) {
-        span.end = i;
-    } else {
-        span.end = i;
-        while (span.end < lines.size() && !ends(lines[span.end].text))
-            ++span.end;
+    for (span.end = i; field == kEditorFields && span.end < lines.size(); ++span.end) {
+        const auto delivered = data::DeliveredLine(lines[span.end].text, &files);
+        if (delivered && EndsRecord(*delivered))
+            break;
     }
     return span;
 }
@@ -97,19 +94,15 @@ std::optional<RecordSpan> FindRecord(const std::vector<platform::TextLine>& line
 // The first key line the article lookup takes for the key: one that holds
 // the key and a blank anywhere, so another record's key line may shadow it;
 // a text key line counts as the line its translation makes, as the readers
-// deliver it.
+// deliver it (a key line when the translation begins with "¤", even with
+// "¤¤": the readers translate a line once).
 std::optional<std::size_t> LookedUpLine(const data::DataFiles& files,
                                         const std::vector<platform::TextLine>& lines,
                                         std::string_view key) {
     const std::string searched = std::string(key) + ' ';
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        const std::string& text = lines[i].text;
-        // A text key line is a key line when its translation begins with
-        // "¤", even with "¤¤": the readers translate a line once.
-        const bool textKey = data::IsTextKey(text);
-        const std::string delivered = textKey ? files.TranslateText(text) : text;
-        const bool keyLine = textKey ? delivered.starts_with(data::kSection) : IsKeyLine(text);
-        if (keyLine && data::KeyLineHolds(data::KeyRule::Article, delivered, searched))
+        const auto delivered = data::DeliveredLine(lines[i].text, &files);
+        if (delivered && data::KeyLineHolds(data::KeyRule::Article, *delivered, searched))
             return i;
     }
     return std::nullopt;
@@ -285,6 +278,116 @@ std::uint64_t OtherNames(const std::filesystem::path& file, const std::filesyste
     return status.st_nlink > own ? static_cast<std::uint64_t>(status.st_nlink) - own : 0;
 }
 
+// Why a save stops before it writes, and the message that says so.
+struct Refusal {
+    SaveResult result;
+    std::string text;
+};
+
+// The file a save replaces: a link to a shared article file stays a link,
+// the file it points at is replaced, and beside it go the lock, the work
+// files and the backup.
+std::optional<Refusal> TargetRefusal(const std::filesystem::path& articleFile,
+                                     std::filesystem::path& target) {
+    if (const platform::WriteResult followed = platform::FollowLinks(articleFile, target);
+        !followed)
+        return Refusal{SaveResult::Failed, std::string(kNotSaved) + followed.reason};
+    if (const std::string problem = platform::ReplaceProblem(target); !problem.empty())
+        return Refusal{SaveResult::Failed, std::string(kNotSaved) + problem};
+    return std::nullopt;
+}
+
+std::optional<Refusal> LockRefusal(const platform::LockAttempt& locked) {
+    if (locked.busy)
+        return Refusal{SaveResult::Failed,
+                       "The article file is being saved by another program" +
+                           (locked.holder.empty()
+                                ? std::string()
+                                : " (" + platform::ShownInMessage(locked.holder, 200) + ")") +
+                           "; try again. Nothing was saved."};
+    if (!locked.lock.held())
+        return Refusal{SaveResult::Failed,
+                       std::string(kNotSaved) + "its lock file cannot be used: " + locked.reason};
+    return std::nullopt;
+}
+
+// A new file in the place of one with more names would leave those with
+// the old records.
+std::optional<Refusal> HardLinkRefusal(const std::filesystem::path& target,
+                                       const std::filesystem::path& backup) {
+    const std::uint64_t names = OtherNames(target, backup);
+    if (names == 0)
+        return std::nullopt;
+    return Refusal{SaveResult::Failed,
+                   std::string(kNotSaved) + data::PathText(target) + " has " +
+                       std::to_string(names) +
+                       " more name(s) (hard links), which a new file in its place would leave "
+                       "with the old records. Make them symbolic links, then save again."};
+}
+
+// Why the record of the request may not be saved into the file as it
+// stands now.
+std::optional<Refusal> RecordRefusal(const data::DataFiles& files,
+                                     const std::vector<platform::TextLine>& lines,
+                                     const SaveRequest& request,
+                                     const std::optional<RecordSpan>& span) {
+    const std::string shownKey = platform::ShownInMessage(request.key);
+    if (!request.isNew && !span)
+        return Refusal{SaveResult::NotFound, shownKey + "  NOT FOUND"};
+    // The first record with a key wins: a second one would never be found.
+    if (request.isNew && span)
+        return Refusal{SaveResult::Refused,
+                       "A record with the key " + shownKey + " exists already."};
+    if (std::string problem = ShadowProblem(files, lines, request.key, span); !problem.empty())
+        return Refusal{SaveResult::Refused, std::move(problem)};
+    // A record without a title line gets its key as one: a key that makes no
+    // title line (the section sign alone, a "*" behind it) cannot be saved.
+    if (span && span->titleLine == npos && !MakesTitleLine(request.key))
+        return Refusal{SaveResult::Refused,
+                       "The record " + shownKey +
+                           " has no title line, and its key makes none; add one before its "
+                           "fields, then save again."};
+    if (span && request.opened && *request.opened != RecordText(lines, *span))
+        return Refusal{SaveResult::Changed,
+                       "The record " + shownKey +
+                           " was saved by someone else after it was opened; nothing was saved, "
+                           "so that their changes are not undone. Open the record again to see "
+                           "them and make your changes there."};
+    return std::nullopt;
+}
+
+// The whole file as the save writes it: the first line, the save time, the
+// edited record in its place or the new one before "EOF", everything else
+// as it stood, and an "EOF" where there was none.
+std::string SavedFile(const std::vector<platform::TextLine>& lines,
+                      const std::optional<RecordSpan>& span, const SaveRequest& request,
+                      const std::string& now, const std::string& stamp) {
+    std::string bytes;
+    Copy(bytes, lines[0]);
+    Add(bytes, now);
+    std::size_t eof = npos;
+    for (std::size_t i = 2; i < lines.size() && eof == npos; ++i) {
+        if (lines[i].text == "EOF")
+            eof = i;
+    }
+    for (std::size_t i = 2; i < lines.size(); ++i) {
+        if (span && i == span->keyLine) {
+            WriteEditedRecord(bytes, lines, *span, request, stamp);
+            i = span->end - 1;
+            continue;
+        }
+        if (request.isNew && i == eof)
+            WriteNewRecord(bytes, request, stamp);
+        Copy(bytes, lines[i]);
+    }
+    if (eof == npos) {
+        if (request.isNew)
+            WriteNewRecord(bytes, request, stamp);
+        Add(bytes, "EOF");
+    }
+    return bytes;
+}
+
 } // namespace
 
 int BoxOfField(int field) {
@@ -355,7 +458,7 @@ std::optional<OpenedRecord> OpenRecord(const data::DataFiles& files, std::string
     const auto lines = ArticleLines(files.locate(kArticleFile));
     if (!lines)
         return std::nullopt;
-    const auto span = FindRecord(*lines, key);
+    const auto span = FindRecord(files, *lines, key);
     if (!span)
         return std::nullopt;
     OpenedRecord record;
@@ -436,109 +539,48 @@ SaveOutcome SaveRecord(data::DataFiles& files, const SaveRequest& request,
                        platform::FileSystem& disk) {
     SaveOutcome outcome;
     outcome.articleFile = files.locate(kArticleFile);
-    auto refuse = [&](SaveResult result, const std::string& text) {
-        messages.inform(text);
-        outcome.result = result;
+    auto refuse = [&](const Refusal& refusal) {
+        messages.inform(refusal.text);
+        outcome.result = refusal.result;
         return outcome;
     };
     if (const std::string problem = RequestProblem(request); !problem.empty())
-        return refuse(SaveResult::Refused, problem);
-    const std::string notSaved = "The article file was not saved:" + std::string(kCrLf);
-
-    // A link to a shared article file stays a link: the file it points at is
-    // replaced, beside it go the lock, the work files and the backup.
+        return refuse({SaveResult::Refused, problem});
     std::filesystem::path target;
-    if (const platform::WriteResult followed = platform::FollowLinks(outcome.articleFile, target);
-        !followed)
-        return refuse(SaveResult::Failed, notSaved + followed.reason);
-    if (const std::string problem = platform::ReplaceProblem(target); !problem.empty())
-        return refuse(SaveResult::Failed, notSaved + problem);
+    if (const auto refusal = TargetRefusal(outcome.articleFile, target))
+        return refuse(*refusal);
     const std::filesystem::path directory = target.parent_path();
 
     const std::string now = system.formatDateTime(system.now());
     const std::string stamp = now + "  (" + system.userName() + ")";
+    // Held until the new file is in place.
     const platform::LockAttempt locked =
         platform::TakeFileLock(directory / std::string(kLockFile), target, request.lockWait,
                                system.userName() + " since " + now);
-    if (locked.busy)
-        return refuse(SaveResult::Failed,
-                      "The article file is being saved by another program" +
-                          (locked.holder.empty()
-                               ? std::string()
-                               : " (" + platform::ShownInMessage(locked.holder, 200) + ")") +
-                          "; try again. Nothing was saved.");
-    if (!locked.lock.held())
-        return refuse(SaveResult::Failed,
-                      notSaved + "its lock file cannot be used: " + locked.reason);
+    if (const auto refusal = LockRefusal(locked))
+        return refuse(*refusal);
     RemoveLeftoverWorkFiles(disk, directory);
 
     // From here on the file is read as it stands: what others saved before
     // the lock was ours is kept.
     const auto lines = ArticleLines(target);
     if (!lines || lines->empty())
-        return refuse(SaveResult::Failed, "The article file cannot be read:" + std::string(kCrLf) +
-                                              data::PathText(target));
+        return refuse({SaveResult::Failed, "The article file cannot be read:" + std::string(kCrLf) +
+                                               data::PathText(target)});
     const std::filesystem::path backup = BackupBeside(directory);
-    if (const std::uint64_t names = OtherNames(target, backup); names > 0)
-        return refuse(SaveResult::Failed,
-                      notSaved + data::PathText(target) + " has " + std::to_string(names) +
-                          " more name(s) (hard links), which a new file in its place would leave "
-                          "with the old records. Make them symbolic links, then save again.");
-    const auto span = FindRecord(*lines, request.key);
-    if (!request.isNew && !span)
-        return refuse(SaveResult::NotFound, platform::ShownInMessage(request.key) + "  NOT FOUND");
-    if (request.isNew && span)
-        // The first record with a key wins: a second one would never be found.
-        return refuse(SaveResult::Refused, "A record with the key " +
-                                               platform::ShownInMessage(request.key) +
-                                               " exists already.");
-    if (const std::string problem = ShadowProblem(files, *lines, request.key, span);
-        !problem.empty())
-        return refuse(SaveResult::Refused, problem);
-    // A record without a title line gets its key as one: a key that makes no
-    // title line (the section sign alone, a "*" behind it) cannot be saved.
-    if (span && span->titleLine == npos && !MakesTitleLine(request.key))
-        return refuse(SaveResult::Refused,
-                      "The record " + platform::ShownInMessage(request.key) +
-                          " has no title line, and its key makes none; add one before its "
-                          "fields, then save again.");
-    if (span && request.opened && *request.opened != RecordText(*lines, *span))
-        return refuse(SaveResult::Changed,
-                      "The record " + platform::ShownInMessage(request.key) +
-                          " was saved by someone else after it was opened; nothing was saved, so "
-                          "that their changes are not undone. Open the record again to see them "
-                          "and make your changes there.");
-
-    std::string bytes;
-    Copy(bytes, (*lines)[0]);
-    Add(bytes, now);
-    std::size_t eof = npos;
-    for (std::size_t i = 2; i < lines->size() && eof == npos; ++i) {
-        if ((*lines)[i].text == "EOF")
-            eof = i;
-    }
-    for (std::size_t i = 2; i < lines->size(); ++i) {
-        if (span && i == span->keyLine) {
-            WriteEditedRecord(bytes, *lines, *span, request, stamp);
-            i = span->end - 1;
-            continue;
-        }
-        if (request.isNew && i == eof)
-            WriteNewRecord(bytes, request, stamp);
-        Copy(bytes, (*lines)[i]);
-    }
-    if (eof == npos) {
-        if (request.isNew)
-            WriteNewRecord(bytes, request, stamp);
-        Add(bytes, "EOF");
-    }
+    if (const auto refusal = HardLinkRefusal(target, backup))
+        return refuse(*refusal);
+    const auto span = FindRecord(files, *lines, request.key);
+    if (const auto refusal = RecordRefusal(files, *lines, request, span))
+        return refuse(*refusal);
 
     const platform::WriteResult written =
-        platform::ReplaceKeepingBackup(disk, target, std::string(kWorkFile) + ".", backup, bytes);
+        platform::ReplaceKeepingBackup(disk, target, std::string(kWorkFile) + ".", backup,
+                                       SavedFile(*lines, span, request, now, stamp));
     // Whatever was done on disk, the next read of the operation looks again.
     files.filesWritten();
     if (!written)
-        return refuse(SaveResult::Failed, notSaved + written.reason);
+        return refuse({SaveResult::Failed, std::string(kNotSaved) + written.reason});
     if (!written.note.empty())
         messages.inform("The article file was saved, but " + written.note);
     outcome.result = SaveResult::Saved;

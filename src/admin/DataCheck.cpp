@@ -189,55 +189,68 @@ DimensionContext Checker::context(int type, const wizard::ChoiceLine& typeLine, 
     c.typeAccepted = typeAccepted;
     c.dimension = &dimension;
     c.slots = static_cast<int>(wizard::ConnectionPositions(type).size());
-    const bool wizard = type <= 3;
-    const int millimetres = dimension.line.millimetres;
-
-    if (type >= 2) {
-        // The code check takes a dimension's own accessory list up to 100 mm
-        // and the shared one above; the wizard takes the own list at any
-        // size and the shared one when there is none.
-        const std::string prefix = "CPD_" + typeLine.key + "_";
-        const std::string own = data::SectionKey(prefix + wizard::FourDigits(millimetres));
-        const std::string shared = data::SectionKey(prefix + "+");
-        const ChoiceListRead& checked =
-            readList(millimetres <= 100 ? own : shared, Wins::Last, wizard::kMaxAccessoryLines,
-                     wizard::kDescriptionColumn, true, true);
-        for (const ListChoice& accessory : checked.choices) {
-            c.accessories.push_back({&accessory, accessory.accepted});
-            if (accessory.accepted)
-                ++c.accessoryCount;
-        }
-        if (wizard) {
-            const ChoiceListRead& ownList = readList(own, Wins::Last, wizard::kMaxAccessoryLines,
-                                                     wizard::kDescriptionColumn, false, true);
-            const ChoiceListRead& offered =
-                ownList.found ? ownList
-                              : readList(shared, Wins::Last, wizard::kMaxAccessoryLines,
-                                         wizard::kDescriptionColumn, true, true);
-            if (&offered != &checked)
-                for (const ListChoice& accessory : offered.choices)
-                    c.accessories.push_back({&accessory, false});
-        }
-    } else {
+    if (type >= 2)
+        readAccessories(c);
+    else
         c.accessoryCount = 1; // the single valve's "X"
-    }
+    readPairs(c);
 
+    wizard::ConfigurationRecord record;
+    record.dimensionMillimetres = dimension.line.millimetres;
+    record.typeKey = typeLine.key;
+    c.centreKey = result::CenterPartKey(record);
+    return c;
+}
+
+// The code check takes a dimension's own accessory list up to 100 mm and
+// the shared one above; the wizard takes the own list at any size and the
+// shared one when there is none.
+void Checker::readAccessories(DimensionContext& c) {
+    const int millimetres = c.dimension->line.millimetres;
+    const std::string prefix = "CPD_" + c.typeLine->key + "_";
+    const std::string own = data::SectionKey(prefix + wizard::FourDigits(millimetres));
+    const std::string shared = data::SectionKey(prefix + "+");
+    const ChoiceListRead& checked =
+        readList(millimetres <= 100 ? own : shared, Wins::Last, wizard::kMaxAccessoryLines,
+                 wizard::kDescriptionColumn, true, true);
+    for (const ListChoice& accessory : checked.choices) {
+        c.accessories.push_back({&accessory, accessory.accepted});
+        if (accessory.accepted)
+            ++c.accessoryCount;
+    }
+    if (!ThroughWizard(c.type))
+        return;
+    const ChoiceListRead& ownList = readList(own, Wins::Last, wizard::kMaxAccessoryLines,
+                                             wizard::kDescriptionColumn, false, true);
+    const ChoiceListRead& offered = ownList.found
+                                        ? ownList
+                                        : readList(shared, Wins::Last, wizard::kMaxAccessoryLines,
+                                                   wizard::kDescriptionColumn, true, true);
+    if (&offered != &checked)
+        for (const ListChoice& accessory : offered.choices)
+            c.accessories.push_back({&accessory, false});
+}
+
+// Every connection of the valve type with every dimension of it, each
+// pair with the key of its record.
+void Checker::readPairs(DimensionContext& c) {
+    const ListChoice& dimension = *c.dimension;
     const ChoiceListRead& connections =
-        readList(data::SectionKey("CONN_" + typeLine.key), Wins::First, data::kMaxListLines,
+        readList(data::SectionKey("CONN_" + c.typeLine->key), Wins::First, data::kMaxListLines,
                  wizard::kConnectionDescriptionColumn, true, true);
     for (const ListChoice& connection : connections.choices) {
         const std::string dimensionsKey =
             data::SectionKey(dimension.line.key + "_" + connection.line.key);
         const ChoiceListRead& dimensions =
             readList(dimensionsKey, Wins::Last, data::kMaxListLines, wizard::kDescriptionColumn,
-                     wizard || connection.accepted, true);
+                     ThroughWizard(c.type) || connection.accepted, true);
         for (const ListChoice& connectionDimension : dimensions.choices) {
             SlotPair pair;
             pair.connection = &connection;
             pair.dimension = &connectionDimension;
             pair.accepted = connection.accepted && connectionDimension.accepted;
             wizard::ConfigurationRecord record;
-            record.dimensionMillimetres = millimetres;
+            record.dimensionMillimetres = dimension.line.millimetres;
             record.slots[1].connectionKey = connection.line.key;
             record.slots[1].dimensionKey = connectionDimension.line.key;
             pair.key = result::ConnectionKey(record, 1);
@@ -246,12 +259,6 @@ DimensionContext Checker::context(int type, const wizard::ChoiceLine& typeLine, 
             c.pairs.push_back(std::move(pair));
         }
     }
-
-    wizard::ConfigurationRecord record;
-    record.dimensionMillimetres = millimetres;
-    record.typeKey = typeLine.key;
-    c.centreKey = result::CenterPartKey(record);
-    return c;
 }
 
 std::uint64_t Checker::codesOf(const DimensionContext& c) const {
@@ -333,7 +340,7 @@ void Checker::buildContexts(bool withWizard) {
         bool typeAccepted = Typeable(typeLine.letter);
         for (std::size_t u = 0; u < t; ++u)
             typeAccepted = typeAccepted && types_[u].letter != typeLine.letter;
-        const bool wizard = withWizard && type <= 3;
+        const bool wizard = withWizard && ThroughWizard(type);
         if (!wizard && !typeAccepted)
             continue;
         const ChoiceListRead& dimensions =
@@ -349,6 +356,19 @@ DataCheckResult Checker::run() {
     readModel();
     start_ = data::ReadStartScreenLayout(files_);
     buildContexts(true);
+    const std::uint64_t perBottom = checkDimensions();
+    checkResultScreenLayout();
+    countBottomFindings(perBottom);
+    articleFindings();
+    checkArticleKeys();
+    checkPictures();
+    checkLanguages();
+    return collectResult();
+}
+
+// Counts the accepted codes and checks every context's lookups. Returns
+// how many accepted codes each bottom letter has.
+std::uint64_t Checker::checkDimensions() {
     std::uint64_t perBottom = 0;
     for (const DimensionContext& c : contexts_) {
         codes_ = Add(codes_, codesOf(c));
@@ -356,23 +376,26 @@ DataCheckResult Checker::run() {
             perBottom = Add(perBottom, Times(c.accessoryCount, Power(c.pairCount, c.slots)));
         checkDimension(c);
     }
+    return perBottom;
+}
 
-    // The result screen's layout: every result needs it for its sums.
-    {
-        const std::string key = data::SectionKey("REPORTSCREEN");
-        lookups_.insert("section " + key);
-        auto file = files_.openParameterFile();
-        if (!file || !data::FindSection(key, *file)) {
-            std::string any;
-            for (const DimensionContext& c : contexts_)
-                if (any.empty())
-                    any = example(c, nullptr, nullptr, nullptr);
-            finding("missing-section", key, "the result screen has no layout and no sums", codes_,
-                    any);
-        }
-    }
+// The result screen's layout: the screen, its pictures, the enlarged
+// picture and the report need it.
+void Checker::checkResultScreenLayout() {
+    const std::string key = data::SectionKey("REPORTSCREEN");
+    lookups_.insert("section " + key);
+    auto file = files_.openParameterFile();
+    if (file && data::FindSection(key, *file))
+        return;
+    std::string any;
+    for (const DimensionContext& c : contexts_)
+        if (any.empty())
+            any = example(c, nullptr, nullptr, nullptr);
+    finding("missing-section", key, "the result screen has no layout", codes_, any);
+}
 
-    // Bottom findings touch every code with their letter.
+// Bottom findings touch every code with their letter.
+void Checker::countBottomFindings(std::uint64_t perBottom) {
     for (auto& [id, f] : findings_) {
         if (f.kind != "bottom-mismatch")
             continue;
@@ -389,7 +412,10 @@ DataCheckResult Checker::run() {
             if (f.example.empty())
                 f.example = example(c, &*bottom, nullptr, nullptr);
     }
+}
 
+// What the lookups of the article keys found.
+void Checker::articleFindings() {
     for (const auto& [key, use] : articles_) {
         const std::string detail = "looked up for the " + use.role;
         if (!use.found)
@@ -402,10 +428,10 @@ DataCheckResult Checker::run() {
         for (const std::string& field : use.badFields)
             finding("bad-field", key, field, use.codes, use.example, {}, true);
     }
-    checkArticleKeys();
-    checkPictures();
-    checkLanguages();
+}
 
+// The findings by kind, those that touch most codes first.
+DataCheckResult Checker::collectResult() {
     DataCheckResult result;
     result.identification = files_.ReadParamIdentification();
     result.codes = codes_;

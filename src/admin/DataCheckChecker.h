@@ -76,6 +76,11 @@ struct WholeList {
     std::vector<std::string> lines;
 };
 
+// Whether the wizard reaches a valve type; the others only a typed code.
+inline bool ThroughWizard(int valveType) {
+    return valveType <= 3;
+}
+
 // One line of a list as the configurations see it.
 struct ListChoice {
     wizard::ChoiceLine line;
@@ -188,6 +193,8 @@ private:
     OptionTags tagsOf(int combination) const;
     DimensionContext context(int type, const wizard::ChoiceLine& typeLine, bool typeAccepted,
                              const ListChoice& dimension);
+    void readAccessories(DimensionContext& c);
+    void readPairs(DimensionContext& c);
     std::uint64_t acceptedBottoms() const;
     std::uint64_t codesOf(const DimensionContext& c) const;
     std::uint64_t codesWithPairs(const DimensionContext& c, std::uint64_t pairs) const;
@@ -200,6 +207,11 @@ private:
     void lookUp(const std::string& key, std::uint64_t codes, const std::string& example,
                 const std::string& role);
     void buildContexts(bool withWizard);
+    std::uint64_t checkDimensions();
+    void checkResultScreenLayout();
+    void countBottomFindings(std::uint64_t perBottom);
+    void articleFindings();
+    DataCheckResult collectResult();
     void checkDimension(const DimensionContext& c);
     void checkCentreAndHouses(const DimensionContext& c);
     void checkAccessories(const DimensionContext& c);

@@ -177,7 +177,7 @@ void Checker::checkPictures() {
     }
     for (const auto& [type, entry] : byType) {
         const std::string& key = types_[static_cast<std::size_t>(type) - 1].key;
-        if (type <= 3)
+        if (ThroughWizard(type))
             picture(key, {}, 0, {}, "the valve page's picture of the valve type");
         picture(key + "_RC", {}, entry.first, entry.second,
                 "the result's picture of the valve type");

@@ -8,6 +8,7 @@
 #include "platform/FileBytes.h"
 #include "platform/Json.h"
 #include "result/ResultComputation.h"
+#include "result/ResultScreenLayout.h"
 #include "wizard/Configuration.h"
 #include "wizard/ValvePageLayout.h"
 
@@ -171,8 +172,7 @@ struct CheckedCode {
 };
 
 CheckedCode CheckAndCompute(const std::string& code, const ValvePage& page,
-                            const CommandInstallation& installation, platform::Platform& platform,
-                            result::ResultPictures pictures) {
+                            const CommandInstallation& installation, platform::Platform& platform) {
     data::DataFiles& files = *installation.files;
     auto configuration = std::make_unique<wizard::Configuration>(files, page.layout);
     configuration->setMessages(&platform.messages);
@@ -180,8 +180,7 @@ CheckedCode CheckAndCompute(const std::string& code, const ValvePage& page,
     configuration->code = code;
     if (const int position = configuration->CheckCode(); position != 0)
         return {std::move(configuration), position, {}};
-    const result::ResultInputs inputs{*configuration, installation.values, page.accessoryCaption,
-                                      pictures};
+    const result::ResultInputs inputs{*configuration, installation.values, page.accessoryCaption};
     // The result is made in its place; the configuration it reads stays where it is.
     return {std::move(configuration), 0, result::ComputeResult(files, platform, inputs)};
 }
@@ -198,16 +197,15 @@ struct ComputedCode {
 // `report`. Gives the exit status when the command ends here.
 std::optional<int> ComputeTypedCode(std::string_view command, const std::string& typedCode,
                                     const ResultOptions& options, platform::Platform& platform,
-                                    result::ResultPictures pictures, std::ostream& err,
-                                    ComputedCode& computed) {
+                                    std::ostream& err, ComputedCode& computed) {
     const auto typed = TypedCode(command, typedCode, err);
     if (!typed)
         return kExitFailure;
     auto installation = StartResultRun(options, platform);
     if (!installation)
         return kExitFailure;
-    CheckedCode checked = CheckAndCompute(*typed, ReadValvePage(*installation->files),
-                                          *installation, platform, pictures);
+    CheckedCode checked =
+        CheckAndCompute(*typed, ReadValvePage(*installation->files), *installation, platform);
     computed.values = std::move(installation->values);
     computed.files = std::move(installation->files);
     computed.configuration = std::move(checked.configuration);
@@ -234,6 +232,69 @@ void AppendJsonTexts(std::string& json, const std::vector<std::string>& texts) {
     json += ']';
 }
 
+// The members of one part: its key, article data, length and weight.
+void AppendPartJson(std::string& json, const result::Part& part) {
+    json += "{\"key\":";
+    platform::AppendJsonString(json, part.key);
+    json += ",\"article_number\":";
+    platform::AppendJsonString(json, part.articleNumber);
+    json += ",\"description\":";
+    platform::AppendJsonString(json, part.description);
+    json += ",\"block_name\":";
+    platform::AppendJsonString(json, part.blockName);
+    json += ",\"length\":";
+    AppendJsonNumber(json, part.length);
+    json += ",\"weight\":";
+    AppendJsonNumber(json, part.weight);
+    json += '}';
+}
+
+void AppendPartsJson(std::string& json, const result::ResultState& state) {
+    static constexpr std::array<std::pair<result::PartSlot, const char*>, 5> kParts = {{
+        {result::kCentre, "centre"},
+        {result::kNorth, "north"},
+        {result::kSouth, "south"},
+        {result::kEast, "east"},
+        {result::kWest, "west"},
+    }};
+    json += '{';
+    for (const auto& [slot, name] : kParts) {
+        if (slot != result::kCentre)
+            json += ',';
+        json += std::string("\"") + name + "\":";
+        AppendPartJson(json, state.parts[slot]);
+    }
+    json += '}';
+}
+
+void AppendConnectionsJson(std::string& json, const result::ResultState& state) {
+    // Connection slots 1 north, 2 east, 3 south, 4 west.
+    static constexpr std::array<const char*, 4> kConnections = {"north", "east", "south", "west"};
+    json += '{';
+    for (std::size_t slot = 1; slot <= 4; ++slot) {
+        if (slot > 1)
+            json += ',';
+        json += std::string("\"") + kConnections[slot - 1] + "\":";
+        platform::AppendJsonString(json, state.connectionKeys[slot]);
+    }
+    json += '}';
+}
+
+// The hand-over settings as one object, in the order they are written.
+void AppendHandoverJson(std::string& json, const result::ResultState& state) {
+    json += '{';
+    bool first = true;
+    for (const auto& [key, value] : state.handover) {
+        if (!first)
+            json += ',';
+        first = false;
+        platform::AppendJsonString(json, key);
+        json += ':';
+        platform::AppendJsonString(json, value);
+    }
+    json += '}';
+}
+
 // Each member as "name": value, written straight into the object.
 std::string ResultJson(const std::string& code, int valveType, const result::ResultState& state) {
     std::string json;
@@ -252,55 +313,13 @@ std::string ResultJson(const std::string& code, int valveType, const result::Res
     json += state.verticalComplete ? "true" : "false";
     json += ",\"horizontal_complete\":";
     json += state.horizontalComplete ? "true" : "false";
-
-    static constexpr std::array<std::pair<result::PartSlot, const char*>, 5> kParts = {{
-        {result::kCentre, "centre"},
-        {result::kNorth, "north"},
-        {result::kSouth, "south"},
-        {result::kEast, "east"},
-        {result::kWest, "west"},
-    }};
-    json += ",\"parts\":{";
-    for (const auto& [slot, name] : kParts) {
-        const result::Part& part = state.parts[slot];
-        if (slot != result::kCentre)
-            json += ',';
-        json += std::string("\"") + name + "\":{\"key\":";
-        platform::AppendJsonString(json, part.key);
-        json += ",\"article_number\":";
-        platform::AppendJsonString(json, part.articleNumber);
-        json += ",\"description\":";
-        platform::AppendJsonString(json, part.description);
-        json += ",\"block_name\":";
-        platform::AppendJsonString(json, part.blockName);
-        json += ",\"length\":";
-        AppendJsonNumber(json, part.length);
-        json += ",\"weight\":";
-        AppendJsonNumber(json, part.weight);
-        json += '}';
-    }
-
-    // Connection slots 1 north, 2 east, 3 south, 4 west.
-    static constexpr std::array<const char*, 4> kConnections = {"north", "east", "south", "west"};
-    json += "},\"connections\":{";
-    for (std::size_t slot = 1; slot <= 4; ++slot) {
-        if (slot > 1)
-            json += ',';
-        json += std::string("\"") + kConnections[slot - 1] + "\":";
-        platform::AppendJsonString(json, state.connectionKeys[slot]);
-    }
-
-    json += "},\"handover\":{";
-    bool first = true;
-    for (const auto& [key, value] : state.handover) {
-        if (!first)
-            json += ',';
-        first = false;
-        platform::AppendJsonString(json, key);
-        json += ':';
-        platform::AppendJsonString(json, value);
-    }
-    json += "},\"missing\":";
+    json += ",\"parts\":";
+    AppendPartsJson(json, state);
+    json += ",\"connections\":";
+    AppendConnectionsJson(json, state);
+    json += ",\"handover\":";
+    AppendHandoverJson(json, state);
+    json += ",\"missing\":";
     AppendJsonTexts(json, state.missingKeys);
     json += ",\"unused\":";
     AppendJsonTexts(json, state.unusedKeys);
@@ -453,8 +472,7 @@ CodeAnswer CodeLines::answer(std::string_view line) {
                                     " characters",
                                 static_cast<int>(kLongestCodeLine) + 1),
                 false};
-    const CheckedCode checked = CheckAndCompute(code, valvePage(), installation_, platform_,
-                                                result::ResultPictures::kLeftOut);
+    const CheckedCode checked = CheckAndCompute(code, valvePage(), installation_, platform_);
     if (checked.position != 0)
         return {InvalidCodeJson(code, wizard::PositionMessage(code, checked.position),
                                 checked.position),
@@ -515,8 +533,8 @@ int RunResultCommand(const std::vector<std::string>& args, platform::Platform& p
     if (options->code == "-")
         return RunBulkResult(*options, platform, in, out);
     ComputedCode computed;
-    if (const auto status = ComputeTypedCode("result", options->code, *options, platform,
-                                             result::ResultPictures::kLeftOut, err, computed))
+    if (const auto status =
+            ComputeTypedCode("result", options->code, *options, platform, err, computed))
         return *status;
     const wizard::Configuration& configuration = *computed.configuration;
     out << ResultJson(configuration.code, configuration.record.valveType, computed.state) << '\n'
@@ -532,9 +550,12 @@ int RunReportCommand(const std::vector<std::string>& args, platform::Platform& p
         return kExitFailure;
     }
     ComputedCode computed;
-    if (const auto status = ComputeTypedCode("report", options->code, *options, platform,
-                                             result::ResultPictures::kLookedFor, err, computed))
+    if (const auto status =
+            ComputeTypedCode("report", options->code, *options, platform, err, computed))
         return *status;
+    // The report paints the pictures the result screen shows.
+    result::LayOutResultScreen(*computed.files, *computed.configuration, computed.values,
+                               computed.state);
 
     const data::CustomerDetails customer = data::ReadCustomerDetails(tools.personalIni);
     const data::DataFiles& files = *computed.files;

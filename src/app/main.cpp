@@ -29,110 +29,137 @@
 
 namespace {
 
+// The command lines, then what each does.
+constexpr const char* kUsageHelp =
+    "Usage: tessaro-vavuvirivado [--version | --help]\n"
+    "       tessaro-vavuvirivado check CODE\n"
+    "       tessaro-vavuvirivado result CODE|- [--debug] [--lang XX]\n"
+    "       tessaro-vavuvirivado report CODE [--debug] [--lang XX] [--open]\n"
+    "       tessaro-vavuvirivado menucheck\n"
+    "       tessaro-vavuvirivado datacheck [--json] [--codes] [--lang XX]\n"
+    "       tessaro-vavuvirivado list KIND\n"
+    "       tessaro-vavuvirivado edit KEY [FIELD=TEXT]...\n"
+    "       tessaro-vavuvirivado new KEY [FIELD=TEXT]...\n"
+    "\n";
+
+constexpr const char* kWindowHelp =
+    "Without arguments the configurator window opens on the installation found\n"
+    "in the setting TarnelPath, or else in the current directory, which must\n"
+    "hold the data directory Tessaro/ and the report directory TeHtml/.\n"
+    "\n";
+
+constexpr const char* kCheckHelp =
+    "  check CODE  check a configuration code (twelve positions and the code\n"
+    "              suffix) against the same installation, without a window;\n"
+    "              prints the first invalid position, 0 when the code is valid.\n"
+    "              Exit status 0 valid, 1 invalid, 2 wrong usage or an\n"
+    "              installation that cannot be used. Messages go to standard\n"
+    "              error.\n";
+
+constexpr const char* kResultHelp =
+    "  result CODE [--debug] [--lang XX]\n"
+    "              check the code as above and, when it is valid, compute its\n"
+    "              result as the result screen does and print it as one JSON\n"
+    "              object: code, valve_type, result_text, vertical_length,\n"
+    "              horizontal_length, total_weight, vertical_complete,\n"
+    "              horizontal_complete, parts, connections and handover.\n"
+    "              Like the window, it writes the hand-over settings for the\n"
+    "              CAD program (CenterPartLength, ValveHouseLengthN, ...,\n"
+    "              ConnectionWestName) to the settings store. --debug adds\n"
+    "              the debug information to the result text and --lang XX\n"
+    "              (NO, EN, DE, FI, DK or SE) chooses the language, both for\n"
+    "              this run only. Every object ends with missing and unused:\n"
+    "              the article keys looked up that have no record, and those\n"
+    "              whose record is marked UNUSED. Exit status as for check.\n";
+
+constexpr const char* kResultInputHelp =
+    "  result - [--debug] [--lang XX]\n"
+    "              the same for every line of standard input, one code a\n"
+    "              line, after one start-up: prints one JSON object a line, in\n"
+    "              order, the result's for a valid code and {\"code\", \"error\",\n"
+    "              \"position\"} for any other line (an empty one too, or one\n"
+    "              longer than 1000 characters, which is not held whole), and\n"
+    "              goes on. Only the last valid code's hand-over settings are\n"
+    "              written, once the input has ended. Exit status 0 when every\n"
+    "              line was a valid code, 1 otherwise, 2 as for check.\n";
+
+constexpr const char* kReportHelp =
+    "  report CODE [--debug] [--lang XX] [--open]\n"
+    "              do what result does, then write the order report as the\n"
+    "              result screen's Rapport button does: the .htm and the .bmp\n"
+    "              of the valve picture in the report directory TeHtml/, with\n"
+    "              the customer details of personal.ini (beside a portable\n"
+    "              program, else beside the settings file).\n"
+    "              Prints the path of the .htm; --open also opens it in the\n"
+    "              desktop's browser. Needs no display. Exit status 1 when the\n"
+    "              report could not be written in full, else as for check.\n";
+
+constexpr const char* kMenuCheckHelp =
+    "  menucheck   check every flange menu of the dimension lists against the\n"
+    "              article file, as the administration screen's Menykontroll\n"
+    "              does, and write the findings to MenuCheck.txt in the data\n"
+    "              directory; prints its path. Exit status 1 when a dimension\n"
+    "              list is missing (nothing is written) or the file could not\n"
+    "              be written, 2 as for check.\n";
+
+constexpr const char* kDataCheckHelp =
+    "  datacheck [--json] [--codes] [--lang XX]\n"
+    "              check every configuration a customer can reach, through the\n"
+    "              wizard or a typed code, against the data files: the lists\n"
+    "              and their code letters, the option combinations and bottoms,\n"
+    "              every article record the result and the report look up,\n"
+    "              the key lines of the article file and the language files.\n"
+    "              Writes the findings, each with the number of accepted codes\n"
+    "              it touches and one of them, to DataCheck.txt in the data\n"
+    "              directory and prints a summary and its path. --json prints\n"
+    "              them as one JSON object instead (codes, lookups, findings:\n"
+    "              kind, subject, detail, codes, example, language) and writes\n"
+    "              nothing; --codes prints every accepted code, one a line,\n"
+    "              sorted; --lang XX makes only that language's findings.\n"
+    "              Exit status 0 without findings, 1 with findings or when\n"
+    "              the file could not be written, 2 as for check.\n";
+
+constexpr const char* kListHelp =
+    "  list KIND   list the article records of a kind (_VHK, _CPD, _BRV, _TK,\n"
+    "              _AKT, _SPK or _CLD) as the administration screen's data\n"
+    "              buttons do: writes the listing file S + KIND + .txt in the\n"
+    "              data directory and prints its path, the key of every record\n"
+    "              of the kind, one a line, and \"Fant N records\". Exit status\n"
+    "              1 when the listing file could not be written (the keys are\n"
+    "              still printed), 2 for an unknown kind, else as for check.\n";
+
+constexpr const char* kEditHelp =
+    "  edit KEY [FIELD=TEXT]...\n"
+    "              change an article record as the record editor does: FIELD\n"
+    "              is a record field, 1 to 12 but not 4 or 5 (1 article\n"
+    "              number, 2 description, 6 length, 7 CAD block name, 8\n"
+    "              weight, 9 price), TEXT its new line (empty: UNUSED); the\n"
+    "              other fields stay. The leading \u00A4 of KEY may be left out.\n"
+    "              The article file is rewritten, one save at a time, through\n"
+    "              a work file VantorData.new.* of its own, the previous one\n"
+    "              kept as VantorData.bak, and the record gets a change note;\n"
+    "              prints the article file's path. Exit status 1 when the key\n"
+    "              is not in the file or the file could not be written (nothing\n"
+    "              changed), 2 for a bad argument (nothing written), else as\n"
+    "              for check.\n";
+
+constexpr const char* kNewHelp =
+    "  new KEY [FIELD=TEXT]...\n"
+    "              add a connection record of the kind _TK as the editor's new\n"
+    "              record does: KEY begins with \u00A4 (may be left out), ends\n"
+    "              with _TK and has at least three characters between; the\n"
+    "              fields start as the editor's boxes do (4 is 888, 5 is 999,\n"
+    "              6 \"0.0 m\", 8 \"0.0 kg\", 10 to 12 UNUSED). Exit status 2\n"
+    "              for a key that is not valid or already exists, else as for\n"
+    "              edit.\n";
+
+constexpr const char* kProgramOptionsHelp = "  --version   print the program version and exit\n"
+                                            "  --help      print this text and exit\n";
 void PrintHelp(std::ostream& out) {
-    out << "Usage: tessaro-vavuvirivado [--version | --help]\n"
-           "       tessaro-vavuvirivado check CODE\n"
-           "       tessaro-vavuvirivado result CODE|- [--debug] [--lang XX]\n"
-           "       tessaro-vavuvirivado report CODE [--debug] [--lang XX] [--open]\n"
-           "       tessaro-vavuvirivado menucheck\n"
-           "       tessaro-vavuvirivado datacheck [--json] [--codes] [--lang XX]\n"
-           "       tessaro-vavuvirivado list KIND\n"
-           "       tessaro-vavuvirivado edit KEY [FIELD=TEXT]...\n"
-           "       tessaro-vavuvirivado new KEY [FIELD=TEXT]...\n"
-           "\n"
-           "Without arguments the configurator window opens on the installation found\n"
-           "in the setting TarnelPath, or else in the current directory, which must\n"
-           "hold the data directory Tessaro/ and the report directory TeHtml/.\n"
-           "\n"
-           "  check CODE  check a configuration code (twelve positions and the code\n"
-           "              suffix) against the same installation, without a window;\n"
-           "              prints the first invalid position, 0 when the code is valid.\n"
-           "              Exit status 0 valid, 1 invalid, 2 wrong usage or an\n"
-           "              installation that cannot be used. Messages go to standard\n"
-           "              error.\n"
-           "  result CODE [--debug] [--lang XX]\n"
-           "              check the code as above and, when it is valid, compute its\n"
-           "              result as the result screen does and print it as one JSON\n"
-           "              object: code, valve_type, result_text, vertical_length,\n"
-           "              horizontal_length, total_weight, vertical_complete,\n"
-           "              horizontal_complete, parts, connections and handover.\n"
-           "              Like the window, it writes the hand-over settings for the\n"
-           "              CAD program (CenterPartLength, ValveHouseLengthN, ...,\n"
-           "              ConnectionWestName) to the settings store. --debug adds\n"
-           "              the debug information to the result text and --lang XX\n"
-           "              (NO, EN, DE, FI, DK or SE) chooses the language, both for\n"
-           "              this run only. Every object ends with missing and unused:\n"
-           "              the article keys looked up that have no record, and those\n"
-           "              whose record is marked UNUSED. Exit status as for check.\n"
-           "  result - [--debug] [--lang XX]\n"
-           "              the same for every line of standard input, one code a\n"
-           "              line, after one start-up: prints one JSON object a line, in\n"
-           "              order, the result's for a valid code and {\"code\", \"error\",\n"
-           "              \"position\"} for any other line (an empty one too, or one\n"
-           "              longer than 1000 characters, which is not held whole), and\n"
-           "              goes on. Only the last valid code's hand-over settings are\n"
-           "              written, once the input has ended. Exit status 0 when every\n"
-           "              line was a valid code, 1 otherwise, 2 as for check.\n"
-           "  report CODE [--debug] [--lang XX] [--open]\n"
-           "              do what result does, then write the order report as the\n"
-           "              result screen's Rapport button does: the .htm and the .bmp\n"
-           "              of the valve picture in the report directory TeHtml/, with\n"
-           "              the customer details of personal.ini (beside a portable\n"
-           "              program, else beside the settings file).\n"
-           "              Prints the path of the .htm; --open also opens it in the\n"
-           "              desktop's browser. Needs no display. Exit status 1 when the\n"
-           "              report could not be written in full, else as for check.\n"
-           "  menucheck   check every flange menu of the dimension lists against the\n"
-           "              article file, as the administration screen's Menykontroll\n"
-           "              does, and write the findings to MenuCheck.txt in the data\n"
-           "              directory; prints its path. Exit status 1 when a dimension\n"
-           "              list is missing (nothing is written) or the file could not\n"
-           "              be written, 2 as for check.\n"
-           "  datacheck [--json] [--codes] [--lang XX]\n"
-           "              check every configuration a customer can reach, through the\n"
-           "              wizard or a typed code, against the data files: the lists\n"
-           "              and their code letters, the option combinations and bottoms,\n"
-           "              every article record the result and the report look up,\n"
-           "              the key lines of the article file and the language files.\n"
-           "              Writes the findings, each with the number of accepted codes\n"
-           "              it touches and one of them, to DataCheck.txt in the data\n"
-           "              directory and prints a summary and its path. --json prints\n"
-           "              them as one JSON object instead (codes, lookups, findings:\n"
-           "              kind, subject, detail, codes, example, language) and writes\n"
-           "              nothing; --codes prints every accepted code, one a line,\n"
-           "              sorted; --lang XX makes only that language's findings.\n"
-           "              Exit status 0 without findings, 1 with findings or when\n"
-           "              the file could not be written, 2 as for check.\n"
-           "  list KIND   list the article records of a kind (_VHK, _CPD, _BRV, _TK,\n"
-           "              _AKT, _SPK or _CLD) as the administration screen's data\n"
-           "              buttons do: writes the listing file S + KIND + .txt in the\n"
-           "              data directory and prints its path, the key of every record\n"
-           "              of the kind, one a line, and \"Fant N records\". Exit status\n"
-           "              1 when the listing file could not be written (the keys are\n"
-           "              still printed), 2 for an unknown kind, else as for check.\n"
-           "  edit KEY [FIELD=TEXT]...\n"
-           "              change an article record as the record editor does: FIELD\n"
-           "              is a record field, 1 to 12 but not 4 or 5 (1 article\n"
-           "              number, 2 description, 6 length, 7 CAD block name, 8\n"
-           "              weight, 9 price), TEXT its new line (empty: UNUSED); the\n"
-           "              other fields stay. The leading \u00A4 of KEY may be left out.\n"
-           "              The article file is rewritten, one save at a time, through\n"
-           "              a work file VantorData.new.* of its own, the previous one\n"
-           "              kept as VantorData.bak, and the record gets a change note;\n"
-           "              prints the article file's path. Exit status 1 when the key\n"
-           "              is not in the file or the file could not be written (nothing\n"
-           "              changed), 2 for a bad argument (nothing written), else as\n"
-           "              for check.\n"
-           "  new KEY [FIELD=TEXT]...\n"
-           "              add a connection record of the kind _TK as the editor's new\n"
-           "              record does: KEY begins with \u00A4 (may be left out), ends\n"
-           "              with _TK and has at least three characters between; the\n"
-           "              fields start as the editor's boxes do (4 is 888, 5 is 999,\n"
-           "              6 \"0.0 m\", 8 \"0.0 kg\", 10 to 12 UNUSED). Exit status 2\n"
-           "              for a key that is not valid or already exists, else as for\n"
-           "              edit.\n"
-           "  --version   print the program version and exit\n"
-           "  --help      print this text and exit\n";
+    for (const char* part :
+         {kUsageHelp, kWindowHelp, kCheckHelp, kResultHelp, kResultInputHelp, kReportHelp,
+          kMenuCheckHelp, kDataCheckHelp, kListHelp, kEditHelp, kNewHelp, kProgramOptionsHelp})
+        out << part;
 }
 
 // The directory of the program file, where a portable installation keeps

@@ -34,16 +34,20 @@ std::string_view KeyText(std::string_view textKey) {
     return textKey.size() >= 2 ? textKey.substr(2) : std::string_view();
 }
 
+std::optional<std::string> DeliveredLine(std::string_view line, const DataFiles* owner) {
+    if (line.empty() || line[0] == ' ' || line[0] == '*')
+        return std::nullopt;
+    if (!IsTextKey(line))
+        return std::string(line);
+    if (owner)
+        return owner->TranslateText(line);
+    return std::string(KeyText(line));
+}
+
 std::string ReadTextLine(TextFile& file) {
     while (!file.atEnd()) {
-        const std::string_view line = file.readLineView();
-        if (line.empty() || line[0] == ' ' || line[0] == '*')
-            continue;
-        if (!IsTextKey(line))
-            return std::string(line);
-        if (file.owner())
-            return file.owner()->TranslateText(line);
-        return std::string(KeyText(line));
+        if (std::optional<std::string> delivered = DeliveredLine(file.readLineView(), file.owner()))
+            return std::move(*delivered);
     }
     return {};
 }
@@ -53,7 +57,7 @@ std::optional<std::string> ReadListLine(TextFile& file) {
         return std::nullopt;
     std::string line = ReadTextLine(file);
     // ReadTextLine gives "" only at the end of the file.
-    if (line == "EOL" || (line.empty() && file.atEnd()))
+    if (EndsList(line) || (line.empty() && file.atEnd()))
         return std::nullopt;
     return line;
 }
@@ -89,14 +93,11 @@ std::optional<double> LeadingWholeNumber(std::string_view text) {
     return negative ? -number : number;
 }
 
-} // namespace
-
-double LeadingNumber(std::string_view text) {
-    if (const auto whole = LeadingWholeNumber(text))
-        return *whole;
-    // Collect the characters that can form a number, passing over blanks
-    // and tabs wherever they stand, then read them with from_chars, which
-    // never depends on the locale (a Norwegian locale would take "2.5" for 2).
+// The characters that form the number at the start of a text, blanks and
+// tabs passed over wherever they stand: a sign, digits, a point and
+// digits, and an exponent when digits follow it ("12e" is 12). Nothing
+// when neither side of the point has a digit.
+std::optional<std::string> NumberCharacters(std::string_view text) {
     std::string number;
     std::size_t i = 0;
     auto next = [&]() -> char {
@@ -125,7 +126,7 @@ double LeadingNumber(std::string_view text) {
         mantissa = digits() || mantissa;
     }
     if (!mantissa)
-        return 0.0;
+        return std::nullopt;
     if (char c = next(); c == 'e' || c == 'E' || c == 'd' || c == 'D') {
         const std::size_t mark = number.size();
         const std::size_t markPos = i;
@@ -135,11 +136,17 @@ double LeadingNumber(std::string_view text) {
             number += s;
             ++i;
         }
-        if (!digits()) { // "12e" is 12
+        if (!digits()) {
             number.resize(mark);
             i = markPos;
         }
     }
+    return number;
+}
+
+// Read with from_chars, which never depends on the locale (a Norwegian
+// locale would take "2.5" for 2).
+double ReadNumberCharacters(const std::string& number) {
     const char* first = number.data();
     if (*first == '+')
         ++first;
@@ -152,6 +159,15 @@ double LeadingNumber(std::string_view text) {
         return strtod_l(number.c_str(), nullptr, c);
     }
     return value;
+}
+
+} // namespace
+
+double LeadingNumber(std::string_view text) {
+    if (const auto whole = LeadingWholeNumber(text))
+        return *whole;
+    const std::optional<std::string> number = NumberCharacters(text);
+    return number ? ReadNumberCharacters(*number) : 0.0;
 }
 
 double RoundHalfEven(double value) {

@@ -65,13 +65,19 @@ private:
 
 // The line rules of the sectioned text files.
 
-// The next content line: empty lines and lines beginning with a blank or
-// "*" are skipped; a text key line ("¤¤...") comes back translated into the
-// current language. "" at the end of the file.
+// What the readers make of one line, the rule every reader of the files
+// keeps: nothing for a line they pass over (empty, or beginning with a
+// blank or "*"); a text key line ("¤¤...") translated into the language
+// of `owner` (without an owner, the key's text); any other line as it
+// stands.
+std::optional<std::string> DeliveredLine(std::string_view line, const DataFiles* owner);
+
+// The next content line: the next line DeliveredLine delivers, translated
+// by the file's owner. "" at the end of the file.
 std::string ReadTextLine(TextFile& file);
 
 // The next content line of a list, a help panel or an article record:
-// nothing at the line "EOL" that ends it or at the end of the file.
+// nothing at the line that ends it (EndsList) or at the end of the file.
 std::optional<std::string> ReadListLine(TextFile& file);
 
 // The value of the next number line; 0 at the end of the file.
@@ -113,6 +119,16 @@ inline constexpr char kSection = '\xA4'; // "¤" in Windows-1252
 
 inline bool IsTextKey(std::string_view line) {
     return line.size() >= 2 && line[0] == kSection && line[1] == kSection;
+}
+
+// Whether a delivered line ends a list, a help panel or an article record.
+inline bool EndsList(std::string_view delivered) {
+    return delivered == "EOL";
+}
+
+// Whether a delivered line is a section key line: it begins with "¤".
+inline bool IsKeyLine(std::string_view delivered) {
+    return !delivered.empty() && delivered[0] == kSection;
 }
 
 } // namespace tv::data

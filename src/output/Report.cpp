@@ -372,6 +372,54 @@ std::string PictureName(const std::string& baseName) {
     return cut == std::string::npos ? baseName : baseName.substr(cut + 1);
 }
 
+// Composes the valve picture with its dimensions and has it saved beside
+// the report. A picture without a size has nothing to save: the message
+// says why, not that the file could not be written.
+platform::WriteResult SaveValvePicture(const ReportInputs& in, data::DataFiles& files,
+                                       platform::Platform& platform, result::Canvas& canvas,
+                                       const SaveBitmap& saveBitmap,
+                                       const std::filesystem::path& bitmap) {
+    const std::string separator = platform.system.decimalSeparator();
+    const result::EnlargedPicture picture = result::ComposeEnlargedPicture(
+        canvas, files, in.state, in.record, in.startup, in.code, false);
+    result::DrawEnlargedDimensions(canvas, files, in.state, in.record, in.startup, separator);
+    const bool sized = picture.geometry.width > 0 && picture.geometry.height > 0;
+    if (!sized) {
+        platform.messages.inform("The valve picture has no size: the section \xA4"
+                                 "DEPICTURE of Tessaro.dat is missing or gives none.");
+        return {}; // nothing to save without a size
+    }
+    return saveBitmap ? saveBitmap(bitmap)
+                      : platform::WriteResult::Failure(bitmap.string() +
+                                                       ": this run cannot draw pictures");
+}
+
+// One box for whatever could not be written, naming each file and why, so
+// a report directory the user cannot write to is noticed at once; one for
+// the notes of what was.
+void SayWhatWasNotWritten(platform::MessageBoxes& messages, const std::filesystem::path& bitmap,
+                          const platform::WriteResult& bitmapSaved,
+                          const std::filesystem::path& report,
+                          const platform::WriteResult& reportSaved) {
+    std::string failed;
+    std::string notes;
+    using Written = std::pair<const std::filesystem::path*, const platform::WriteResult*>;
+    for (const auto& [file, result] :
+         {Written{&bitmap, &bitmapSaved}, Written{&report, &reportSaved}}) {
+        if (!*result)
+            failed +=
+                std::string(kCrLf) + data::PathText(*file) + std::string(kCrLf) + result->reason;
+        else if (!result->note.empty())
+            notes += std::string(kCrLf) + result->note;
+    }
+    if (!failed.empty())
+        messages.inform((reportSaved ? "The valve picture could not be written:"
+                                     : "The report could not be written:") +
+                        failed);
+    if (!notes.empty())
+        messages.inform("The report was written, but:" + notes);
+}
+
 } // namespace
 
 void WriteCell(std::vector<std::string>& lines, const std::string& text, int width, int fontSize) {
@@ -414,22 +462,8 @@ ReportOutcome WriteReport(const ReportInputs& in, data::DataFiles& files,
     const std::string& baseName = in.state.reportBaseName;
     ReportOutcome outcome{data::ToPath(baseName + ".htm"), false};
     const std::filesystem::path bitmap = data::ToPath(baseName + ".bmp");
-    const std::string separator = platform.system.decimalSeparator();
-
-    const result::EnlargedPicture picture = result::ComposeEnlargedPicture(
-        canvas, files, in.state, in.record, in.startup, in.code, false);
-    result::DrawEnlargedDimensions(canvas, files, in.state, in.record, in.startup, separator);
-    // A picture without a size has nothing to save: say why, not that the
-    // file could not be written.
-    const bool sized = picture.geometry.width > 0 && picture.geometry.height > 0;
-    if (!sized)
-        platform.messages.inform("The valve picture has no size: the section \xA4"
-                                 "DEPICTURE of Tessaro.dat is missing or gives none.");
-    platform::WriteResult bitmapSaved; // nothing to save without a size
-    if (sized)
-        bitmapSaved = saveBitmap ? saveBitmap(bitmap)
-                                 : platform::WriteResult::Failure(
-                                       bitmap.string() + ": this run cannot draw pictures");
+    const platform::WriteResult bitmapSaved =
+        SaveValvePicture(in, files, platform, canvas, saveBitmap, bitmap);
 
     const std::string reportDate =
         platform.system.formatDateTime(platform.system.now()).substr(0, 16);
@@ -447,26 +481,7 @@ ReportOutcome WriteReport(const ReportInputs& in, data::DataFiles& files,
         bytes += line + kCrLf;
     const platform::WriteResult written = platform::WriteFileSafely(outcome.path, bytes);
     outcome.written = static_cast<bool>(written);
-
-    // One box for whatever could not be written, naming each file and why,
-    // so a report directory the user cannot write to is noticed at once.
-    std::string failed;
-    std::string notes;
-    using Written = std::pair<const std::filesystem::path*, const platform::WriteResult*>;
-    for (const auto& [file, result] :
-         {Written{&bitmap, &bitmapSaved}, Written{&outcome.path, &written}}) {
-        if (!*result)
-            failed +=
-                std::string(kCrLf) + data::PathText(*file) + std::string(kCrLf) + result->reason;
-        else if (!result->note.empty())
-            notes += std::string(kCrLf) + result->note;
-    }
-    if (!failed.empty())
-        platform.messages.inform((outcome.written ? "The valve picture could not be written:"
-                                                  : "The report could not be written:") +
-                                 failed);
-    if (!notes.empty())
-        platform.messages.inform("The report was written, but:" + notes);
+    SayWhatWasNotWritten(platform.messages, bitmap, bitmapSaved, outcome.path, written);
     return outcome;
 }
 

@@ -19,6 +19,59 @@ std::string DimensionPrefix(const wizard::ConfigurationRecord& record) {
     return wizard::FourDigits(record.dimensionMillimetres) + "_";
 }
 
+// A record before its lookup: every field the placeholder, field 3 empty,
+// the status "(MISSING) ".
+void FillWithPlaceholders(data::DataFiles& files, ArticleRecord& record, Placeholder placeholder) {
+    std::string missing = files.TranslateText(data::TextKey(data::text::kMissing));
+    if (placeholder == Placeholder::kLowerCase)
+        missing = platform::FoldCase(missing);
+    record.fields.fill(missing);
+    record.fields[field::kStatus] = "(MISSING) ";
+    record.fields[field::kAdditionalText].clear();
+    record.count = 0;
+}
+
+// The field lines after the title line, up to the record's end; more than
+// the record holds are said once. Returns their count.
+int ReadFieldLines(data::DataFiles& files, data::TextFile& file, const std::string& recordKey,
+                   ArticleRecord& record) {
+    int count = 0;
+    while (auto line = data::ReadListLine(file)) {
+        if (count == kMaxArticleFields) {
+            files.report(std::string(kArticleFile) + ", record " + recordKey + ": more than " +
+                         std::to_string(kMaxArticleFields) + " field lines; only the first " +
+                         std::to_string(kMaxArticleFields) + " are used.");
+            break;
+        }
+        record.fields[static_cast<std::size_t>(++count)] = std::move(*line);
+    }
+    return count;
+}
+
+// A language may carry its own article texts, without a title line.
+void TakeLanguageTexts(data::DataFiles& files, const std::string& recordKey,
+                       ArticleRecord& record) {
+    data::ListLines translated;
+    const int lines = files.ReadLangSection(recordKey, translated);
+    for (int i = 1; i <= lines; ++i)
+        record.fields[static_cast<std::size_t>(i)] = translated[static_cast<std::size_t>(i)];
+}
+
+// The lengths and weights the results add up: a field beyond the range is
+// said once.
+void ReportHeldNumbers(data::DataFiles& files, const std::string& recordKey,
+                       const ArticleRecord& record) {
+    for (const std::size_t number : {field::kLength, field::kWeight}) {
+        bool held = false;
+        FieldNumber(record.fields[number], &held);
+        if (held)
+            files.report(std::string(kArticleFile) + ", record " + recordKey + ", field " +
+                         std::to_string(number) + ": the number is beyond " +
+                         std::to_string(static_cast<long long>(kMaxFieldNumber)) +
+                         "; that limit is used.");
+    }
+}
+
 } // namespace
 
 std::string RecordKey(std::string_view key) {
@@ -37,13 +90,7 @@ bool IsUnused(const ArticleRecord& record) {
 
 int LookupArticle(data::DataFiles& files, std::string_view key, ArticleRecord& record,
                   Placeholder placeholder) {
-    std::string missing = files.TranslateText(data::TextKey(data::text::kMissing));
-    if (placeholder == Placeholder::kLowerCase)
-        missing = platform::FoldCase(missing);
-    record.fields.fill(missing);
-    record.fields[field::kStatus] = "(MISSING) ";
-    record.fields[field::kAdditionalText].clear();
-    record.count = 0;
+    FillWithPlaceholders(files, record, placeholder);
     // No key names no record: searched as a lone blank it would find the
     // first key line with any blank in it.
     if (platform::Trim(key).empty())
@@ -67,41 +114,14 @@ int LookupArticle(data::DataFiles& files, std::string_view key, ArticleRecord& r
 
     record.fields[field::kStatus].clear();
     files.currentSectionTitle = data::ReadTextLine(*file);
-
-    int count = 0;
-    while (auto line = data::ReadListLine(*file)) {
-        if (count == kMaxArticleFields) {
-            files.report(std::string(kArticleFile) + ", record " + recordKey + ": more than " +
-                         std::to_string(kMaxArticleFields) + " field lines; only the first " +
-                         std::to_string(kMaxArticleFields) + " are used.");
-            break;
-        }
-        record.fields[static_cast<std::size_t>(++count)] = std::move(*line);
-    }
-    record.count = count;
-
-    // A language may carry its own article texts, without a title line.
-    data::ListLines translated;
-    const int lines = files.ReadLangSection(recordKey, translated);
-    for (int i = 1; i <= lines; ++i)
-        record.fields[static_cast<std::size_t>(i)] = translated[static_cast<std::size_t>(i)];
-
-    // The lengths and weights the results add up: a field beyond the range
-    // is said once.
-    for (const std::size_t number : {field::kLength, field::kWeight}) {
-        bool held = false;
-        FieldNumber(record.fields[number], &held);
-        if (held)
-            files.report(std::string(kArticleFile) + ", record " + recordKey + ", field " +
-                         std::to_string(number) + ": the number is beyond " +
-                         std::to_string(static_cast<long long>(kMaxFieldNumber)) +
-                         "; that limit is used.");
-    }
+    record.count = ReadFieldLines(files, *file, recordKey, record);
+    TakeLanguageTexts(files, recordKey, record);
+    ReportHeldNumbers(files, recordKey, record);
     if (IsUnused(record))
         record.fields[field::kStatus] = "(UNUSED) ";
     if (IsUnused(record.fields[field::kAdditionalText]))
         record.fields[field::kAdditionalText].clear();
-    return count;
+    return record.count;
 }
 
 double FieldNumber(std::string_view field, bool* held) {

@@ -1,9 +1,7 @@
 #include "result/ResultComputation.h"
 
-#include "data/Pictures.h"
 #include "data/ProgramTexts.h"
 #include "data/TextFile.h"
-#include "wizard/ChoiceLine.h"
 
 #include <algorithm>
 #include <array>
@@ -11,8 +9,6 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstdio>
-#include <limits>
-#include <tuple>
 
 namespace tv::result {
 
@@ -87,23 +83,6 @@ std::string DebugFields(const ArticleRecord& article) {
            "  Vb=" + article.fields[field::kBlockName] + ")";
 }
 
-// One picture box's rectangles for valve types 1 to 4; only the current
-// type's is kept.
-data::TwipRect ReadTypeRect(data::TextFile& file, int valveType) {
-    data::TwipRect chosen;
-    for (int type = 1; type <= 4; ++type) {
-        const data::TwipRect rect = data::ReadTwipRect(file);
-        if (type == valveType)
-            chosen = rect;
-    }
-    return chosen;
-}
-
-int ScaleForStandardResolution(int value) {
-    return data::HeldNumber(value * 8 / 10.0, std::numeric_limits<int>::min(),
-                            std::numeric_limits<int>::max());
-}
-
 class Computation {
 public:
     Computation(data::DataFiles& files, platform::Platform& platform, const ResultInputs& inputs)
@@ -121,9 +100,6 @@ private:
     void centrePart(ArticleRecord& centre);
     void valveHouses(const ArticleRecord& centre);
     void accessory();
-    bool layOutScreen();
-    void showPictures(data::TextFile& file);
-    PictureBox connectionPicture(int slot, const char* letter) const;
     void sums();
     void connections();
     void debugTotals();
@@ -180,10 +156,6 @@ ResultState Computation::run() {
         if (HasConnection(type_, slot.slot))
             state_.connectionKeys[slot.slot] = ConnectionKey(record_, slot.slot);
     }
-
-    state_.laidOut = layOutScreen();
-    if (!state_.laidOut)
-        return std::move(state_);
 
     sums();
     connections();
@@ -304,127 +276,6 @@ void Computation::accessory() {
         state_.resultText += article.fields[field::kDescription];
     if (startup_.debugMode)
         state_.resultText += "   (" + key + ")";
-}
-
-bool Computation::layOutScreen() {
-    auto file = files_.openParameterFile();
-    if (!file || !data::FindSection(data::SectionKey("REPORTSCREEN"), *file))
-        return false;
-    ReportScreenLayout& screen = state_.screen;
-    data::ReadTextLine(*file); // heading, not shown
-    screen.frame = data::ReadTwipRect(*file);
-    screen.frameCaption = data::ReadTextLine(*file);
-    screen.head = data::ReadTwipRect(*file);
-    screen.headCaption = files_.TranslateText(data::TextKey(data::text::kOrderCode)) + ": " +
-                         inputs_.configuration.code;
-    screen.copy = data::ReadTwipRect(*file);
-    screen.copyCaption = data::ReadTextLine(*file);
-    screen.info = data::ReadTwipRect(*file);
-    screen.background = data::ReadTwipRect(*file);
-    screen.buttonTop = data::ReadNumberLine(*file);
-    for (int& left : screen.buttonLefts)
-        left = data::ReadNumberLine(*file);
-    for (std::string& caption : screen.buttonCaptions)
-        caption = data::ReadTextLine(*file);
-    showPictures(*file);
-    screen.infoPanel = data::ReadTwipRect(*file);
-    screen.infoMargin = data::ReadNumberLine(*file);
-    const int margin = screen.infoMargin;
-    screen.infoLabel = {margin + 500, margin, screen.infoPanel.width - 2 * margin,
-                        screen.infoPanel.height - 2 * margin - 500};
-    return true;
-}
-
-void Computation::showPictures(data::TextFile& file) {
-    const bool standard = startup_.standardResolution;
-    const bool crossing = HasSouthAndEastHouses(type_);
-    state_.screen.enlarge =
-        standard ? data::TwipRect{60, 50, 300, 300} : data::TwipRect{50, 50, 250, 250};
-
-    PictureBox& centre = state_.pictures[kCentre];
-    centre.rect = ReadTypeRect(file, type_);
-    if (standard) {
-        centre.rect.top = ScaleForStandardResolution(centre.rect.top);
-        centre.rect.left = ScaleForStandardResolution(centre.rect.left);
-    }
-    if (standard && crossing) {
-        centre.rect.width += 20;
-        centre.rect.height += 40;
-    }
-    if (inputs_.pictures == ResultPictures::kLookedFor)
-        centre.path =
-            data::FindPicture(files_, record_.typeKey + "_RC", startup_.pictureSuffix).path;
-    centre.tooltip =
-        std::to_string(record_.dimensionMillimetres) + " mm  " + record_.typeDescription;
-    centre.visible = true;
-
-    // North and south sit against the centre piece; under standard
-    // resolution a crossing's centre piece is taller.
-    for (const auto& [slot, connectionSlot, letter, shift] :
-         {std::tuple{kNorth, 1, "N", 150}, std::tuple{kSouth, 3, "S", 200}}) {
-        const int a = data::ReadNumberLine(file);
-        const int b = data::ReadNumberLine(file);
-        data::TwipRect rect = ReadTypeRect(file, type_);
-        if (standard)
-            rect.top -= a;
-        if (standard && crossing) {
-            rect.top += shift;
-            rect.left -= b;
-        }
-        PictureBox& box = state_.pictures[slot];
-        box = connectionPicture(connectionSlot, letter);
-        box.rect = rect;
-        box.visible = true;
-    }
-
-    for (const auto& [slot, connectionSlot, letter, firstType] :
-         {std::tuple{kEast, 2, "E", 2}, std::tuple{kWest, 4, "W", 3}}) {
-        const int a = data::ReadNumberLine(file);
-        const int b = data::ReadNumberLine(file);
-        data::TwipRect rect = ReadTypeRect(file, type_);
-        if (standard) {
-            rect.top -= a;
-            rect.left -= b;
-        }
-        PictureBox& box = state_.pictures[slot];
-        box = {};
-        box.rect = rect;
-        if (type_ < firstType || type_ > 4)
-            continue;
-        box = connectionPicture(connectionSlot, letter);
-        box.rect = rect;
-        box.visible = true;
-    }
-}
-
-PictureBox Computation::connectionPicture(int slot, const char* letter) const {
-    const wizard::SlotChoice& choice = record_.slots[static_cast<std::size_t>(slot)];
-    if (inputs_.pictures == ResultPictures::kLeftOut)
-        return {};
-    const auto names = wizard::ConnectionPictures(
-        choice.connectionKey, record_.dimensionMillimetres, choice.dimensionMillimetres, letter);
-    const std::string& name = names.own;
-    auto picture = data::FindPicture(files_, name, startup_.pictureSuffix);
-    if (!picture.found) {
-        picture = data::FindPicture(files_, names.fallback, startup_.pictureSuffix);
-    }
-
-    PictureBox box;
-    std::string suffix;
-    const bool placeholder =
-        !picture.found ||
-        data::PathText(picture.path.filename()).find("Dummy") != std::string::npos;
-    if (placeholder) {
-        // The tool tip names the picture that was looked for, so that a
-        // missing file can be found from the screen.
-        box.path = files_.locate(std::string("Dummy_R") + letter + ".gif");
-        suffix = " (" + name + ")";
-    } else {
-        box.path = picture.path;
-    }
-    box.tooltip = std::to_string(choice.dimensionMillimetres) + " mm  " +
-                  choice.connectionDescription + suffix;
-    return box;
 }
 
 void Computation::sums() {

@@ -93,7 +93,9 @@ struct ResultState {
     std::vector<std::string> missingKeys;
     std::vector<std::string> unusedKeys;
 
-    bool laidOut = false; // false when the section "¤REPORTSCREEN" is missing
+    // The result screen's layout, by LayOutResultScreen: laidOut is false
+    // until it has run and when the section "¤REPORTSCREEN" is missing.
+    bool laidOut = false;
     ReportScreenLayout screen;
     std::array<PictureBox, 5> pictures; // by PartSlot
 };

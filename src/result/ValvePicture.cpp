@@ -9,6 +9,7 @@
 #include <array>
 #include <cstdlib>
 #include <memory>
+#include <optional>
 #include <utility>
 
 namespace tv::result {
@@ -50,18 +51,384 @@ bool IsValveType(int valveType) {
     return valveType >= 1 && valveType <= 4;
 }
 
-// Five numbers and a label text: one dimension of "¤DIMENSIONING".
+// One dimension of "¤DIMENSIONING": five numbers and a label text. Each
+// number is added to a base value of the drawing (see DimensionFrame).
 struct SectionDimension {
-    std::array<int, 6> values{}; // [1..5]
-    std::string label;
+    int points = 0;       // where the measured points stand across the dimension
+    int extension = 0;    // the length of the extension lines
+    int linePosition = 0; // where the dimension line stands
+    int labelX = 0;
+    int labelY = 0;
+    std::string label; // drawn instead of the length in mode 2
 };
 
 SectionDimension ReadSectionDimension(TextFile& file) {
     SectionDimension dimension;
-    for (int i = 1; i <= 5; ++i)
-        dimension.values[i] = ReadNumberLine(file);
+    dimension.points = ReadNumberLine(file);
+    dimension.extension = ReadNumberLine(file);
+    dimension.linePosition = ReadNumberLine(file);
+    dimension.labelX = ReadNumberLine(file);
+    dimension.labelY = ReadNumberLine(file);
     dimension.label = ReadTextLine(file);
     return dimension;
+}
+
+// "¤DEPICTURE": the texts of the enlarged picture and where they stand.
+struct PictureTexts {
+    int codeTop = 0; // the configuration code, and the note on the line below it
+    int codeLeft = 0;
+    std::string note;
+    int hintTop = 0; // the hint that a click closes the view
+    int hintLeft = 0;
+    std::string hint;
+};
+
+PictureTexts ReadPictureTexts(TextFile& file, bool standardResolution) {
+    PictureTexts texts;
+    texts.codeTop = ReadNumberLine(file);
+    texts.codeLeft = ReadNumberLine(file);
+    texts.note = ReadTextLine(file);
+    texts.hintTop = ReadNumberLine(file);
+    texts.hintLeft = ReadNumberLine(file);
+    texts.hint = ReadTextLine(file);
+    if (standardResolution)
+        texts.hintLeft -= 250;
+    return texts;
+}
+
+// "¤DEPICTURE": the eight offset lines that move the pieces from their
+// places, in the order of the lines.
+struct PieceShifts {
+    int centreUp = 0;
+    // Every piece: the centre and north pieces up, the south piece down and
+    // the side pieces outwards.
+    int allPieces = 0;
+    int sidesInwards = 0;
+    int centreLeft = 0;
+    int northUp = 0;
+    int southDown = 0;
+    int eastRight = 0;
+    int westLeft = 0;
+};
+
+PieceShifts ReadPieceShifts(TextFile& file, bool standardResolution, int valveType) {
+    std::array<int, 8> lines{};
+    for (int& line : lines)
+        line = ReadNumberLine(file);
+    // The offsets fit the pieces made for standard resolution only; the
+    // single valve has no centre part for the first six to move.
+    if (!standardResolution)
+        return {};
+    if (valveType == 1)
+        std::fill_n(lines.begin(), 6, 0);
+    return {lines[0], lines[1], lines[2], lines[3], lines[4], lines[5], lines[6], lines[7]};
+}
+
+// "¤DEPICTURE": an x and a y offset for each valve type 1 to 4, in turn;
+// [0], for an unknown type, stays 0.
+struct TypeOffsets {
+    std::array<int, 5> x{};
+    std::array<int, 5> y{};
+};
+
+TypeOffsets ReadTypeOffsets(TextFile& file) {
+    TypeOffsets offsets;
+    for (int type = 1; type <= 4; ++type) {
+        offsets.x[type] = ReadNumberLine(file);
+        offsets.y[type] = ReadNumberLine(file);
+    }
+    return offsets;
+}
+
+// The lines of "¤DEPICTURE", in their order, after its heading.
+struct DepictureSection {
+    TwipRect geometry; // of the canvas
+    int testTop = 0;
+    PictureTexts texts;
+    PieceShifts shifts;
+    TypeOffsets centreOffsets; // how far the centre piece's corner lies from the reference point
+    int pieceWidth = 0;        // the connection pieces' painted size
+    int pieceHeight = 0;
+    int sidesAbove = 0;       // how far above the reference point the side pieces' top lies
+    TypeOffsets northOffsets; // how far the north piece's corner lies from the reference point
+};
+
+DepictureSection ReadDepicture(data::DataFiles& files, bool standardResolution, int valveType) {
+    TextFile file = OpenSection(files, "DEPICTURE");
+    ReadTextLine(file); // heading
+    DepictureSection section;
+    section.geometry = data::ReadTwipRect(file);
+    section.testTop = ReadNumberLine(file);
+    section.texts = ReadPictureTexts(file, standardResolution);
+    section.shifts = ReadPieceShifts(file, standardResolution, valveType);
+    section.centreOffsets = ReadTypeOffsets(file);
+    section.pieceWidth = ReadNumberLine(file);
+    section.pieceHeight = ReadNumberLine(file);
+    section.sidesAbove = ReadNumberLine(file);
+    section.northOffsets = ReadTypeOffsets(file);
+    return section;
+}
+
+// Everything of the enlarged picture is placed around one reference point
+// of the canvas.
+constexpr int kReference = 3000;
+// The part of a north or south piece's picture that is painted.
+constexpr int kSourceHeightLimit = 1195;
+
+void PaintPiece(Canvas& canvas, const PictureBox& box, int x, int y, int width, int height,
+                int sourceHeightLimit) {
+    if (!box.path.empty())
+        canvas.drawImage(x, y, box.path, width, height, sourceHeightLimit);
+}
+
+void PaintCentrePiece(Canvas& canvas, data::DataFiles& files, const DepictureSection& section,
+                      const wizard::ConfigurationRecord& record, const data::StartupValues& startup,
+                      int valveType) {
+    const PieceShifts& shifts = section.shifts;
+    // A centre part stands 10 higher than the single valve's house.
+    const int lift = valveType >= 2 ? 10 : 0;
+    canvas.drawImage(kReference - (section.centreOffsets.x[valveType] + shifts.centreLeft),
+                     kReference - (section.centreOffsets.y[valveType] + lift + shifts.centreUp +
+                                   shifts.allPieces),
+                     data::FindPicture(files, record.typeKey + "_EC", startup.pictureSuffix).path);
+}
+
+// The stored connection pictures: north and south above and below the
+// centre, east and west (of the T and X crosses) beside it.
+void PaintConnectionPieces(Canvas& canvas, const DepictureSection& section,
+                           const ResultState& state, int valveType) {
+    const PieceShifts& shifts = section.shifts;
+    // North and south stand one above the other.
+    const int northSouthLeft = kReference - section.northOffsets.x[valveType];
+    const int northY = section.northOffsets.y[valveType];
+    const int width = section.pieceWidth;
+    const int height = section.pieceHeight;
+    const int northHeight = valveType >= 2 ? height - 10 : height;
+    PaintPiece(canvas, state.pictures[kNorth], northSouthLeft,
+               kReference - (shifts.northUp + northY + shifts.allPieces), width, northHeight,
+               kSourceHeightLimit);
+    const int southHeight = valveType == 1 ? height - 20 : height;
+    PaintPiece(canvas, state.pictures[kSouth], northSouthLeft,
+               kReference + (northY - southHeight + shifts.southDown + shifts.allPieces), width,
+               southHeight, kSourceHeightLimit);
+    const int sidesTop = kReference - section.sidesAbove;
+    const int sideOutwards = shifts.allPieces - shifts.sidesInwards;
+    if (valveType == 2 || valveType == 3)
+        PaintPiece(canvas, state.pictures[kEast],
+                   kReference + (shifts.eastRight + 1930 + sideOutwards), sidesTop, width + 120,
+                   height, 0);
+    if (valveType == 3)
+        PaintPiece(canvas, state.pictures[kWest],
+                   kReference - (shifts.westLeft + 4310 + sideOutwards), sidesTop, width + 120,
+                   height, 0);
+}
+
+void WritePictureTexts(Canvas& canvas, const PictureTexts& texts, const std::string& code,
+                       bool onScreen) {
+    // The dimensions of an earlier picture may have left another colour and
+    // font size behind.
+    canvas.setColor(kBlack);
+    canvas.setFont(kEnlargedFontFamily, kEnlargedFontPoints);
+    canvas.drawText(texts.codeLeft, texts.codeTop, code);
+    canvas.drawText(texts.codeLeft, texts.codeTop + canvas.lineHeight(), texts.note);
+    // The hint tells how to close the view; the report has nothing to close.
+    if (onScreen)
+        canvas.drawText(texts.hintLeft, texts.hintTop, texts.hint);
+}
+
+// The head of "¤DIMENSIONING" and the vertical dimension after it.
+struct DimensioningHead {
+    int mode = 0; // 0 or less: nothing is drawn; 2: the labels are the section's
+    std::int32_t lineColor = -1;
+    std::int32_t textColor = -1;
+    int horizontalLabelRise = 0; // lifts the horizontal dimension's label
+    SectionDimension vertical;
+};
+
+// How far the valve body (the centre part and the valve house) reaches
+// north and south of the valve's centre.
+struct BodyReach {
+    int north = 0;
+    int south = 0;
+};
+
+// From the dimensioning offsets of the centre part and the valve house.
+// Placeholders of records that are not found read as no number, so a
+// missing record counts 0 here.
+BodyReach ReachOfBody(data::DataFiles& files, const wizard::ConfigurationRecord& record,
+                      bool standardResolution) {
+    int centreOffset = 0;
+    if (record.valveType >= 2 && record.valveType <= 4) {
+        ArticleRecord centre;
+        LookupArticle(files, CenterPartKey(record), centre, Placeholder::kAsTranslated);
+        centreOffset = DimensioningOffset(centre, standardResolution);
+    }
+    // The valve house is looked up without its type code: in an article
+    // file of coded valve-house keys it is not found and counts 0.
+    ArticleRecord house;
+    LookupArticle(files, EnlargedValveHouseKey(record), house, Placeholder::kAsTranslated);
+    const int houseOffset = DimensioningOffset(house, standardResolution);
+
+    if (record.valveType == 1) {
+        if (standardResolution)
+            return {-480, -480};
+        return {Int16(houseOffset / 2.0), Int16(houseOffset / 2.0 + 10)};
+    }
+    BodyReach reach{Int16(centreOffset + houseOffset), Int16(centreOffset + houseOffset + 40)};
+    if (standardResolution) {
+        reach.north = Int16(reach.north * 8 / 10.0);
+        reach.south = Int16(reach.south * 8 / 10.0);
+    }
+    return reach;
+}
+
+// What both dimensions of the enlarged picture are placed from.
+struct DimensionFrame {
+    bool standard = false; // standard resolution
+    bool debug = false;
+    int valveType = 0;
+    bool hasCentre = false; // a centre part between the valve houses
+    // Where the valve's centre stands on the canvas: the vertical dimension
+    // measures up and down from centreY, the horizontal one left and right
+    // from centreX; some lines and labels of the other axis are counted
+    // from them as well.
+    int centreX = 0;
+    int centreY = 0;
+    BodyReach body;
+    std::array<int, 5> connectionOffsets{}; // by connection slot, of the resolution
+    // The far ends of the connections, seen from the body.
+    int endNorth = 0;
+    int endSouth = 0;
+    int endEast = 0;
+    int endWest = 0;
+};
+
+DimensionFrame FrameDimensions(data::DataFiles& files, const ResultState& state,
+                               const wizard::ConfigurationRecord& record,
+                               const data::StartupValues& startup) {
+    DimensionFrame frame;
+    frame.standard = startup.standardResolution;
+    frame.debug = startup.debugMode;
+    frame.valveType = record.valveType;
+    frame.hasCentre = record.valveType >= 2 && record.valveType <= 4;
+    frame.centreX = frame.standard ? 4220 : 4700;
+    frame.centreY = !frame.standard ? 4200 : record.valveType == 1 ? 2995 : 4085;
+    frame.body = ReachOfBody(files, record, frame.standard);
+    for (std::size_t slot = 1; slot <= 4; ++slot)
+        frame.connectionOffsets[slot] =
+            DimensioningOffset(state.connectionRecords[slot], frame.standard);
+
+    // A connection reaches twice its offset beyond the body; only the
+    // pictures made for other resolutions need the constants.
+    const int alongY = frame.standard ? 0 : 1200;
+    const int alongX = frame.standard ? 0 : 1700;
+    const auto& offsets = frame.connectionOffsets;
+    const int t = frame.valveType;
+    frame.endNorth = Int16(2 * offsets[1] + frame.body.north + alongY);
+    frame.endSouth = Int16(2 * offsets[3] + frame.body.south - alongY);
+    frame.endEast = (t == 2 || t == 3) ? Int16(2 * offsets[2] + frame.body.north - alongX) : 0;
+    frame.endWest = t == 3 ? Int16(2 * offsets[4] + frame.body.north + alongX) : 0;
+    return frame;
+}
+
+DimensionRecord VerticalDimension(const DimensionFrame& frame, const DimensioningHead& head) {
+    const SectionDimension& section = head.vertical;
+    DimensionRecord vertical;
+    vertical.horizontal = false;
+    vertical.lineColor = head.lineColor;
+    vertical.textColor = head.textColor;
+    vertical.extension = Int16(section.extension);
+    if (!frame.standard) {
+        vertical.x1 = vertical.x2 = Int16(frame.centreY + section.points);
+        vertical.y1 = Int16(frame.centreY - frame.body.north - frame.endNorth);
+        vertical.y2 = Int16(frame.centreY + frame.body.south + frame.endSouth);
+        vertical.linePosition = Int16(frame.centreY + section.linePosition);
+        vertical.labelX = Int16(frame.centreY + section.labelX);
+        vertical.labelY = Int16(frame.centreX + section.labelY);
+        if (frame.hasCentre) {
+            vertical.extension = 1400;
+            vertical.x1 = vertical.x2 = Int16(frame.centreX - 100);
+        }
+    } else {
+        vertical.x1 = vertical.x2 = Int16(frame.centreX + 800);
+        vertical.y1 = Int16(frame.centreY - frame.body.north - frame.connectionOffsets[1]);
+        vertical.y2 = Int16(frame.centreY + frame.body.south + frame.connectionOffsets[3]);
+        vertical.labelY = Int16(frame.centreY - 100);
+        vertical.linePosition = Int16(frame.centreX + 2050);
+        vertical.labelX = Int16(frame.centreX + 1800);
+        if (frame.hasCentre) {
+            vertical.extension = 2700;
+            vertical.linePosition = Int16(frame.centreX + 3300);
+            vertical.labelX = Int16(frame.centreX + 3100);
+        }
+    }
+    if (!frame.debug)
+        vertical.labelX = Int16(vertical.labelX + 50);
+    return vertical;
+}
+
+// Drawn for the T and X crosses only.
+DimensionRecord HorizontalDimension(const DimensionFrame& frame, const DimensioningHead& head,
+                                    const SectionDimension& section, const ResultState& state) {
+    // The pictures for other resolutions have their own centre and reach
+    // for it.
+    const int centreX = frame.standard ? frame.centreX : 2990;
+    const int reach = frame.standard ? frame.body.north : Int16(frame.body.north - 130);
+    // The sides are measured by the standard-resolution offset in either
+    // resolution.
+    const int east = DimensioningOffset(state.connectionRecords[2], true);
+    const int west = DimensioningOffset(state.connectionRecords[4], true);
+    const int t = frame.valveType;
+
+    DimensionRecord horizontal;
+    horizontal.horizontal = true;
+    horizontal.lineColor = head.lineColor;
+    horizontal.textColor = head.textColor;
+    horizontal.y1 = Int16(centreX + reach + section.points);
+    horizontal.extension = Int16(section.extension);
+    horizontal.linePosition = Int16(frame.centreY + section.linePosition);
+    horizontal.labelX = Int16(frame.centreY - section.labelX);
+    if (t == 2)
+        horizontal.labelX = Int16(frame.endEast / 2.0 + horizontal.labelX);
+    horizontal.labelY = Int16(frame.centreY - head.horizontalLabelRise + section.labelY + 500);
+    horizontal.x1 = Int16(centreX + reach + east);
+    horizontal.x2 = Int16(centreX - reach - west);
+    if (frame.standard) {
+        horizontal.y1 = Int16(frame.centreY + 900);
+        horizontal.extension = 2300;
+        horizontal.linePosition = Int16(centreX + 2950);
+        horizontal.labelX = Int16(frame.centreY - 200);
+        horizontal.labelY = Int16(centreX + 3000);
+        if (t == 2) {
+            horizontal.x2 = Int16(centreX);
+            horizontal.labelX = Int16(frame.centreY + 1300);
+        }
+    }
+    if (!frame.debug)
+        horizontal.labelX = Int16(horizontal.labelX + 50);
+    if (!frame.standard && t == 2) {
+        horizontal.extension = 1300;
+        horizontal.x2 = Int16(centreX - frame.endWest);
+        horizontal.labelX = Int16(frame.centreY - 100);
+        horizontal.y1 = Int16(frame.centreY + 500);
+    }
+    horizontal.y2 = horizontal.y1;
+    return horizontal;
+}
+
+// The head of "¤DIMENSIONING" and its vertical dimension; nothing when
+// the mode draws nothing.
+std::optional<DimensioningHead> ReadDimensioningHead(TextFile& file) {
+    ReadTextLine(file); // heading
+    DimensioningHead head;
+    head.mode = ReadNumberLine(file);
+    if (head.mode < 1)
+        return std::nullopt;
+    head.lineColor = ReadNumberLine(file);
+    head.textColor = ReadNumberLine(file);
+    head.horizontalLabelRise = ReadNumberLine(file);
+    head.vertical = ReadSectionDimension(file);
+    return head;
 }
 
 } // namespace
@@ -185,92 +552,15 @@ EnlargedPicture ComposeEnlargedPicture(Canvas& canvas, data::DataFiles& files,
                                        const data::StartupValues& startup, const std::string& code,
                                        bool onScreen) {
     canvas.clear();
-    TextFile file = OpenSection(files, "DEPICTURE");
-    ReadTextLine(file); // heading
-
-    EnlargedPicture picture;
-    picture.geometry.top = ReadNumberLine(file);
-    picture.geometry.left = ReadNumberLine(file);
-    picture.geometry.width = ReadNumberLine(file);
-    picture.geometry.height = ReadNumberLine(file);
-    canvas.setSize(picture.geometry.width, picture.geometry.height);
+    const int valveType = IsValveType(record.valveType) ? record.valveType : 0;
+    const DepictureSection section = ReadDepicture(files, startup.standardResolution, valveType);
+    canvas.setSize(section.geometry.width, section.geometry.height);
     canvas.clear();
     canvas.drawImage(0, 0, files.locate("ClearText.gif"));
-    picture.testTop = ReadNumberLine(file);
-
-    const bool standard = startup.standardResolution;
-    const int t = IsValveType(record.valveType) ? record.valveType : 0;
-    const bool hasCentre = t >= 2;
-
-    const int p1 = ReadNumberLine(file);
-    const int p2 = ReadNumberLine(file);
-    const std::string text1 = ReadTextLine(file);
-    const int p3 = ReadNumberLine(file);
-    int p4 = ReadNumberLine(file);
-    const std::string text2 = ReadTextLine(file);
-    if (standard)
-        p4 -= 250;
-
-    std::array<int, 9> o{}; // [1..8]
-    for (int i = 1; i <= 8; ++i)
-        o[i] = ReadNumberLine(file);
-    // The offsets fit the pieces made for standard resolution only; the
-    // single valve has no centre part for o1 to o6 to move.
-    for (int i = 1; i <= 8; ++i)
-        if (!standard || (t == 1 && i <= 6))
-            o[i] = 0;
-
-    std::array<int, 5> centreX{}; // by valve type; [0] for an unknown type
-    std::array<int, 5> centreY{};
-    for (int type = 1; type <= 4; ++type) {
-        centreX[type] = ReadNumberLine(file);
-        centreY[type] = ReadNumberLine(file);
-    }
-
-    // Everything is placed around one reference point of the canvas.
-    constexpr int reference = 3000;
-    const int c = hasCentre ? 10 : 0;
-    canvas.drawImage(reference - (centreX[t] + o[4]), reference - (centreY[t] + c + o[1] + o[2]),
-                     data::FindPicture(files, record.typeKey + "_EC", startup.pictureSuffix).path);
-
-    const int p5 = ReadNumberLine(file);
-    const int p6 = ReadNumberLine(file);
-    const int p7 = ReadNumberLine(file);
-    std::array<int, 5> northX{};
-    std::array<int, 5> northY{};
-    for (int type = 1; type <= 4; ++type) {
-        northX[type] = ReadNumberLine(file);
-        northY[type] = ReadNumberLine(file);
-    }
-
-    constexpr int sourceLimit = 1195;
-    const auto paint = [&canvas](const PictureBox& box, int x, int y, int width, int height,
-                                 int limit) {
-        if (!box.path.empty())
-            canvas.drawImage(x, y, box.path, width, height, limit);
-    };
-    paint(state.pictures[kNorth], reference - northX[t], reference - (o[5] + northY[t] + o[2]), p5,
-          hasCentre ? p6 - 10 : p6, sourceLimit);
-    const int s = t == 1 ? p6 - 20 : p6;
-    paint(state.pictures[kSouth], reference - northX[t], reference + (northY[t] - s + o[6] + o[2]),
-          p5, s, sourceLimit);
-    if (t == 2 || t == 3)
-        paint(state.pictures[kEast], reference + (o[7] + 1930 + o[2] - o[3]), reference - p7,
-              p5 + 120, p6, 0);
-    if (t == 3)
-        paint(state.pictures[kWest], reference - (o[8] + 4310 + o[2] - o[3]), reference - p7,
-              p5 + 120, p6, 0);
-
-    // The dimensions of an earlier picture may have left another colour and
-    // font size behind.
-    canvas.setColor(kBlack);
-    canvas.setFont(kEnlargedFontFamily, kEnlargedFontPoints);
-    canvas.drawText(p2, p1, code);
-    canvas.drawText(p2, p1 + canvas.lineHeight(), text1);
-    // The hint tells how to close the view; the report has nothing to close.
-    if (onScreen)
-        canvas.drawText(p4, p3, text2);
-    return picture;
+    PaintCentrePiece(canvas, files, section, record, startup, valveType);
+    PaintConnectionPieces(canvas, section, state, valveType);
+    WritePictureTexts(canvas, section.texts, code, onScreen);
+    return {section.geometry, section.testTop};
 }
 
 std::string EnlargedValveHouseKey(const wizard::ConfigurationRecord& record) {
@@ -284,159 +574,31 @@ void DrawEnlargedDimensions(Canvas& canvas, data::DataFiles& files, const Result
                             const wizard::ConfigurationRecord& record,
                             const data::StartupValues& startup, std::string_view decimalSeparator) {
     TextFile file = OpenSection(files, "DIMENSIONING");
-    ReadTextLine(file); // heading
-    const int mode = ReadNumberLine(file);
-    if (mode < 1)
+    const std::optional<DimensioningHead> head = ReadDimensioningHead(file);
+    if (!head)
         return;
-    const bool labelsFromSection = mode == 2;
-    const std::int32_t lineColor = ReadNumberLine(file);
-    const std::int32_t textColor = ReadNumberLine(file);
-    const int q = ReadNumberLine(file);
-    const SectionDimension vertical = ReadSectionDimension(file);
-    const auto& d = vertical.values;
+    const bool labelsFromSection = head->mode == 2;
+    const DimensionFrame frame = FrameDimensions(files, state, record, startup);
 
-    const bool standard = startup.standardResolution;
-    const bool debug = startup.debugMode;
-    const int t = record.valveType;
-    const bool hasCentre = t >= 2 && t <= 4;
-
-    int x0 = 4700;
-    int w0 = 4200;
-    if (standard) {
-        x0 = 4220;
-        w0 = t == 1 ? 2995 : 4085;
-    }
-
-    // Placeholders of records that are not found read as no number, so a
-    // missing record counts 0 here.
-    int k = 0;
-    if (hasCentre) {
-        ArticleRecord centre;
-        LookupArticle(files, CenterPartKey(record), centre, Placeholder::kAsTranslated);
-        k = DimensioningOffset(centre, standard);
-    }
-    // The valve house is looked up without its type code: in an article
-    // file of coded valve-house keys it is not found and counts 0.
-    ArticleRecord house;
-    LookupArticle(files, EnlargedValveHouseKey(record), house, Placeholder::kAsTranslated);
-    const int v = DimensioningOffset(house, standard);
-
-    int hN = 0;
-    int hS = 0;
-    if (t == 1) {
-        hN = standard ? -480 : Int16(v / 2.0);
-        hS = standard ? -480 : Int16(v / 2.0 + 10);
-    } else {
-        hN = Int16(k + v);
-        hS = Int16(k + v + 40);
-        if (standard) {
-            hN = Int16(hN * 8 / 10.0);
-            hS = Int16(hS * 8 / 10.0);
-        }
-    }
-
-    const auto field = [&state](int slot, bool fifth) {
-        return DimensioningOffset(state.connectionRecords[static_cast<std::size_t>(slot)], fifth);
-    };
-    const int north = field(1, standard);
-    const int east = field(2, standard);
-    const int south = field(3, standard);
-    const int west = field(4, standard);
-    // The ends of the connections; only the pictures made for other
-    // resolutions need the constants.
-    const int alongY = standard ? 0 : 1200;
-    const int alongX = standard ? 0 : 1700;
-    const int endNorth = Int16(2 * north + hN + alongY);
-    const int endSouth = Int16(2 * south + hS - alongY);
-    const int endEast = (t == 2 || t == 3) ? Int16(2 * east + hN - alongX) : 0;
-    const int endWest = t == 3 ? Int16(2 * west + hN + alongX) : 0;
-
-    DimensionRecord r;
-    r.horizontal = false;
-    r.lineColor = lineColor;
-    r.textColor = textColor;
-    if (!standard) {
-        r.x1 = r.x2 = Int16(w0 + d[1]);
-        r.y1 = Int16(w0 - hN - endNorth);
-        r.y2 = Int16(w0 + hS + endSouth);
-        r.extension = Int16(d[2]);
-        r.linePosition = Int16(w0 + d[3]);
-        r.labelX = Int16(w0 + d[4]);
-        r.labelY = Int16(x0 + d[5]);
-        if (hasCentre) {
-            r.extension = 1400;
-            r.x1 = r.x2 = Int16(x0 - 100);
-        }
-    } else {
-        r.x1 = r.x2 = Int16(x0 + 800);
-        r.y1 = Int16(w0 - hN - north);
-        r.y2 = Int16(w0 + hS + south);
-        r.extension = Int16(d[2]);
-        r.labelY = Int16(w0 - 100);
-        r.linePosition = Int16(x0 + 2050);
-        r.labelX = Int16(x0 + 1800);
-        if (hasCentre) {
-            r.extension = 2700;
-            r.linePosition = Int16(x0 + 3300);
-            r.labelX = Int16(x0 + 3100);
-            canvas.setFontSize(8);
-        }
-    }
-    if (!debug)
-        r.labelX = Int16(r.labelX + 50);
-    r.label = labelsFromSection ? vertical.label
-                                : FormatMeasure(state.vertical, 0, debug, decimalSeparator);
-    DrawDimension(canvas, r);
+    DimensionRecord vertical = VerticalDimension(frame, *head);
+    vertical.label = labelsFromSection
+                         ? head->vertical.label
+                         : FormatMeasure(state.vertical, 0, frame.debug, decimalSeparator);
+    if (frame.standard && frame.hasCentre)
+        canvas.setFontSize(8);
+    DrawDimension(canvas, vertical);
 
     ReadSectionDimension(file); // a north part dimension, not drawn
     ReadSectionDimension(file); // a south part dimension, not drawn
-    const SectionDimension horizontalLine = ReadSectionDimension(file);
-    const auto& h = horizontalLine.values;
-
-    if (!standard) {
-        hN = Int16(hN - 130);
-        x0 = 2990;
-    }
-    DimensionRecord across;
-    across.horizontal = true;
-    across.lineColor = lineColor;
-    across.textColor = textColor;
-    across.y1 = Int16(x0 + hN + h[1]);
-    across.extension = Int16(h[2]);
-    across.linePosition = Int16(w0 + h[3]);
-    across.labelX = Int16(w0 - h[4]);
-    if (t == 2)
-        across.labelX = Int16(endEast / 2.0 + across.labelX);
-    across.labelY = Int16(w0 - q + h[5] + 500);
-    across.x1 = Int16(x0 + hN + field(2, true));
-    across.x2 = Int16(x0 - hN - field(4, true));
-    if (standard) {
-        across.y1 = across.y2 = Int16(w0 + 900);
-        across.extension = 2300;
-        across.linePosition = Int16(x0 + 2950);
-        across.labelX = Int16(w0 - 200);
-        across.labelY = Int16(x0 + 3000);
-        if (t == 2) {
-            across.x2 = Int16(x0);
-            across.labelX = Int16(w0 + 1300);
-        }
-    }
-    if (!debug)
-        across.labelX = Int16(across.labelX + 50);
-    across.label = labelsFromSection ? horizontalLine.label
-                                     : FormatMeasure(state.horizontal, 0, debug, decimalSeparator);
-
+    const SectionDimension horizontalSection = ReadSectionDimension(file);
     // Only the crosses have a horizontal build length.
-    if (t != 2 && t != 3)
+    if (record.valveType != 2 && record.valveType != 3)
         return;
-    if (!standard && t == 2) {
-        across.extension = 1300;
-        across.x2 = Int16(x0 - endWest);
-        across.labelX = Int16(w0 - 100);
-        across.y1 = Int16(w0 + 500);
-    }
-    across.y2 = across.y1;
-    DrawDimension(canvas, across);
+    DimensionRecord horizontal = HorizontalDimension(frame, *head, horizontalSection, state);
+    horizontal.label = labelsFromSection
+                           ? horizontalSection.label
+                           : FormatMeasure(state.horizontal, 0, frame.debug, decimalSeparator);
+    DrawDimension(canvas, horizontal);
 }
 
 } // namespace tv::result

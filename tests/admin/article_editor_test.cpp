@@ -1,6 +1,7 @@
 #include "admin/ArticleEditor.h"
 #include "app/Startup.h"
 #include "platform/FakeSystem.h"
+#include "result/ArticleFile.h"
 #include "TestSupport.h"
 
 #include "platform/FileLock.h"
@@ -138,6 +139,26 @@ TEST_F(ArticleEditorTest, AShortRecordGetsItsMissingFieldsBeforeItsEnd) {
                                         "EOL"});
     EXPECT_NE(article().find(expected), std::string::npos) << article();
     EXPECT_EQ(ReadRecordFields(files(), Cp("¤0150_NEXT_TK")).value()[2], "Neste");
+}
+
+// A text key that reads as "EOL" ends the record for the lookup, so the
+// editor ends it there too: the boxes hold what the customers see, and the
+// fields a save adds stand before that line, where the lookup reads them.
+TEST_F(ArticleEditorTest, ATextKeyReadAsEolEndsTheRecordAsTheLookupEndsIt) {
+    WriteBytes(dir_ / "Vantordata.dat", Lines({"head", "time", "¤0150_X_TK ", "X", "KT-X",
+                                               "Flens X", "¤¤EOL", "not a field", "EOL", "EOF"}));
+    SaveRequest request = edit("¤0150_X_TK");
+    EXPECT_EQ(request.fields[2], "Flens X");
+    EXPECT_EQ(request.fields[3], "") << "the record ends before its third field";
+    request.fields[6] = "100 mm";
+    ASSERT_EQ(save(request), SaveResult::Saved);
+    result::ArticleRecord looked;
+    EXPECT_EQ(result::LookupArticle(files(), Cp("¤0150_X_TK"), looked,
+                                    result::Placeholder::kAsTranslated),
+              kEditorFields);
+    EXPECT_EQ(looked.fields[6], "100 mm");
+    EXPECT_NE(article().find(Cp("UNUSED\r\n¤¤EOL\r\nnot a field\r\nEOL\r\n")), std::string::npos)
+        << article();
 }
 
 TEST_F(ArticleEditorTest, ANewRecordStandsBeforeEofWithItsDefaults) {

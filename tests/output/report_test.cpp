@@ -1,6 +1,7 @@
 #include "output/Report.h"
 #include "platform/FakeSystem.h"
 #include "result/ResultComputation.h"
+#include "result/ResultScreenLayout.h"
 #include "wizard/ValvePageLayout.h"
 #include "TestSupport.h"
 
@@ -80,6 +81,7 @@ protected:
         const result::ResultInputs inputs{*configuration_, startup_,
                                           wizard::ReadValvePageCaptions(*files_).accessoryFrame};
         state_ = result::ComputeResult(*files_, platform_, inputs);
+        result::LayOutResultScreen(*files_, *configuration_, startup_, state_);
         messages_.shown.clear();
     }
 

@@ -6,6 +6,7 @@
 #include "platform/qt/QtPictures.h"
 #include "result/ProductInfo.h"
 #include "result/ResultComputation.h"
+#include "result/ResultScreenLayout.h"
 #include "gui/output/EnlargedView.h"
 #include "gui/result/QtCanvas.h"
 #include "gui/window/HelpPanelView.h"
@@ -275,6 +276,7 @@ void ResultScreen::showProductInfo(const std::string* heading, const std::string
 void ResultScreen::open(const std::string& accessoryCaption) {
     const ResultInputs inputs{*session_.configuration, session_.values, accessoryCaption};
     session_.result = ComputeResult(*session_.files, session_.platform, inputs);
+    LayOutResultScreen(*session_.files, *session_.configuration, session_.values, session_.result);
     show(session_.result);
     showDimensionLines(ComputeResultDimensionLines(session_.result, record(), session_.values,
                                                    session_.platform.system.decimalSeparator()));
