@@ -3,11 +3,8 @@
 #include "gui/window/Widgets.h"
 #include "gui/window/HelpPanelView.h"
 #include "platform/qt/QtText.h"
-#include "result/ValvePicture.h"
 #include "gui/wizard/WizardSupport.h"
 
-#include <QLineEdit>
-#include <QPixmap>
 #include <QPushButton>
 
 namespace tv::wizard {

@@ -14,7 +14,6 @@
 #include <vector>
 
 class QLabel;
-class QLineEdit;
 class QPushButton;
 class QWidget;
 
