@@ -14,6 +14,7 @@ packages=(
   python3
   dpkg-dev lintian
   locales
+  e2fsprogs
 )
 missing=()
 for package in "${packages[@]}"; do

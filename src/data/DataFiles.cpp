@@ -97,9 +97,7 @@ std::uint64_t Operation::current() {
 void DataFiles::list(std::uint64_t operation) const {
     // The directory's version is taken before it is listed: a change while
     // it is listed leaves a version that no longer matches.
-    std::optional<platform::FileVersion> version = platform::DirectoryVersion(dataDirectory_);
-    if (version && versionView_)
-        version = versionView_(*version);
+    const std::optional<platform::FileVersion> version = platform::DirectoryVersion(dataDirectory_);
     if (version && listing_.version == version && !listing_.links) {
         const std::int64_t touched = std::max(version->modified, version->changed);
         if (touched + kRacyNanoseconds <= listing_.listedAt) {
@@ -162,8 +160,6 @@ std::shared_ptr<const FileIndex>
 DataFiles::current(const std::filesystem::path& path,
                    std::optional<platform::FileVersion> version) const {
     const std::string name = PathText(path.filename());
-    if (version && versionView_)
-        version = versionView_(*version);
     if (!version) {
         snapshots_.erase(path);
         return nullptr;
@@ -196,8 +192,6 @@ DataFiles::current(const std::filesystem::path& path,
         return problemIndex("cannot be read (" + read.reason + ")");
     if (read.truncated)
         return problemIndex(TooLargeProblem(read.version.size));
-    if (versionView_)
-        read.version = versionView_(read.version);
     // The same bytes under the same times: the version held stays, with
     // the tables already built from it.
     if (!(held.index && held.version == read.version && held.index->bytes() == read.bytes))

@@ -151,13 +151,6 @@ public:
         listing_ = {};
     }
 
-    // Makes every file version looked at coarser, as a file system that
-    // keeps its times in whole seconds gives them (for the tests of such
-    // file systems on a finer one).
-    void setVersionView(std::function<platform::FileVersion(platform::FileVersion)> view) {
-        versionView_ = std::move(view);
-    }
-
     // How text key lines are read now: a number that changes with the
     // language and with the language file's version, and the translation
     // itself (which keeps that version).
@@ -230,7 +223,6 @@ private:
     mutable std::map<std::string, Pinned, std::less<>> pinned_;
     mutable bool readFailed_ = false;
     mutable Listing listing_;
-    std::function<platform::FileVersion(platform::FileVersion)> versionView_;
     mutable std::set<std::string> reported_;
 };
 

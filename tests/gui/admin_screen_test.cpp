@@ -15,6 +15,10 @@ protected:
     // checked, and only the ninth key gives the pass code.
     void openByPassCode() {
         start();
+        typePassCode();
+    }
+
+    void typePassCode() {
         press("cmdStartscreen2");
         QTest::keyClicks(control<QLineEdit>("txtCode"), "KelmorAdm");
     }
@@ -29,7 +33,7 @@ protected:
     // A new run of the program on the same settings store.
     void restart() {
         window_.reset();
-        start();
+        startNewRun();
     }
 
     QRect px(data::TwipRect rect) { return window_->session().px(rect); }
@@ -102,7 +106,8 @@ TEST_F(AdminScreenTest, EveryLanguageTranslatesTheScreen) {
         SCOPED_TRACE(code);
         settings_.save("Brivo", "Startup", "Language", code);
         window_.reset();
-        openByPassCode();
+        startNewRun();
+        typePassCode();
         ASSERT_TRUE(adminShown());
         const std::string file = std::string("Lang_") + code + ".txt";
         EXPECT_EQ(control<QGroupBox>("frmProgramSettings")->title(),

@@ -95,7 +95,7 @@ TEST_F(CaptionsTest, NothingIsCutInAnyLanguage) {
         settings_ = first;
         settings_.save("Brivo", "Startup", "Language", code);
         window_.reset();
-        start();
+        startNewRun();
         auto collect = [&](const char* screen) {
             for (const QString& text : cut())
                 found << QString("%1 %2 %3").arg(code, screen, text);
@@ -148,7 +148,7 @@ TEST_F(CaptionsTest, NothingIsCutInAnyLanguage) {
         // copying and the report say.
         press("cmdDebugMode");
         window_.reset();
-        start();
+        startNewRun();
         collect("debug start");
         press("cmdStartscreen2");
         QTest::keyClicks(control<QLineEdit>("txtCode"), "KBBDFDFDFDFD-V18");

@@ -11,6 +11,10 @@ class EditorTest : public SampleWindowTest {
 protected:
     void openAdministration() {
         start();
+        typePassCode();
+    }
+
+    void typePassCode() {
         press("cmdStartscreen2");
         QTest::keyClicks(control<QLineEdit>("txtCode"), "KelmorAdm");
     }
@@ -46,7 +50,8 @@ protected:
 
 TEST_F(EditorTest, AListedRecordIsSavedWithABackupAndShowsInTheNextResult) {
     system_.ppi = 144; // laid out at one and a half times the usual scale
-    openAdministration();
+    startNewRun();
+    typePassCode();
     const std::string before = articleBytes();
     press("cmdData4");
     const int listed = control<QListWidget>("lstRecords")->count();
@@ -81,7 +86,7 @@ TEST_F(EditorTest, AListedRecordIsSavedWithABackupAndShowsInTheNextResult) {
     EXPECT_EQ(backup(), before);
 
     window_.reset(); // a new run: the single valve with this flange at both ends
-    start();
+    startNewRun();
     press("cmdStartscreen2");
     control<QLineEdit>("txtCode")->setText("EBXCFCXXFCXX-V18");
     press("cmdNext");

@@ -1,3 +1,5 @@
+#include "gui/SampleWindow.h"
+
 #include <QApplication>
 
 #include <gtest/gtest.h>
@@ -10,5 +12,7 @@ int main(int argc, char* argv[]) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    const int status = RUN_ALL_TESTS();
+    tv::app::WindowBench::close();
+    return status;
 }

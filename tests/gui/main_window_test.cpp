@@ -138,7 +138,7 @@ TEST_F(SampleWindowTest, HeadTextAndStartPicturesOpenTheMakersPages) {
 
 TEST_F(SampleWindowTest, CompactScreenShowsTheShortcutLabels) {
     system_.screen = {1024, 768};
-    start();
+    startNewRun();
     for (const char* shortcut : {"lblKonf2", "lbRekonf2", "lblAadmCtrl"})
         EXPECT_TRUE(control<QLabel>(shortcut)->isVisible()) << shortcut;
 }
@@ -208,7 +208,7 @@ TEST_F(SampleWindowTest, DebugModeOnlineAnnouncesANewerVersionAtStart) {
     settings_.save(kApp, kSection, "BrivoMode", "2");
     system_.online = true;
     web_.pages[kDefaultVersionUrl] = "<html>\r\nProgramversjon 1.8.12\r\n</html>\r\n";
-    start();
+    startNewRun();
     EXPECT_EQ(web_.requested, std::vector<std::string>{kDefaultVersionUrl});
     EXPECT_EQ(messages_.shown,
               std::vector<std::string>{"Nytt program versjon 1.8.12 kan lastes ned"});
@@ -226,7 +226,7 @@ TEST_F(SampleWindowTest, TheVersionCheckAsksTheWebOnlyInDebugModeOnline) {
         settings_.save(kApp, kSection, "BrivoMode", c.mode);
         system_.online = c.online;
         web_.pages[kDefaultVersionUrl] = "Programversjon 9.0\r\n";
-        start();
+        startNewRun();
         EXPECT_TRUE(web_.requested.empty());
         EXPECT_TRUE(messages_.shown.empty()) << messages_.shown.front();
         window_.reset();
@@ -246,7 +246,7 @@ TEST_F(SampleWindowTest, StartingInAnEmptyDirectoryEndsWithTheMessage) {
 
 TEST_F(SampleWindowTest, MissingLanguageFileShowsNorwegianAfterOneMessage) {
     std::filesystem::remove(dataDir() / "Lang_FI.txt");
-    start();
+    startNewRun();
     QTest::mouseClick(control<QLabel>("Fi_flag"), Qt::LeftButton);
     ASSERT_EQ(messages_.shown.size(), 1u);
     EXPECT_NE(messages_.shown[0].find("Lang_FI.txt"), std::string::npos);

@@ -22,6 +22,10 @@ protected:
     // flange east: TBKCFCBCFCXX-V18.
     void configureTCross() {
         start();
+        chooseTCross();
+    }
+
+    void chooseTCross() {
         press("cmdStartscreen1");
         press("OptCenter2");
         pressEntry("lstDimensions", "DN 150");
@@ -221,7 +225,8 @@ TEST_F(ResultScreenTest, TheExitPicturesCloseTheViewAndHideThePicture) {
 
 TEST_F(ResultScreenTest, DebugModeSavesTheEnlargedPictureAsTheReportsBitmap) {
     settings_.save("Brivo", "Startup", "BrivoMode", "2");
-    configureTCross();
+    startNewRun();
+    chooseTCross();
     const auto bitmap = data::ToPath(window_->session().result.reportBaseName + ".bmp");
     EXPECT_EQ(bitmap.parent_path(), install_.path() / "TeHtml");
     press("prEnlarge");

@@ -13,6 +13,10 @@ class WizardTest : public SampleWindowTest {
 protected:
     void startConfiguring() {
         start();
+        configure();
+    }
+
+    void configure() {
         press("cmdStartscreen1");
         ASSERT_EQ(window_->session().steps.iProgressCode(), 0);
     }
@@ -127,7 +131,8 @@ TEST_F(WizardTest, XCrossByClickingThePictureAndAllFourSlots) {
 
 TEST_F(WizardTest, OptionClicksChangeTheBottomLetterAndMiddleClickRestores) {
     settings_.save("Brivo", "Startup", "BottomDefault", "1000");
-    startConfiguring();
+    startNewRun();
+    configure();
     press("OptCenter1");
     pressEntry("lstDimensions", "DN 100");
     EXPECT_EQ(code()[1], 'B');
@@ -400,7 +405,7 @@ TEST_F(WizardTest, TypedCodesAreCheckedAsTheyAreTyped) {
 
 TEST_F(WizardTest, MiddleClickInTheCodeBoxRecallsTheLastCode) {
     settings_.save("Brivo", "Startup", "LastCode", "KBBDFDFDFDFD-V18");
-    start();
+    startNewRun();
     press("cmdStartscreen2");
     press("txtCode", Qt::MiddleButton);
     EXPECT_EQ(control<QLineEdit>("txtCode")->text(), "KBBDFDFDFDFD-V18");
@@ -417,7 +422,7 @@ TEST_F(WizardTest, X11MiddleClickRecallsOnlyTheLastCode) {
         GTEST_SKIP() << "needs an X server: runs as wizard_on_x11";
     QGuiApplication::clipboard()->setText("-V18TBGCFCSPFCXX-V18", QClipboard::Selection);
     settings_.save("Brivo", "Startup", "LastCode", "KBBDFDFDFDFD-V18");
-    start();
+    startNewRun();
     press("cmdStartscreen2");
     press("txtCode", Qt::MiddleButton);
     EXPECT_EQ(control<QLineEdit>("txtCode")->text(), "KBBDFDFDFDFD-V18");
@@ -471,7 +476,8 @@ TEST_F(WizardTest, LanguageChangeInTheMiddleOfTheRoad) {
 TEST_F(WizardTest, DebugModeShowsKeysPicturesAndRecallsTheLastCode) {
     settings_.save("Brivo", "Startup", "BrivoMode", "2");
     settings_.save("Brivo", "Startup", "LastCode", "EBXCFCXXFCXX-V18");
-    startConfiguring();
+    startNewRun();
+    configure();
     press("OptCenter1");
     pressEntry("lstDimensions", "DN 150");
     EXPECT_EQ(control<QLabel>("lblDebugInfo")->text(), Q(Cp("¤A2_HL_EP_NOAKT = B")));
@@ -489,7 +495,7 @@ TEST_F(WizardTest, DebugModeShowsKeysPicturesAndRecallsTheLastCode) {
 
 TEST_F(WizardTest, CompactScreenOffersTheShortcuts) {
     system_.screen = {1024, 768};
-    start();
+    startNewRun();
     press("lblKonf2");
     EXPECT_EQ(window_->session().steps.iProgressCode(), 0);
     EXPECT_FALSE(control<QWidget>("OptCenter1")->isVisible()) << "K offers no type buttons";
@@ -519,7 +525,8 @@ TEST_F(WizardTest, ALineWithoutLetterIsAnUnavailableChoice) {
     bytes.insert(firstLine, "DN999 too short\r\n");
     test::WriteBytes(parameterFile, bytes);
 
-    startConfiguring();
+    startNewRun();
+    configure();
     press("OptCenter1");
     auto* list = control<QListWidget>("lstDimensions");
     ASSERT_GT(list->count(), 1);
