@@ -270,7 +270,7 @@ int main(int argc, char* argv[]) {
     tv::platform::QtWebClient web;
     tv::platform::Platform platform{settings, messages, system, &shell, &windows, &web};
 
-    tv::app::MainWindow window(platform, ProgramDirectory());
+    tv::gui::MainWindow window(platform, ProgramDirectory());
     {
         const tv::data::Operation startup;
         if (!window.create())

@@ -21,7 +21,7 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
-namespace tv::app {
+namespace tv::gui {
 
 namespace {
 
@@ -306,4 +306,4 @@ void MainWindow::chooseLanguage(const QString& code) {
     LayoutStartScreen();
 }
 
-} // namespace tv::app
+} // namespace tv::gui

@@ -30,7 +30,7 @@ class ClickLabel;
 class HelpPanelView;
 } // namespace tv::window
 
-namespace tv::app {
+namespace tv::gui {
 
 // The program's one window, `mainBrivo`. It owns the program-wide state and
 // shows one screen at a time by placing, filling, showing and hiding its
@@ -95,4 +95,4 @@ private:
     admin::RandomBelow random_;
 };
 
-} // namespace tv::app
+} // namespace tv::gui

@@ -32,6 +32,8 @@
 
 namespace tv::app {
 
+using gui::MainWindow;
+
 using test::Cp;
 using test::TempDir;
 
