@@ -84,12 +84,8 @@ void StartScreen::makePicturesAndTexts(QWidget* window) {
 }
 
 void StartScreen::makeButtons(QWidget* window) {
-    start1_ = new QPushButton(window);
-    start1_->setObjectName("cmdStartscreen1");
-    start2_ = new QPushButton(window);
-    start2_->setObjectName("cmdStartscreen2");
-    start1_->hide();
-    start2_->hide();
+    start1_ = window::MakeControl<QPushButton>(window, "cmdStartscreen1");
+    start2_ = window::MakeControl<QPushButton>(window, "cmdStartscreen2");
     connect(start1_, &QPushButton::clicked, this, &StartScreen::configure);
     connect(start2_, &QPushButton::clicked, this, &StartScreen::reconfigure);
 

@@ -11,13 +11,9 @@ namespace tv::wizard {
 
 CodeEntry::CodeEntry(QWidget* window, window::Session& session, Configuration& configuration)
     : QObject(window), session_(session), configuration_(configuration) {
-    box_ = new QLineEdit(window);
-    box_->setObjectName("txtCode");
-    box_->hide();
-    recall_ = new window::ClickLabel(window);
-    recall_->setObjectName("lblRecoRepeat");
+    box_ = window::MakeControl<QLineEdit>(window, "txtCode");
+    recall_ = window::MakeControl<window::ClickLabel>(window, "lblRecoRepeat");
     recall_->setText("Re");
-    recall_->hide();
     connect(box_, &QLineEdit::textChanged, this, [this](const QString& text) {
         if (!settingText_)
             Q_EMIT edited(platform::FromQString(text));

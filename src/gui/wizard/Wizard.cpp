@@ -22,12 +22,10 @@ Wizard::Wizard(window::Session& session, WindowControls shared)
     connectionPage_ = new ConnectionPage(shared_, session_, configuration());
     QWidget* window = shared.window;
     codeEntry_ = new CodeEntry(window, session_, configuration());
-    nextShortcut_ = new window::ClickLabel(window);
-    nextShortcut_->setObjectName("lblNextCtrl");
+    nextShortcut_ = window::MakeControl<window::ClickLabel>(window, "lblNextCtrl");
     nextShortcut_->setText("N");
     nextShortcut_->setAlignment(Qt::AlignCenter);
     nextShortcut_->setFrameShape(QFrame::Box);
-    nextShortcut_->hide();
 
     connect(shared.next, &QPushButton::clicked, this, &Wizard::Next);
     connect(nextShortcut_, &window::ClickLabel::pressed, this, &Wizard::Next);
