@@ -55,10 +55,6 @@ void CodeEntry::moveTo(int top) {
     box_->move(box_->x(), top);
 }
 
-int CodeEntry::top() const {
-    return box_->y();
-}
-
 std::vector<QWidget*> CodeEntry::tabChain() const {
     return {box_, recall_};
 }

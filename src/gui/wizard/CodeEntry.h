@@ -37,7 +37,6 @@ public:
     void setText(const std::string& text);
     // On a small display the box moves up beside the help text.
     void moveTo(int top);
-    int top() const;
 
     enum class Check { kIncomplete, kPassCode, kFails, kPasses };
     // What the box now holds: the administration pass code, a code not yet

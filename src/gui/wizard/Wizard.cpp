@@ -46,6 +46,7 @@ Wizard::Wizard(window::Session& session, WindowControls shared)
     });
     connect(codeEntry_, &CodeEntry::edited, this, &Wizard::codeEdited);
     connect(codeEntry_, &CodeEntry::recalled, this, &Wizard::codeRecalled);
+    // Enter in a code that passes goes on, as Next does.
     connect(codeEntry_, &CodeEntry::entered, this, [this] {
         if (shared_.next->isEnabled())
             Next();
@@ -134,8 +135,7 @@ void Wizard::ShowCodeEntry() {
     showHelp("Reconfig1");
 }
 
-// Typing counts once code entry is open; Enter in a code that passes goes
-// on, as Next does.
+// Typing counts once code entry is open; a code that passes enables Next.
 void Wizard::codeEdited(const std::string& typed) {
     if (!session_.steps.typeCode())
         return;
