@@ -13,17 +13,6 @@
 #include <memory>
 #include <vector>
 
-class QLabel;
-class QPushButton;
-class QWidget;
-
-namespace tv::window {
-class ClickLabel;
-}
-namespace tv::data {
-class HelpPanelView;
-}
-
 namespace tv::wizard {
 
 // The configuration wizard: the valve page, the connection page and code
