@@ -18,9 +18,7 @@ namespace tv::admin {
 
 namespace {
 
-QString Screen(const std::string& text) {
-    return platform::ToScreenText(text);
-}
+using window::Screen;
 
 // The menu check button stands at the exit button's height, this far from
 // the window's left edge; "Menykontroll" needs a little more than the

@@ -26,9 +26,7 @@ namespace tv::result {
 
 namespace {
 
-QString Screen(const std::string& text) {
-    return platform::ToScreenText(text);
-}
+using window::Screen;
 
 } // namespace
 
@@ -211,7 +209,7 @@ void ResultScreen::picturePressed(int area, Qt::MouseButton button, QPoint posit
 // status needs: a path wraps there in full instead of running out of the
 // window.
 void ResultScreen::showStatus(std::string_view cp1252) {
-    status_->setText(Screen(std::string(cp1252)));
+    status_->setText(Screen(cp1252));
     status_->setToolTip(status_->text());
     const int height = status_->heightForWidth(infoPlace_.width());
     const int gap = session_.px(100);

@@ -1,10 +1,17 @@
 #pragma once
 
+#include "platform/qt/QtText.h"
+
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 
 namespace tv::window {
+
+// A data-file text (Windows-1252) as a control shows it.
+inline QString Screen(std::string_view cp1252) {
+    return platform::ToScreenText(cp1252);
+}
 
 // A control of a screen: created hidden, with the object name the program
 // and its tests find it by. Each screen shows its controls when laid out.

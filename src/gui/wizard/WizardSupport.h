@@ -3,6 +3,7 @@
 // Small helpers the wizard's source files share (one file per page).
 
 #include "data/DataFiles.h"
+#include "gui/window/Widgets.h"
 #include "platform/qt/QtText.h"
 #include "platform/qt/QtPictures.h"
 #include "wizard/ChoiceLine.h"
@@ -17,9 +18,7 @@
 
 namespace tv::wizard {
 
-inline QString Screen(const std::string& text) {
-    return platform::ToScreenText(text);
-}
+using window::Screen;
 
 // The lines of a choice list as list entries. A line without a code letter
 // (shorter than 20 characters) is shown greyed out: it names nothing the
